@@ -38,7 +38,9 @@ int RandomInteger(int high, int low)
         g.state ^= ticks * 0xD1B54A32D192ED03ull;
     }
     const double r = static_cast<double>(Next(g.state) >> 11) * 0x1.0p-53;
-    return static_cast<int>(std::floor((static_cast<double>(high) - low + 1) * r + low));
+    // low + Int(n * r) rather than Int(n * r + low): the sum can round up to
+    // high + 1 when r is within one ulp of 1 and low is not zero.
+    return low + static_cast<int>(std::floor((static_cast<double>(high) - low + 1) * r));
 }
 
 void SeedRandom(std::uint64_t seed)

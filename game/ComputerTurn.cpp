@@ -1,0 +1,242 @@
+// A computer player's turn: answering a pending evil card, playing by its
+// strategy, drawing and retrying, extra turns, and the Ask exchange.
+
+#include "GameEngine.h"
+#include "RandomInteger.h"
+#include "ReportError.h"
+
+namespace vemo {
+
+Task<void> GameEngine::ComputerPlayersTurn(int seat)
+{
+    try {
+        co_await ComputerTurnBody(seat);
+    } catch (const std::exception& fault) {
+        ReportError("ComputerPlayersTurn", FaultNumber(fault), fault.what());
+    }
+}
+
+Task<void> GameEngine::ComputerTurnBody(int seat)
+{
+    // 1. The next three seats in the direction of play.
+    const int next1 = SeatAfter(seat);
+    const int next2 = SeatAfter(next1);
+    const int next3 = SeatAfter(next2);
+    clsPlayer& player = state_.Players(seat);
+
+    co_await WaitSeconds(1.0f);
+    bool hasDrawn = false;
+    for (;;) {
+        // 3. Ask the strategy.
+        const CardCode card = player.GetCardToPlay(
+            state_.CurrCard.Colour(), state_.ActualCurrCard.Value(), state_.Players(next1).NumberOfCards(),
+            state_.Players(next2).NumberOfCards(), state_.Players(next3).NumberOfCards(), state_.SpecialAction);
+
+        // 4. After drawing, say whether the drawn card helped.
+        if (hasDrawn) {
+            if (card == kNoCardToPlay) {
+                view_.ShowNotice(player.Name() + " is NOT able to play the card!", NoticeHeight::MessageOnly);
+                co_await WaitSeconds(1.0f);
+                view_.HideMessageWindow();
+                co_return;
+            }
+            view_.ShowNotice(player.Name() + " IS able to play the card!", NoticeHeight::MessageOnly);
+            co_await WaitSeconds(1.0f);
+            view_.HideMessageWindow();
+        }
+
+        // 5. A pending card is answered first.
+        if (state_.SpecialAction) {
+            state_.SpecialAction = false;
+            const char pending = state_.CurrCard.Value();
+            const bool grace = card == CardCode("LG");
+            const bool prayer = card == CardCode("LP");
+            auto neutralise = [this] { state_.CurrCard = CardCode(state_.CurrColor, '*'); };
+            int owed = 0;
+            switch (pending) {
+            case 'R': owed = 2; break;
+            case 'T': owed = 2; break;
+            case 'D': owed = 4; break;
+            case 'S': owed = 3; break;
+            default: break;
+            }
+            if (owed == 0) {
+                neutralise();
+                co_return; // nothing to answer: the turn ends without playing
+            }
+            if (grace || prayer) {
+                co_await PlayCard(card);
+                state_.SpecialAction = false;
+                if (prayer) ReverseDirection();
+                neutralise();
+                if (pending == 'R') {
+                    co_await DrawCard(1);
+                    co_return;
+                }
+                if (prayer || state_.HandOver || !state_.GameRequest.empty()) co_return;
+                continue; // Grace on Temptation, Sin or Devil: play again
+            }
+            co_await DrawCard(owed);
+            neutralise();
+            co_return;
+        }
+
+        // 6. Play by the card's value.
+        switch (card.Value()) {
+        case 'V':
+            co_await PlayCard(card);
+            if (!state_.HandOver && state_.GameRequest.empty()) state_.SpecialAction = false;
+            co_return;
+        case 'B':
+        case 'G':
+            co_await PlayCard(card);
+            if (state_.HandOver || !state_.GameRequest.empty()) co_return;
+            state_.SpecialAction = false;
+            continue;
+        case 'P':
+            co_await PlayCard(card);
+            ReverseDirection();
+            state_.SpecialAction = false;
+            co_return;
+        case 'K':
+            co_await PlayCard(card);
+            co_await AskForCOLComputerPlayer();
+            state_.SpecialAction = false;
+            co_return;
+        case '*':
+            break;
+        default:
+            co_await PlayCard(card);
+            co_return;
+        }
+
+        // 7. Draw one card and try again.
+        view_.ShowNotice(player.Name() + " is going to draw a card and then attempt to play it!",
+                         NoticeHeight::MessageOnly);
+        co_await WaitSeconds(2.0f);
+        co_await DrawCard(1);
+        hasDrawn = true;
+    }
+}
+
+Task<CardCode> GameEngine::DrawCard(int count)
+{
+    CardCode last;
+    try {
+        CardDeck& deck = state_.Deck;
+        for (int k = 0; k < count; ++k) {
+            const CardCode drawn = deck(deck.DeckPosition);
+            state_.Players(state_.CurrTurn).AddACard(drawn);
+            last = drawn;
+            deck(deck.DeckPosition) = BlankCard;
+            ++deck.DeckPosition;
+            co_await Pause([this](PendingWait& w) { return view_.StartCardFlightWait(w); });
+            if (deck.DeckPosition > kDeckSize) {
+                RebuildDeck(deck, state_.CurrCard);
+                view_.HideDiscardDeck();
+            }
+        }
+        state_.GameSaved = false;
+    } catch (const std::exception& fault) {
+        ReportError("DrawCard", FaultNumber(fault), fault.what());
+    }
+    co_return last;
+}
+
+Task<void> GameEngine::AskForCOLComputerPlayer()
+{
+    try {
+        const int asker = state_.CurrTurn;
+        const int asked = SeatAfter(asker);
+        co_await AskForTheseCards(asker, asked);
+    } catch (const std::exception& fault) {
+        ReportError("AskForCOLComputerPlayer", FaultNumber(fault), fault.what());
+    }
+}
+
+Task<void> GameEngine::AskForTheseCards(int asker, int asked)
+{
+    clsPlayer& askingPlayer = state_.Players(asker);
+    clsPlayer& askedPlayer = state_.Players(asked);
+    char found = 0;
+
+    for (std::string_view entry : kAskingOrder) {
+        const char letter = entry.front();
+        const std::string words(entry.substr(1));
+        if (!askedPlayer.Human()) {
+            view_.ShowNotice(askingPlayer.Name() + " is currently asking " + askedPlayer.Name() + " for " + words +
+                                 " card...",
+                             NoticeHeight::MessageOnly);
+            const bool has = askedPlayer.FindSpecificCOL(letter);
+            co_await WaitSeconds(1.0f);
+            if (has) {
+                found = letter;
+                break;
+            }
+            continue;
+        }
+        // The human is asked, and a false answer is caught and asked again.
+        for (;;) {
+            const std::string question = "\"" + askedPlayer.Name() + "!  Do you have " + words + " card?\" - " +
+                                         askingPlayer.Name();
+            const std::string answer = co_await AskQuestion(question);
+            const bool has = askedPlayer.FindSpecificCOL(letter);
+            const bool saidYes = answer == "YES";
+            if (saidYes != has) {
+                co_await AskQuestion("Your computer (which is overseeing the play of this game) has determined "
+                                     "that you have lied! 'Do not lie to each other...' Colossians 3:9  Please "
+                                     "tell the truth this time.",
+                                     QuestionButtons::Ok);
+                continue;
+            }
+            if (saidYes) found = letter;
+            break;
+        }
+        if (found) break;
+        co_await WaitSeconds(1.0f);
+    }
+
+    if (found) {
+        view_.ShowNotice("GOT IT!", NoticeHeight::MessageOnly);
+        co_await MoveCardBetweenHands(asked, asker, CardCode('L', found));
+        co_await WaitSeconds(1.0f);
+        if (askedPlayer.NumberOfCards() < 1) {
+            state_.HandOver = true;
+            state_.HandWinner = static_cast<std::int16_t>(asked);
+        }
+        view_.HideMessageWindow();
+        if (state_.HandOver && askedPlayer.Human()) co_await ProcessHumanSayVemo();
+        co_return;
+    }
+
+    view_.ShowNotice("Didn't have any cards of light.  " + askedPlayer.Name() + " will draw a card and be skipped.",
+                     NoticeHeight::MessageOnly);
+    co_await WaitSeconds(2.0f);
+    view_.SetPlayerHighlight(asker, false);
+    NextTurn();
+    co_await DrawCard(1);
+    if (askingPlayer.NumberOfCards() < 1) {
+        view_.ShowNotice("A player can't end a hand with an Ask card so " + askingPlayer.Name() +
+                             " will draw a card.",
+                         NoticeHeight::MessageOnly);
+        co_await WaitSeconds(2.0f);
+        const std::int16_t skipped = state_.CurrTurn;
+        state_.CurrTurn = static_cast<std::int16_t>(asker);
+        co_await DrawCard(1);
+        state_.CurrTurn = skipped;
+    }
+    view_.HideMessageWindow();
+}
+
+Task<void> GameEngine::MoveCardBetweenHands(int fromSeat, int toSeat, CardCode card)
+{
+    try {
+        state_.Players(fromSeat).RemoveACard(card);
+        state_.Players(toSeat).AddACard(card, fromSeat);
+        co_await Pause([this](PendingWait& w) { return view_.StartCardFlightWait(w); });
+    } catch (const std::exception& fault) {
+        ReportError("MoveCardBetweenHands", FaultNumber(fault), fault.what());
+    }
+}
+
+} // namespace vemo

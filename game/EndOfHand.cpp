@@ -1,0 +1,82 @@
+// Scoring a hand, announcing its winner and dealing the next one.
+
+#include "GameEngine.h"
+#include "ReportError.h"
+
+namespace vemo {
+
+Task<void> GameEngine::EndOfHand()
+{
+    try {
+        if (state_.CurrCard == CardCode("LV")) state_.Scores[state_.HandWinner] -= 25;
+        for (int seat = 1; seat <= 4; ++seat) state_.Scores[seat] += state_.Players(seat).ScoreHand();
+        RefreshScores();
+
+        for (int seat = 1; seat <= 4; ++seat) {
+            if (state_.Scores[seat] >= state_.ScoreLimit) {
+                state_.GameRequest = "END_GAME";
+                co_return;
+            }
+        }
+
+        // frmVemoGuy: both buttons take the end-of-hand snapshot.
+        const std::string text = state_.Players(state_.HandWinner).Name() +
+                                 " won that hand!  Click OK and I'll shuffle the cards for the next hand.";
+        const std::string choice =
+            co_await Pause([this, &text](PendingWait& w) { return view_.StartHandWinner(text, w); });
+        SnapshotGameState("YES");
+        state_.Tag = choice == "EXIT" ? "EXIT" : "";
+        if (state_.Tag == "EXIT") {
+            state_.GameRequest = "EXIT_GAME";
+            co_return;
+        }
+
+        view_.ClearDiscardPile();
+        RemovePhysicalAndVirtualCards();
+        LoadVemoCardDeck(state_.Deck);
+        ShuffleFullDeck(state_.Deck);
+
+        state_.CurrDirection = 'R';
+        view_.SetStatusText(StatusBar::Bottom, 3, "Clockwise");
+        state_.SpecialAction = false;
+        state_.PrayerCardPlayed = false;
+        // Cards still owed when the hand ended (the human went out on a Grace or
+        // Prayer answering an evil card) are not carried into the next hand.
+        state_.HumanDrawCount = 0;
+
+        state_.CurrDealer = static_cast<std::int16_t>(state_.CurrDealer % 4 + 1);
+        state_.CurrTurn = state_.CurrDealer;
+        NextTurn();
+
+        view_.SetStatusText(StatusBar::Bottom, 1, state_.Players(state_.CurrTurn).Name() + "'s Turn");
+        view_.SetStatusText(StatusBar::Bottom, 2, state_.Players(state_.CurrDealer).Name() + " dealt");
+        ClearAllHighlights();
+        view_.SetPlayerHighlight(state_.CurrTurn, true);
+
+        co_await DealTheCards();
+        state_.GameSaved = false;
+    } catch (const std::exception& fault) {
+        ReportError("EndOfHand", FaultNumber(fault), fault.what());
+    }
+}
+
+void GameEngine::SnapshotGameState(std::string_view marker)
+{
+    GameSnapshot& snap = state_.Snapshot;
+    snap.SavedAtEndOfHand = marker == "YES";
+    for (int seat = 1; seat <= 4; ++seat) {
+        snap.SnapScores[seat] = state_.Scores[seat];
+        snap.SnapCardCounts[seat] = state_.Players(seat).NumberOfCards();
+        snap.SnapHands[seat] = state_.Players(seat).GetAllCards();
+    }
+    snap.SnapCurrTurn = state_.CurrTurn;
+    snap.SnapCurrColor = state_.CurrColor;
+    snap.SnapCurrCard = state_.CurrCard;
+    snap.SnapActualCurrCard = state_.ActualCurrCard;
+    snap.SnapCurrDirection = state_.CurrDirection;
+    snap.SnapCurrDealer = state_.CurrDealer;
+    snap.SnapSpecialAction = state_.SpecialAction;
+    snap.SnapPrayerCardPlayed = state_.PrayerCardPlayed;
+}
+
+} // namespace vemo

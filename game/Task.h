@@ -1,0 +1,133 @@
+#pragma once
+// The coroutine type of the engine. A procedure that pauses (a wait, a
+// question, a dialog) is a Task and co_awaits the pause; the caller co_awaits
+// the Task. Tasks start lazily and hand control back to their caller when they
+// finish. A Task owns its coroutine: destroying it destroys the whole chain of
+// suspended callees below it, which is how an abandoned game is cleaned up.
+
+#include <coroutine>
+#include <cstddef>
+#include <exception>
+#include <new>
+#include <optional>
+#include <utility>
+
+namespace vemo {
+
+namespace detail {
+
+// Coroutine frames come and go millions of times a second in the simulator;
+// recycle them by size class instead of going to the heap each time.
+void* AllocateFrame(std::size_t size);
+void FreeFrame(void* frame, std::size_t size) noexcept;
+
+struct PromiseBase {
+    std::coroutine_handle<> continuation;
+    std::exception_ptr fault;
+
+    static void* operator new(std::size_t size) { return AllocateFrame(size); }
+    static void operator delete(void* frame, std::size_t size) noexcept { FreeFrame(frame, size); }
+
+    std::suspend_always initial_suspend() noexcept { return {}; }
+    void unhandled_exception() noexcept { fault = std::current_exception(); }
+
+    struct FinalAwaiter {
+        bool await_ready() noexcept { return false; }
+        template <typename Promise>
+        std::coroutine_handle<> await_suspend(std::coroutine_handle<Promise> self) noexcept
+        {
+            PromiseBase& promise = self.promise();
+            if (promise.continuation) return promise.continuation;
+            return std::noop_coroutine();
+        }
+        void await_resume() noexcept {}
+    };
+    FinalAwaiter final_suspend() noexcept { return {}; }
+};
+
+} // namespace detail
+
+template <typename T = void>
+class [[nodiscard]] Task {
+public:
+    struct promise_type : detail::PromiseBase {
+        std::optional<T> value;
+        Task get_return_object() { return Task(std::coroutine_handle<promise_type>::from_promise(*this)); }
+        template <typename U>
+        void return_value(U&& v) { value.emplace(std::forward<U>(v)); }
+    };
+
+    Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+    Task& operator=(Task&& other) noexcept
+    {
+        if (this != &other) {
+            if (handle_) handle_.destroy();
+            handle_ = std::exchange(other.handle_, {});
+        }
+        return *this;
+    }
+    ~Task()
+    {
+        if (handle_) handle_.destroy();
+    }
+
+    bool await_ready() const noexcept { return false; }
+    std::coroutine_handle<> await_suspend(std::coroutine_handle<> caller) noexcept
+    {
+        handle_.promise().continuation = caller;
+        return handle_;
+    }
+    T await_resume()
+    {
+        if (handle_.promise().fault) std::rethrow_exception(handle_.promise().fault);
+        return std::move(*handle_.promise().value);
+    }
+
+    std::coroutine_handle<promise_type> Release() { return std::exchange(handle_, {}); }
+
+private:
+    explicit Task(std::coroutine_handle<promise_type> handle) : handle_(handle) {}
+    std::coroutine_handle<promise_type> handle_;
+};
+
+template <>
+class [[nodiscard]] Task<void> {
+public:
+    struct promise_type : detail::PromiseBase {
+        Task get_return_object() { return Task(std::coroutine_handle<promise_type>::from_promise(*this)); }
+        void return_void() noexcept {}
+    };
+
+    Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+    Task& operator=(Task&& other) noexcept
+    {
+        if (this != &other) {
+            if (handle_) handle_.destroy();
+            handle_ = std::exchange(other.handle_, {});
+        }
+        return *this;
+    }
+    ~Task()
+    {
+        if (handle_) handle_.destroy();
+    }
+
+    bool await_ready() const noexcept { return false; }
+    std::coroutine_handle<> await_suspend(std::coroutine_handle<> caller) noexcept
+    {
+        handle_.promise().continuation = caller;
+        return handle_;
+    }
+    void await_resume()
+    {
+        if (handle_.promise().fault) std::rethrow_exception(handle_.promise().fault);
+    }
+
+    std::coroutine_handle<promise_type> Release() { return std::exchange(handle_, {}); }
+
+private:
+    explicit Task(std::coroutine_handle<promise_type> handle) : handle_(handle) {}
+    std::coroutine_handle<promise_type> handle_;
+};
+
+} // namespace vemo

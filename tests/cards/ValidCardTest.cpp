@@ -1,0 +1,137 @@
+// Whether a card may be laid on the pile, and when the "Invalid Card" box is shown.
+
+#include "ValidCard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace vemo;
+
+namespace {
+
+struct Shown {
+    std::string caption;
+    std::string text;
+};
+
+class RecordingNotice : public InvalidCardNotice {
+public:
+    void ShowInvalidCard(std::string_view caption, std::string_view text) override
+    {
+        shown.push_back({std::string(caption), std::string(text)});
+    }
+    std::vector<Shown> shown;
+};
+
+struct Case {
+    char currColor;
+    const char* actualCurrCard;
+    bool vemoAfterPrayer;
+    const char* card;
+    bool valid;
+};
+
+// Each row is tried on every seat's turn and from both sources.
+const Case kCases[] = {
+    // Colour B after B5.
+    {'B', "B5", false, "G5", true},
+    {'B', "B5", false, "B2", true},
+    {'B', "B5", false, "G2", false},
+    {'B', "B5", false, "LK", true},
+    {'B', "B5", false, "RD", false},
+    {'B', "B5", false, "BD", true},
+    // Green chosen after a Blessing: only green cards and Cards of Light.
+    {'G', "LB", false, "G7", true},
+    {'G', "LB", false, "R7", false},
+    {'G', "LB", false, "LB", true},
+    {'G', "LB", false, "LV", true},
+    {'G', "LB", false, "BD", false},
+    // The same evil word in any colour.
+    {'P', "PT", false, "RT", true},
+    {'P', "PT", false, "RS", false},
+    {'P', "PT", false, "P3", true},
+    {'R', "RR", false, "BR", true},
+    {'R', "RR", false, "B5", false},
+    // The colour letter R is not the Trial's value letter R.
+    {'B', "BR", false, "R5", false},
+    {'B', "BR", false, "GR", true},
+    // Every Card of Light is always eligible.
+    {'G', "G4", false, "LV", true},
+    {'G', "G4", false, "LB", true},
+    {'G', "G4", false, "LG", true},
+    {'G', "G4", false, "LK", true},
+    {'G', "G4", false, "LP", true},
+    // Only a Vemo while the Vemo after a Prayer is played.
+    {'B', "LP", true, "LV", true},
+    {'B', "LP", true, "LP", false},
+    {'B', "LP", true, "B5", false},
+    {'B', "LP", true, "LG", false},
+    // Before the pile has a card nothing coloured matches.
+    {' ', "  ", false, "B5", false},
+    {' ', "  ", false, "LV", true},
+};
+
+constexpr const char* kExpectedText =
+    "Sorry!  This card is not eligible to be played at this time.\r\n\r\nPlease choose another.";
+
+} // namespace
+
+TEST(ValidCard, RulesOnEveryTurnFromEverySource)
+{
+    for (const Case& c : kCases) {
+        for (std::int16_t turn = 1; turn <= 4; ++turn) {
+            for (const char* source : {"", "DECK"}) {
+                SCOPED_TRACE(std::string("colour ") + c.currColor + " actual " + c.actualCurrCard + " card " +
+                             c.card + (c.vemoAfterPrayer ? " after Prayer" : "") + " turn " +
+                             std::to_string(turn) + " source \"" + source + "\"");
+                TableState state;
+                state.CurrTurn = turn;
+                state.CurrColor = c.currColor;
+                state.ActualCurrCard = CardCode(c.actualCurrCard);
+                state.CurrCard = CardCode(c.actualCurrCard);
+                state.VemoAfterPrayer = c.vemoAfterPrayer;
+                RecordingNotice notice;
+
+                EXPECT_EQ(ValidCard(CardCode(c.card), source, state, &notice), c.valid);
+
+                // The box appears for a refused card, except on the human's own turn
+                // and during the Vemo after a Prayer.
+                const bool boxExpected = !c.valid && turn != 4 && !c.vemoAfterPrayer;
+                ASSERT_EQ(notice.shown.size(), boxExpected ? 1u : 0u);
+                if (boxExpected) {
+                    EXPECT_EQ(notice.shown[0].caption, "Invalid Card");
+                    EXPECT_EQ(notice.shown[0].text, kExpectedText);
+                }
+            }
+        }
+    }
+}
+
+TEST(ValidCard, WithoutANoticeTheAnswerIsTheSame)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.card);
+        TableState state;
+        state.CurrTurn = 2;
+        state.CurrColor = c.currColor;
+        state.ActualCurrCard = CardCode(c.actualCurrCard);
+        state.VemoAfterPrayer = c.vemoAfterPrayer;
+        EXPECT_EQ(ValidCard(CardCode(c.card), "", state), c.valid);
+    }
+}
+
+TEST(ValidCard, ValueComesFromTheCardReallyPlayed)
+{
+    // The pile's top code is not read: only CurrColor and ActualCurrCard's value.
+    TableState state;
+    state.CurrTurn = 4;
+    state.CurrColor = 'G';
+    state.CurrCard = CardCode("B5");
+    state.ActualCurrCard = CardCode("R3");
+    EXPECT_TRUE(ValidCard(CardCode("P3"), "", state));
+    EXPECT_FALSE(ValidCard(CardCode("P5"), "", state));
+    EXPECT_FALSE(ValidCard(CardCode("B1"), "", state));
+    EXPECT_TRUE(ValidCard(CardCode("G1"), "", state));
+}
