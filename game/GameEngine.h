@@ -113,6 +113,11 @@ public:
     // --- Saving ---
     void SnapshotGameState(std::string_view marker = "NO");
 
+    // --- For the layers above: the view's dialogs and the pile ---
+    TableView& View() { return view_; }
+    Task<std::string> ShowMessageBox(MessageBoxSpec box);
+    Task<void> PlaceCardOnDiscardPile(CardCode card, std::string_view mode);
+
     // --- Table displays the rules keep up to date ---
     void ShowCurrentColor();
     void RefreshScores();
@@ -127,7 +132,6 @@ private:
 
     Task<void> ShowColorChoice();
     Task<std::string> AskQuestion(std::string text, QuestionButtons buttons = QuestionButtons::YesNo);
-    Task<void> PlaceCardOnDiscardPile(CardCode card, std::string_view mode);
     Task<void> ShowVemoCallout();
     Task<void> AskForTheseCards(int asker, int asked);
     Task<void> ComputerTurnBody(int seat);

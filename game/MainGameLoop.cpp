@@ -194,8 +194,7 @@ Task<void> GameEngine::mnuFile_Click(int index)
                 MessageBoxSpec box{"Save Game?",
                                    "The current game has not yet been saved.  Would you like to save it now?",
                                    BoxButtons::YesNoCancel, BoxIcon::Question, 2};
-                const std::string answer =
-                    co_await Pause([this, &box](PendingWait& w) { return view_.StartMessageBox(box, w); });
+                const std::string answer = co_await ShowMessageBox(box);
                 if (answer == "YES") co_await records_.SaveGame();
                 if (answer == "CANCEL" || answer.empty()) co_return; // the hourglass stays, as it always has
             }

@@ -67,7 +67,7 @@ Task<void> GameEngine::StartNewGame()
                                        "An error occurred while trying to resume this game.\r\n\r\n"
                                        "Please try again or select a different game.",
                                        BoxButtons::Ok, BoxIcon::Critical, 1};
-                    co_await Pause([this, &box](PendingWait& w) { return view_.StartMessageBox(box, w); });
+                    co_await ShowMessageBox(box);
                 }
             }
         } else {

@@ -15,6 +15,11 @@ Task<void> GameEngine::PlaceCardOnDiscardPile(CardCode card, std::string_view mo
     co_await Pause([this, card, mode](PendingWait& w) { return view_.StartDiscardPlacement(card, mode, w); });
 }
 
+Task<std::string> GameEngine::ShowMessageBox(MessageBoxSpec box)
+{
+    co_return co_await Pause([this, &box](PendingWait& w) { return view_.StartMessageBox(box, w); });
+}
+
 Task<void> GameEngine::ShowVemoCallout()
 {
     const int seat = state_.CurrTurn;

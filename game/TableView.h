@@ -55,6 +55,9 @@ public:
     virtual void ShowSayVemoButton(bool visible) = 0;
     virtual bool SoundOn() const = 0;
     virtual void PlayWav(int clip) = 0;
+    // Options ▸ Sound's check mark, and Options ▸ Animation as if chosen (0, 1 or 2).
+    virtual void SetSoundOption(bool on) = 0;
+    virtual void mnuOptionsAnimation_Click(int index) = 0;
     // One-shot start timer (1000 ms); when it fires the view calls tmrStartPlay_Timer.
     virtual void ArmStartTimer() = 0;
 

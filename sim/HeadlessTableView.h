@@ -50,6 +50,8 @@ public:
     void ShowSayVemoButton(bool visible) override { sayVemoShown_ = visible; }
     bool SoundOn() const override { return sound_; }
     void PlayWav(int) override {}
+    void SetSoundOption(bool on) override { sound_ = on; }
+    void mnuOptionsAnimation_Click(int index) override { engine_->State().AnimationOption = static_cast<std::int16_t>(index); }
     void ArmStartTimer() override { startTimerArmed_ = true; }
     void ClearDiscardPile() override {}
     void HideDiscardDeck() override;
