@@ -32,8 +32,16 @@ public:
     constexpr std::string_view View() const { return {chars_.data(), 2}; }
     std::string ToString() const { return std::string(View()); }
 
-    constexpr bool operator==(const CardCode&) const = default;
-    constexpr auto operator<=>(const CardCode&) const = default;
+    // Compared char by char: the simulator compares codes millions of times a second.
+    constexpr bool operator==(const CardCode& other) const
+    {
+        return chars_[0] == other.chars_[0] && chars_[1] == other.chars_[1];
+    }
+    constexpr auto operator<=>(const CardCode& other) const
+    {
+        if (auto first = chars_[0] <=> other.chars_[0]; first != 0) return first;
+        return chars_[1] <=> other.chars_[1];
+    }
 
 private:
     std::array<char, 2> chars_{' ', ' '};

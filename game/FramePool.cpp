@@ -18,6 +18,7 @@ struct FreeNode {
 
 struct Pool {
     std::array<FreeNode*, kClasses> heads{};
+    constexpr Pool() = default;
     ~Pool()
     {
         for (FreeNode*& head : heads) {
@@ -30,11 +31,10 @@ struct Pool {
     }
 };
 
-Pool& ThePool()
-{
-    static Pool pool;
-    return pool;
-}
+// A plain global rather than a function-local static: no guard check on every frame.
+constinit Pool thePool;
+
+Pool& ThePool() { return thePool; }
 
 // Under AddressSanitizer every frame goes to the heap, so a use after free is caught.
 #if defined(__SANITIZE_ADDRESS__)

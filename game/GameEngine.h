@@ -136,7 +136,7 @@ private:
     Task<void> AskForTheseCards(int asker, int asked);
     Task<void> ComputerTurnBody(int seat);
     Task<void> HumanTurnBody();
-    Task<void> ShowTrialNotice();
+    void ShowTrialNotice();
     int SeatAfter(int seat) const;
 
     GameState state_;

@@ -189,11 +189,11 @@ namespace {
 bool IsCanceller(CardCode c) { return c == CardCode("LG") || c == CardCode("LP"); }
 } // namespace
 
-Task<void> GameEngine::ShowTrialNotice()
+void GameEngine::ShowTrialNotice()
 {
+    // Shown without waiting; the next double-click on the deck closes it.
     view_.ShowNotice("You have cancelled a Trial card, but must still draw 1 card.", NoticeHeight::WithButtons);
     state_.DialogTag = "WAIT";
-    co_return;
 }
 
 Task<void> GameEngine::cPlayer4Card_DblClick(int index)
@@ -220,7 +220,7 @@ Task<void> GameEngine::cPlayer4Card_DblClick(int index)
         state_.PlayingCardIndex = static_cast<std::int16_t>(index);
         co_await PlayCard(code);
         state_.PlayingCardIndex = 0;
-        if (trialCase) co_await ShowTrialNotice();
+        if (trialCase) ShowTrialNotice();
     } catch (const std::exception& fault) {
         ReportError("frmMain_cPlayer4Card_DblClick", FaultNumber(fault), fault.what());
     }
@@ -257,7 +257,7 @@ Task<void> GameEngine::cPlayer4Card_MouseUp(int index, const TwipsRect& card, co
         state_.HumanPlayedCard = true;
         const bool trialCase = state_.HumanDrawCount == 2 && state_.CurrCard.Value() == 'R';
         co_await PlayCard(code);
-        if (trialCase) co_await ShowTrialNotice();
+        if (trialCase) ShowTrialNotice();
     } catch (const std::exception& fault) {
         ReportError("frmMain_cPlayer4Card_MouseUp", FaultNumber(fault), fault.what());
     }
