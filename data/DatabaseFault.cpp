@@ -36,7 +36,7 @@ DatabaseFault::DatabaseFault(int code, const std::string& text)
 }
 
 DatabaseFault::DatabaseFault(DbFaultKind kind, int code, const std::string& text)
-    : std::system_error(code, SqliteCategory(), text), kind_(kind)
+    : std::system_error(code, SqliteCategory(), text), kind_(kind), text_(text)
 {
 }
 

@@ -41,9 +41,12 @@ public:
     DatabaseFault(DbFaultKind kind, int code, const std::string& text);
     DbFaultKind Kind() const { return kind_; }
     int Number() const { return code().value(); }
+    // The description alone, without the code.
+    const std::string& Text() const { return text_; }
 
 private:
     DbFaultKind kind_;
+    std::string text_;
 };
 
 // The fault behind a failed Qt SQL call; context names what was being done.
