@@ -24,6 +24,11 @@ void FreeFrame(void* frame, std::size_t size) noexcept;
 struct PromiseBase {
     std::coroutine_handle<> continuation;
     std::exception_ptr fault;
+    // The caller is still inside its await_suspend, running this task inline.
+    // Finishing then returns to it there, instead of resuming it from inside
+    // this frame: a game of thousands of calls that never really pause (the
+    // simulator) would otherwise pile every finished call onto the stack.
+    bool awaitedInline = false;
 
     static void* operator new(std::size_t size) { return AllocateFrame(size); }
     static void operator delete(void* frame, std::size_t size) noexcept { FreeFrame(frame, size); }
@@ -37,8 +42,8 @@ struct PromiseBase {
         std::coroutine_handle<> await_suspend(std::coroutine_handle<Promise> self) noexcept
         {
             PromiseBase& promise = self.promise();
-            if (promise.continuation) return promise.continuation;
-            return std::noop_coroutine();
+            if (promise.awaitedInline || !promise.continuation) return std::noop_coroutine();
+            return promise.continuation;
         }
         void await_resume() noexcept {}
     };
@@ -72,10 +77,16 @@ public:
     }
 
     bool await_ready() const noexcept { return false; }
-    std::coroutine_handle<> await_suspend(std::coroutine_handle<> caller) noexcept
+    // Runs the task at once; the caller goes on without suspending when the
+    // task finished without a real pause.
+    bool await_suspend(std::coroutine_handle<> caller) noexcept
     {
-        handle_.promise().continuation = caller;
-        return handle_;
+        auto& promise = handle_.promise();
+        promise.continuation = caller;
+        promise.awaitedInline = true;
+        handle_.resume();
+        promise.awaitedInline = false;
+        return !handle_.done();
     }
     T await_resume()
     {
@@ -113,10 +124,16 @@ public:
     }
 
     bool await_ready() const noexcept { return false; }
-    std::coroutine_handle<> await_suspend(std::coroutine_handle<> caller) noexcept
+    // Runs the task at once; the caller goes on without suspending when the
+    // task finished without a real pause.
+    bool await_suspend(std::coroutine_handle<> caller) noexcept
     {
-        handle_.promise().continuation = caller;
-        return handle_;
+        auto& promise = handle_.promise();
+        promise.continuation = caller;
+        promise.awaitedInline = true;
+        handle_.resume();
+        promise.awaitedInline = false;
+        return !handle_.done();
     }
     void await_resume()
     {

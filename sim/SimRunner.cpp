@@ -31,7 +31,8 @@ constexpr long long kMaxPauses = 2'000'000;
 
 } // namespace
 
-GameResult PlayOneGame(const SimOptions& options, int gameNumber, const GameHook& hook)
+GameResult PlayOneGame(const SimOptions& options, int gameNumber, const GameHook& hook,
+                       Autopilot::Counts* pathsTaken)
 {
     SeedRandom(options.seed * 1'000'003ull + static_cast<std::uint64_t>(gameNumber));
 
@@ -74,6 +75,7 @@ GameResult PlayOneGame(const SimOptions& options, int gameNumber, const GameHook
         if (state.Scores[seat] < state.Scores[best]) best = seat;
     }
     result.winner = best;
+    if (pathsTaken) *pathsTaken = autopilot.Taken();
     return result;
 }
 

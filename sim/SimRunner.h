@@ -2,6 +2,7 @@
 // Plays whole games at full speed with every pause skipped: three computer
 // players and the autopilot at seat 4.
 
+#include "Autopilot.h"
 #include "HeadlessTableView.h"
 
 #include <array>
@@ -33,7 +34,10 @@ struct GameResult {
 // attaches its checks there) and the engine.
 using GameHook = std::function<void(HeadlessTableView&, GameEngine&)>;
 
-GameResult PlayOneGame(const SimOptions& options, int gameNumber, const GameHook& hook = {});
+// pathsTaken, when given, receives how often the autopilot took each of the
+// human's paths in this game.
+GameResult PlayOneGame(const SimOptions& options, int gameNumber, const GameHook& hook = {},
+                       Autopilot::Counts* pathsTaken = nullptr);
 
 // One number for a whole run: the same games give the same checksum.
 std::uint64_t Checksum(const std::vector<GameResult>& results);

@@ -1,0 +1,1 @@
+// CheeringFigure: not written yet.

@@ -1,0 +1,1 @@
+// TableLayout: not written yet.

@@ -1,0 +1,1 @@
+// cVemoCard: not written yet.

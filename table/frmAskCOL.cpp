@@ -1,0 +1,1 @@
+// frmAskCOL: not written yet.

@@ -1,0 +1,1 @@
+// frmCallout: not written yet.

@@ -1,0 +1,1 @@
+// frmDialog: not written yet.

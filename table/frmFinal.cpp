@@ -1,0 +1,1 @@
+// frmFinal: not written yet.

@@ -1,0 +1,1 @@
+// frmPause: not written yet.

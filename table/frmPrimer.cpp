@@ -1,0 +1,1 @@
+// frmPrimer: not written yet.

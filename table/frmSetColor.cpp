@@ -1,0 +1,1 @@
+// frmSetColor: not written yet.

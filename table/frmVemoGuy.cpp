@@ -1,0 +1,1 @@
+// frmVemoGuy: not written yet.
