@@ -52,15 +52,36 @@ struct PromiseBase {
 
 } // namespace detail
 
+template <typename T>
+class Task;
+
+namespace detail {
+
+template <typename T>
+struct Promise : PromiseBase {
+    std::optional<T> value;
+    Task<T> get_return_object();
+    template <typename U>
+    void return_value(U&& v)
+    {
+        value.emplace(std::forward<U>(v));
+    }
+    T Take() { return std::move(*value); }
+};
+
+template <>
+struct Promise<void> : PromiseBase {
+    Task<void> get_return_object();
+    void return_void() noexcept {}
+    void Take() {}
+};
+
+} // namespace detail
+
 template <typename T = void>
 class [[nodiscard]] Task {
 public:
-    struct promise_type : detail::PromiseBase {
-        std::optional<T> value;
-        Task get_return_object() { return Task(std::coroutine_handle<promise_type>::from_promise(*this)); }
-        template <typename U>
-        void return_value(U&& v) { value.emplace(std::forward<U>(v)); }
-    };
+    using promise_type = detail::Promise<T>;
 
     Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
     Task& operator=(Task&& other) noexcept
@@ -91,60 +112,27 @@ public:
     T await_resume()
     {
         if (handle_.promise().fault) std::rethrow_exception(handle_.promise().fault);
-        return std::move(*handle_.promise().value);
+        return handle_.promise().Take();
     }
 
     std::coroutine_handle<promise_type> Release() { return std::exchange(handle_, {}); }
 
 private:
+    friend promise_type;
     explicit Task(std::coroutine_handle<promise_type> handle) : handle_(handle) {}
     std::coroutine_handle<promise_type> handle_;
 };
 
-template <>
-class [[nodiscard]] Task<void> {
-public:
-    struct promise_type : detail::PromiseBase {
-        Task get_return_object() { return Task(std::coroutine_handle<promise_type>::from_promise(*this)); }
-        void return_void() noexcept {}
-    };
-
-    Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
-    Task& operator=(Task&& other) noexcept
-    {
-        if (this != &other) {
-            if (handle_) handle_.destroy();
-            handle_ = std::exchange(other.handle_, {});
-        }
-        return *this;
-    }
-    ~Task()
-    {
-        if (handle_) handle_.destroy();
-    }
-
-    bool await_ready() const noexcept { return false; }
-    // Runs the task at once; the caller goes on without suspending when the
-    // task finished without a real pause.
-    bool await_suspend(std::coroutine_handle<> caller) noexcept
-    {
-        auto& promise = handle_.promise();
-        promise.continuation = caller;
-        promise.awaitedInline = true;
-        handle_.resume();
-        promise.awaitedInline = false;
-        return !handle_.done();
-    }
-    void await_resume()
-    {
-        if (handle_.promise().fault) std::rethrow_exception(handle_.promise().fault);
-    }
-
-    std::coroutine_handle<promise_type> Release() { return std::exchange(handle_, {}); }
-
-private:
-    explicit Task(std::coroutine_handle<promise_type> handle) : handle_(handle) {}
-    std::coroutine_handle<promise_type> handle_;
-};
+namespace detail {
+template <typename T>
+Task<T> Promise<T>::get_return_object()
+{
+    return Task<T>(std::coroutine_handle<Promise<T>>::from_promise(*this));
+}
+inline Task<void> Promise<void>::get_return_object()
+{
+    return Task<void>(std::coroutine_handle<Promise<void>>::from_promise(*this));
+}
+} // namespace detail
 
 } // namespace vemo
