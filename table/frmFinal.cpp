@@ -1,1 +1,229 @@
-// frmFinal: not written yet.
+#include "frmFinal.h"
+
+#include "CardArt.h"
+#include "VemoFonts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace vemo {
+
+namespace {
+
+constexpr const char* kTitle = "Vemo Game Results";
+constexpr qreal kPi = 3.14159265358979323846;
+
+// The banner across the top: the title between the four colours' shapes.
+class TitleStrip : public QWidget {
+public:
+    explicit TitleStrip(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("titleStrip"));
+        setAccessibleName(QString::fromLatin1(kTitle));
+        setFixedHeight(58);
+        setMinimumWidth(340);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const QRectF r = QRectF(rect());
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        fill.setColorAt(0.0, QColor(64, 40, 140));
+        fill.setColorAt(1.0, QColor(30, 70, 160));
+        p.setPen(Qt::NoPen);
+        p.setBrush(fill);
+        p.drawRoundedRect(r, 8, 8);
+
+        // A scatter of small sparkles, fixed so every redraw looks the same.
+        p.setBrush(QColor(255, 255, 255, 70));
+        for (int i = 0; i < 22; ++i) {
+            const qreal x = r.left() + std::fmod(i * 61.8, 1.0 * r.width());
+            const qreal y = r.top() + 6 + std::fmod(i * 23.7, r.height() - 12);
+            p.drawEllipse(QPointF(x, y), 1.1 + (i % 3) * 0.4, 1.1 + (i % 3) * 0.4);
+        }
+
+        QFont font = VemoCasualFont(18, true);
+        p.setFont(font);
+        const QString title = QString::fromLatin1(kTitle);
+        const qreal textWidth = p.fontMetrics().horizontalAdvance(title);
+        const QRectF textRect(r.center().x() - textWidth / 2, r.top(), textWidth, r.height());
+        p.setPen(QColor(0, 0, 0, 90));
+        p.drawText(textRect.translated(1.5, 1.5), Qt::AlignCenter, title);
+        p.setPen(QColor(255, 216, 72));
+        p.drawText(textRect, Qt::AlignCenter, title);
+
+        const qreal side = r.height() * 0.36;
+        const qreal y = r.center().y() - side / 2;
+        const char left[] = {'B', 'G'};
+        const char right[] = {'P', 'R'};
+        for (int k = 0; k < 2; ++k) {
+            CardArt::PaintColourShape(p, QRectF(textRect.left() - 14 - (2 - k) * (side + 4), y, side, side), left[k]);
+            CardArt::PaintColourShape(p, QRectF(textRect.right() + 14 + k * (side + 4), y, side, side), right[k]);
+        }
+    }
+};
+
+// A small rank badge: a gold star for a winning line, else the place number.
+class RankBadge : public QWidget {
+public:
+    RankBadge(QWidget* parent, int place, bool winner) : QWidget(parent), place_(place), winner_(winner)
+    {
+        setFixedSize(24, 24);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        if (winner_) {
+            QPainterPath star;
+            for (int k = 0; k < 10; ++k) {
+                const qreal radius = (k % 2 == 0) ? r.width() / 2 : r.width() * 0.22;
+                const qreal a = -kPi / 2 + k * kPi / 5;
+                const QPointF point = r.center() + QPointF(std::cos(a) * radius, std::sin(a) * radius);
+                if (k == 0)
+                    star.moveTo(point);
+                else
+                    star.lineTo(point);
+            }
+            star.closeSubpath();
+            p.setPen(QPen(QColor(176, 110, 0), 1.2));
+            p.setBrush(QColor(255, 200, 40));
+            p.drawPath(star);
+            return;
+        }
+        p.setPen(QPen(QColor(150, 150, 170), 1.0));
+        p.setBrush(QColor(236, 238, 246));
+        p.drawEllipse(r.adjusted(2, 2, -2, -2));
+        p.setPen(QColor(90, 90, 110));
+        QFont font = VemoCasualFont(9, true);
+        p.setFont(font);
+        p.drawText(r, Qt::AlignCenter, QString::number(place_));
+    }
+
+private:
+    int place_;
+    bool winner_;
+};
+
+} // namespace
+
+frmFinal::frmFinal(QWidget* owner, const FinalResults& results, std::function<void(bool playAgain)> done)
+    : QDialog(owner), done_(std::move(done))
+{
+    setObjectName(QStringLiteral("frmFinal"));
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromLatin1(kTitle));
+
+    titleStrip = new TitleStrip(this);
+
+    frResults = new QGroupBox(QString::fromStdString(results.FrameCaption), this);
+    frResults->setObjectName(QStringLiteral("frResults"));
+    frResults->setFont(VemoCasualFont(14, true));
+    frResults->setAlignment(Qt::AlignHCenter);
+    frResults->setStyleSheet(QStringLiteral(
+        "QGroupBox#frResults { border: 2px solid #c9a227; border-radius: 8px; margin-top: 14px;"
+        " background: #fffaf0; padding: 8px 10px 6px 10px; }"
+        "QGroupBox#frResults::title { subcontrol-origin: margin; subcontrol-position: top center;"
+        " padding: 0 8px; color: #5a2d9c; background: palette(window); }"));
+
+    lblWinner = new QLabel(QString::fromStdString(results.WinnerText), frResults);
+    lblWinner->setObjectName(QStringLiteral("lblWinner"));
+    lblWinner->setFont(VemoCasualFont(16, true));
+    lblWinner->setAlignment(Qt::AlignCenter);
+    lblWinner->setStyleSheet(QStringLiteral("color: #c0400f; background: transparent;"));
+
+    auto* lines = new QGridLayout;
+    lines->setHorizontalSpacing(10);
+    lines->setVerticalSpacing(6);
+    for (std::size_t k = 0; k < 4; ++k) {
+        // Every line sharing the lowest score is a winning line.
+        const bool winner = results.Scores[k] == results.Scores[0];
+        auto* label = new QLabel(QString::fromStdString(results.Lines[k]), frResults);
+        label->setObjectName(QStringLiteral("lblResults%1").arg(k));
+        label->setFont(VemoCasualFont(winner ? 14 : 12, winner));
+        label->setStyleSheet(winner ? QStringLiteral("color: #1f4fa8; background: transparent;")
+                                    : QStringLiteral("color: #404050; background: transparent;"));
+        lines->addWidget(new RankBadge(frResults, int(k) + 1, winner), int(k), 0, Qt::AlignVCenter);
+        lines->addWidget(label, int(k), 1);
+        lblResults[k] = label;
+    }
+    auto* linesRow = new QHBoxLayout;
+    linesRow->addStretch(1);
+    linesRow->addLayout(lines);
+    linesRow->addStretch(1);
+
+    auto* inner = new QVBoxLayout(frResults);
+    inner->setContentsMargins(14, 18, 14, 12);
+    inner->setSpacing(10);
+    inner->addWidget(lblWinner);
+    inner->addLayout(linesRow);
+
+    cmdEnd[0] = new QPushButton(QStringLiteral("Exit"), this);
+    cmdEnd[0]->setObjectName(QStringLiteral("cmdEnd0"));
+    cmdEnd[1] = new QPushButton(QStringLiteral("Play Again"), this);
+    cmdEnd[1]->setObjectName(QStringLiteral("cmdEnd1"));
+    cmdEnd[1]->setDefault(true);
+    for (QPushButton* button : cmdEnd) button->setMinimumWidth(104);
+    connect(cmdEnd[0], &QPushButton::clicked, this, [this] { Finish(false); });
+    connect(cmdEnd[1], &QPushButton::clicked, this, [this] { Finish(true); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdEnd[1]);
+    buttons->addWidget(cmdEnd[0]);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 14);
+    layout->setSpacing(12);
+    layout->addWidget(titleStrip);
+    layout->addWidget(frResults);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    cmdEnd[1]->setFocus();
+}
+
+void frmFinal::Finish(bool playAgain)
+{
+    if (finished_) return;
+    finished_ = true;
+    QPointer<frmFinal> self(this);
+    if (done_) done_(playAgain);
+    if (self) accept();
+}
+
+// The close box and Escape leave, as Exit does.
+void frmFinal::reject() { Finish(false); }
+
+void frmFinal::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+} // namespace vemo

@@ -1,0 +1,39 @@
+#include "TableOptions.h"
+
+namespace vemo {
+
+namespace {
+const QString kColor = QStringLiteral("Settings/MainWindowColor");
+const QString kSound = QStringLiteral("Settings/SoundOption");
+const QString kAnimation = QStringLiteral("Settings/AnimationOption");
+} // namespace
+
+TableOptions::TableOptions() : settings_(QStringLiteral("Vemo"), QStringLiteral("Vemo")) {}
+
+int TableOptions::MainWindowColor() const
+{
+    bool ok = false;
+    const int color = settings_.value(kColor, QStringLiteral("1")).toString().toInt(&ok);
+    return ok ? color : 1;
+}
+
+void TableOptions::SetMainWindowColor(int color) { settings_.setValue(kColor, QString::number(color)); }
+
+bool TableOptions::SoundOption() const
+{
+    if (!settings_.contains(kSound)) return true;
+    return settings_.value(kSound).toString() == QStringLiteral("True");
+}
+
+void TableOptions::SetSoundOption(bool on) { settings_.setValue(kSound, on ? QStringLiteral("True") : QStringLiteral("False")); }
+
+int TableOptions::AnimationOption() const
+{
+    bool ok = false;
+    const int option = settings_.value(kAnimation, QStringLiteral("0")).toString().toInt(&ok);
+    return ok ? option : 0;
+}
+
+void TableOptions::SetAnimationOption(int option) { settings_.setValue(kAnimation, QString::number(option)); }
+
+} // namespace vemo

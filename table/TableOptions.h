@@ -1,0 +1,25 @@
+#pragma once
+// The three preferences kept between runs: organisation and application
+// "Vemo", group "Settings", keys MainWindowColor ("1".."6"), SoundOption
+// ("True"/"False") and AnimationOption ("0".."2"). A value that cannot be read
+// falls back as described: colour 1, sound off, animation 0.
+
+#include <QSettings>
+
+namespace vemo {
+
+class TableOptions {
+public:
+    TableOptions();
+    int MainWindowColor() const;
+    void SetMainWindowColor(int color);
+    bool SoundOption() const;
+    void SetSoundOption(bool on);
+    int AnimationOption() const;
+    void SetAnimationOption(int option);
+
+private:
+    mutable QSettings settings_;
+};
+
+} // namespace vemo

@@ -1,0 +1,898 @@
+#include "frmMain.h"
+
+#include "CardArt.h"
+#include "CardDescriptions.h"
+#include "CardText.h"
+#include "GameDatabase.h"
+#include "RandomInteger.h"
+#include "ReportError.h"
+#include "TableOptions.h"
+#include "Twips.h"
+#include "VemoFonts.h"
+#include "WavPlayer.h"
+#include "cVemoCard.h"
+#include "frmAskCOL.h"
+#include "frmCallout.h"
+#include "frmDialog.h"
+#include "frmPause.h"
+#include "frmPrimer.h"
+#include "frmSetColor.h"
+#include "frmVemoGuy.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLocale>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace vemo {
+
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+constexpr QSize kCardPx{71, 96};
+constexpr QSize kDeckPx{77, 102};
+// The enlarged top card of the pile.
+constexpr QSize kPilePx{113, 153};
+
+// The table's painted background: the gradient bands of its colour family.
+class TableSurface : public QWidget {
+public:
+    TableSurface(QWidget* parent, const PaintValues& paint) : QWidget(parent), paint_(paint) {}
+    void SetPaint(const PaintValues& paint)
+    {
+        paint_ = paint;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(paint_.Red, paint_.Green, paint_.Blue));
+        for (const Band& band : BackgroundBands(paint_, width(), height()))
+            painter.fillRect(band.X, band.Y, band.Width, band.Height, QColor(band.Red, band.Green, band.Blue));
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        // The whole window can be dragged by its background.
+        if (event->button() == Qt::LeftButton && window()->windowHandle()) window()->windowHandle()->startSystemMove();
+    }
+
+private:
+    PaintValues paint_;
+};
+
+QLabel* PictureLabel(QWidget* parent, const QPixmap& pixmap)
+{
+    auto* label = new QLabel(parent);
+    label->setPixmap(pixmap);
+    label->resize(pixmap.deviceIndependentSize().toSize());
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void SetTextColour(QLabel* label, std::uint32_t bgr)
+{
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(FromBgr(bgr).name()));
+}
+
+} // namespace
+
+frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent), database_(database)
+{
+    setWindowTitle(QStringLiteral("Vemo"));
+    setObjectName(QStringLiteral("frmMain"));
+    setProperty("HelpContextID", 20);
+    wav_ = new WavPlayer(this);
+    dialog_ = new frmDialog(this);
+    tmrStartPlay_ = new QTimer(this);
+    tmrStartPlay_->setSingleShot(true);
+    connect(tmrStartPlay_, &QTimer::timeout, this, [this] {
+        if (engine_) engine_->tmrStartPlay_Timer();
+    });
+    BuildMenus();
+    BuildTable();
+    BuildStatusBars();
+    ApplyStoredOptions();
+    resize(PixelsToTwips(800) / kTwipsPerPixel, 600);
+}
+
+frmMain::~frmMain()
+{
+    // The engine's suspended work refers to this window; end it first.
+    if (engine_) engine_->Activities().AbandonAll();
+}
+
+void frmMain::Attach(GameEngine& engine, TableShell& shell)
+{
+    engine_ = &engine;
+    shell_ = &shell;
+}
+
+// --- Building the window ---
+
+void frmMain::ApplyStoredOptions()
+{
+    TableOptions options;
+    const int windowColor = ChooseWindowColor(options.MainWindowColor(), [] { return RandomInteger(6, 1); });
+    options.SetMainWindowColor(windowColor);
+    paint_ = SetPaintValues(windowColor, RandomInteger(2, 0));
+    static_cast<TableSurface*>(surface_)->SetPaint(paint_);
+    mnuOptionsSound_->setChecked(options.SoundOption());
+    mnuOptionsAnimation_Click(options.AnimationOption());
+}
+
+void frmMain::BuildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, const QKeySequence& keys,
+                      std::function<void()> act) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        if (!keys.isEmpty()) action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, [act] { act(); });
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    add(file, "mnuFile1", "&New Game", QKeySequence("Ctrl+N"), [this] { StartEngine(engine_->mnuFile_Click(1)); });
+    add(file, "mnuFile2", "&Open Game", QKeySequence("Ctrl+O"), [this] { StartEngine(engine_->mnuFile_Click(2)); });
+    add(file, "mnuFile3", "&Save Game", QKeySequence("Ctrl+S"), [this] { StartEngine(engine_->mnuFile_Click(3)); });
+    file->addSeparator();
+    add(file, "mnuFile5", "E&xit", {}, [this] { StartEngine(engine_->mnuFile_Click(5)); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    add(view, "mnuViewBest", "&Best Scores", QKeySequence("Ctrl+B"), [this] {
+        if (shell_) shell_->ShowBestScores();
+    });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    mnuOptionsSound_ = add(options, "mnuOptionsSound", "&Sound", QKeySequence("Ctrl+U"), [this] { mnuOptionsSound_Click(); });
+    mnuOptionsSound_->setCheckable(true);
+    QMenu* animation = options->addMenu(QStringLiteral("Animation"));
+    mnuOptionsAnimation_[0] = add(animation, "mnuOptionsAnimation0", "&Animation - Normal", QKeySequence("Ctrl+A"),
+                                  [this] { mnuOptionsAnimation_Click(0); });
+    mnuOptionsAnimation_[1] = add(animation, "mnuOptionsAnimation1", "Animation - &FAST", QKeySequence("Ctrl+F"),
+                                  [this] { mnuOptionsAnimation_Click(1); });
+    mnuOptionsAnimation_[2] = add(animation, "mnuOptionsAnimation2", "&No Animation", {},
+                                  [this] { mnuOptionsAnimation_Click(2); });
+    for (QAction* action : mnuOptionsAnimation_) action->setCheckable(true);
+    options->addSeparator();
+    mnuOptionsSort_ = add(options, "mnuOptionsSort", "Sort &Hand", QKeySequence("Ctrl+H"), [this] {
+        if (engine_) engine_->lblPlayer_Click(4);
+    });
+    mnuOptionsInterrupt_ = add(options, "mnuOptionsInterrupt", "&Interrupt Computer", QKeySequence("Ctrl+X"),
+                               [this] { Form_KeyDown_Interrupt(); });
+    mnuOptionsDraw_ = add(options, "mnuOptionsDraw", "&Draw Card", QKeySequence("Ctrl+D"), [this] {
+        if (engine_) StartEngine(engine_->imgDeck_DblClick());
+    });
+
+    QAction* pause = menuBar()->addAction(QStringLiteral("&Pause"));
+    pause->setObjectName(QStringLiteral("mnuPause"));
+    connect(pause, &QAction::triggered, this, [this] {
+        auto* window = new frmPause(this, [] {});
+        connect(window, &frmPause::helpRequested, this, [this] {
+            if (shell_) shell_->ShowHelp(frmPause::kHelpContextID);
+        });
+        window->open();
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, "mnuHelpHelp", "&Help Topics", QKeySequence(Qt::Key_F1), [this] {
+        if (shell_) shell_->ShowHelp(20);
+        (new frmPause(this, [] {}))->open();
+    });
+    add(help, "mnuHelpPrimer", "Vemo &Primer", {}, [this] { frmPrimer::ShowPrimer(this); });
+    help->addSeparator();
+    add(help, "mnuHelpAbout", "&About", {}, [this] {
+        if (shell_) shell_->ShowAbout();
+    });
+    realMenus_ = {file, view, options, help};
+    mnuDummy_ = menuBar()->addMenu(QStringLiteral(" "));
+    mnuDummy_->menuAction()->setVisible(false);
+}
+
+void frmMain::BuildTable()
+{
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    sbTopBar_ = new QWidget(central);
+    surface_ = new TableSurface(central, paint_);
+    sbBottomBar_ = new QWidget(central);
+    column->addWidget(sbTopBar_);
+    column->addWidget(surface_, 1);
+    column->addWidget(sbBottomBar_);
+    setCentralWidget(central);
+
+    imgDeck_ = PictureLabel(surface_, CardArt::RenderDeck(kDeckPx, devicePixelRatioF()));
+    imgDeck_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    imgDeck_->setObjectName(QStringLiteral("imgDeck"));
+    imgDeck_->setAccessibleName(QStringLiteral("Deck"));
+    imgDeck_->installEventFilter(this);
+    imgDiscardDeck_ = PictureLabel(surface_, CardArt::RenderDiscardStack(kCardPx, devicePixelRatioF()));
+    imgDiscardSlot_ = PictureLabel(surface_, CardArt::RenderDiscardSlot(kPilePx, devicePixelRatioF()));
+    imgDiscardSlot_->setObjectName(QStringLiteral("imgDiscard"));
+    imgDiscardCard_ = PictureLabel(surface_, QPixmap());
+    imgDiscardCard_->resize(kPilePx);
+    auto pileLabel = [this](const char* name, int pointSize, bool bold) {
+        auto* label = new QLabel(surface_);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFont(VemoCasualFont(pointSize, bold));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        return label;
+    };
+    lblType_ = pileLabel("lblType", 14, true);
+    lblVerse_ = pileLabel("lblVerse", 8, true);
+    lblVerse_->setWordWrap(true);
+    lblVerse_->setFixedWidth(kPilePx.width() * 3 / 4);
+    lblInstruction_ = pileLabel("lblInstruction", 9, true);
+    lblInstructionExtra_ = pileLabel("lblInstructionExtra", 9, true);
+
+    for (int seat = 1; seat <= 4; ++seat) {
+        lblPlayerShadow_[seat] = new QLabel(surface_);
+        lblPlayerShadow_[seat]->setFont(VemoCasualFont(14, true));
+        lblPlayerShadow_[seat]->setStyleSheet(QStringLiteral("color: black;"));
+        lblPlayer_[seat] = new QLabel(surface_);
+        lblPlayer_[seat]->setObjectName(QStringLiteral("lblPlayer%1").arg(seat));
+        lblPlayer_[seat]->setFont(VemoCasualFont(14, true));
+        SetPlayerHighlight(seat, false);
+    }
+    lblPlayer_[4]->setToolTip(QStringLiteral("Click on name to sort cards"));
+    lblPlayer_[4]->installEventFilter(this);
+    lblClick_ = new QLabel(QStringLiteral("Click here, click on name, or press Ctrl-H to sort cards"), surface_);
+    lblClick_->setObjectName(QStringLiteral("lblClick"));
+    lblClick_->setStyleSheet(QStringLiteral("color: white;"));
+    lblClick_->adjustSize();
+    lblClick_->hide();
+    lblClick_->installEventFilter(this);
+    cmdHumanVemo_ = new QPushButton(QStringLiteral("Click to say \"Vemo\""), surface_);
+    cmdHumanVemo_->setObjectName(QStringLiteral("cmdHumanVemo"));
+    cmdHumanVemo_->setToolTip(QStringLiteral("Click here to say \"Vemo!\" and win this hand."));
+    cmdHumanVemo_->setFont(VemoCasualFont(13, true));
+    cmdHumanVemo_->adjustSize();
+    cmdHumanVemo_->hide();
+    connect(cmdHumanVemo_, &QPushButton::clicked, this, [this] {
+        if (engine_) engine_->cmdHumanVemo_Click();
+    });
+    ClearDiscardPile();
+}
+
+void frmMain::BuildStatusBars()
+{
+    auto build = [this](QWidget* bar, std::array<QLabel*, 7>& panels, const std::array<const char*, 7>& texts,
+                        const std::array<const char*, 7>& tips) {
+        auto* row = new QHBoxLayout(bar);
+        row->setContentsMargins(2, 1, 2, 1);
+        row->setSpacing(2);
+        for (int panel = 1; panel <= 6; ++panel) {
+            panels[panel] = new QLabel(QString::fromUtf8(texts[panel]), bar);
+            panels[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            panels[panel]->setToolTip(QString::fromUtf8(tips[panel]));
+            row->addWidget(panels[panel], panel == 1 ? 3 : 2);
+        }
+    };
+    build(sbTopBar_, sbTop_, {"", "Point Limit = 100", "Score ---->", "Player 1 = 0", "Player 2 = 0", "Player 3 = 0", "Player 4 = 0"},
+          {"", "Total points for 1 player to end this game.", "", "", "", "", ""});
+    build(sbBottomBar_, sbBottom_, {"", "", "Dealer", "Clockwise", "Color", "", ""},
+          {"", "Player's name whose turn it is", "The player who dealt this hand", "The current direction of play",
+           "The current color", "", ""});
+    auto* clock = new QTimer(this);
+    auto tick = [this] {
+        const QDateTime now = QDateTime::currentDateTime();
+        sbBottom_[5]->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
+        sbBottom_[6]->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+    };
+    connect(clock, &QTimer::timeout, this, tick);
+    clock->start(1000);
+    tick();
+}
+
+// --- Layout ---
+
+TableMetrics frmMain::Metrics() const
+{
+    // The formulas measure the window's outer size; the surface stands in for
+    // the part between the status bars.
+    const int statusTwips = PixelsToTwips(sbTopBar_->height());
+    return TableMetrics{PixelsToTwips(surface_->width()), PixelsToTwips(surface_->height()) + 2 * statusTwips,
+                        statusTwips, isMaximized(), PixelsToTwips(24), PixelsToTwips(12)};
+}
+
+QPoint frmMain::ToPixels(TwipsPoint point) const
+{
+    return {TwipsToPixels(point.Left), TwipsToPixels(point.Top)};
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Relayout();
+}
+
+void frmMain::Relayout()
+{
+    if (!surface_ || !engine_) return;
+    GameState& state = engine_->State();
+    state.Resizing = true;
+    for (int seat = 1; seat <= 4; ++seat) ArrangePlayersCards(seat, CardImages(seat));
+
+    ElementSizes sizes;
+    sizes.DeckWidth = PixelsToTwips(kDeckPx.width());
+    sizes.DiscardWidth = PixelsToTwips(kPilePx.width());
+    sizes.DiscardHeight = PixelsToTwips(kPilePx.height());
+    for (int seat = 1; seat <= 4; ++seat) {
+        lblPlayer_[seat]->adjustSize();
+        lblPlayerShadow_[seat]->adjustSize();
+        sizes.PlayerLabelWidth[seat] = PixelsToTwips(lblPlayer_[seat]->width());
+        sizes.PlayerShadowWidth[seat] = PixelsToTwips(lblPlayerShadow_[seat]->width());
+    }
+    sizes.ClickWidth = PixelsToTwips(lblClick_->width());
+    sizes.HumanVemoWidth = PixelsToTwips(cmdHumanVemo_->width());
+    sizes.HumanHoldsCards = !faces_.empty();
+    if (!faces_.empty()) sizes.HumanCard1Top = PixelsToTwips(faces_.front()->y());
+    const FixedLayout fixed = LayoutFixedElements(Metrics(), sizes);
+
+    imgDeck_->move(ToPixels(fixed.imgDeck));
+    imgDiscardSlot_->move(ToPixels(fixed.imgDiscard0));
+    imgDiscardCard_->move(ToPixels(fixed.imgDiscard0));
+    imgDiscardDeck_->move(ToPixels(fixed.imgDiscardDeck));
+    const QPoint pile = ToPixels(fixed.imgDiscard0);
+    lblType_->move(pile + QPoint(8, 4));
+    lblVerse_->move(pile + QPoint(12, kPilePx.height() * 30 / 100));
+    lblInstructionExtra_->move(pile + QPoint(8, kPilePx.height() - 40));
+    lblInstruction_->move(pile + QPoint(8, kPilePx.height() - 22));
+    for (int seat = 1; seat <= 4; ++seat) {
+        lblPlayer_[seat]->move(ToPixels(fixed.lblPlayer[seat]));
+        lblPlayerShadow_[seat]->move(ToPixels(fixed.lblPlayerShadow[seat]));
+        lblPlayerShadow_[seat]->stackUnder(lblPlayer_[seat]);
+    }
+    lblClick_->move(ToPixels(fixed.lblClick));
+    cmdHumanVemo_->move(ToPixels(fixed.cmdHumanVemo));
+    state.Resizing = false;
+}
+
+void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
+{
+    const std::vector<TwipsPoint> places = vemo::ArrangePlayersCards(seat, numberOfCards, Metrics());
+    for (int i = 1; i <= numberOfCards && i <= static_cast<int>(places.size()); ++i) {
+        QWidget* card = seat == 4 ? static_cast<QWidget*>(HumanFace(i))
+                                  : (i <= static_cast<int>(backs_[static_cast<std::size_t>(seat)].size())
+                                         ? backs_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(i - 1)]
+                                         : nullptr);
+        if (!card) continue;
+        card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
+        card->lower(); // card 1 ends in front: each face shows its type word at the left
+    }
+}
+
+// --- Cards on the table ---
+
+int frmMain::CardImages(int seat) const
+{
+    if (seat == 4) return static_cast<int>(faces_.size());
+    if (seat < 1 || seat > 3) return 0;
+    return static_cast<int>(backs_[static_cast<std::size_t>(seat)].size());
+}
+
+cVemoCard* frmMain::HumanFace(int index) const
+{
+    if (index < 1 || index > static_cast<int>(faces_.size())) return nullptr;
+    return faces_[static_cast<std::size_t>(index - 1)];
+}
+
+QWidget* frmMain::DiscardTarget() const { return imgDiscardSlot_; }
+
+cVemoCard* frmMain::NewFace()
+{
+    auto* face = new cVemoCard(surface_);
+    face->resize(kCardPx);
+    ConnectFace(face);
+    faces_.push_back(face);
+    return face;
+}
+
+void frmMain::ConnectFace(cVemoCard* face)
+{
+    auto indexOf = [this, face] {
+        const auto at = std::find(faces_.begin(), faces_.end(), face);
+        return at == faces_.end() ? 0 : static_cast<int>(at - faces_.begin()) + 1;
+    };
+    connect(face, &cVemoCard::DblClick, this, [this, indexOf] {
+        if (engine_ && indexOf()) StartEngine(engine_->cPlayer4Card_DblClick(indexOf()));
+    });
+    connect(face, &cVemoCard::MouseDown, this, [this, face, indexOf](int button, int, double, double) {
+        if (!engine_ || button != 1 || !indexOf()) return;
+        if (!engine_->cPlayer4Card_MouseDown(indexOf())) return;
+        dragIndex_ = indexOf();
+        dragging_ = false;
+        dragOrigin_ = face->pos();
+        dragOffset_ = QCursor::pos() - face->mapToGlobal(QPoint(0, 0));
+    });
+    connect(face, &cVemoCard::MouseMove, this, [this, face, indexOf](QPoint global) {
+        if (!engine_ || dragIndex_ == 0 || dragIndex_ != indexOf()) return;
+        if (!dragging_) {
+            if (!engine_->DragMayMove(dragIndex_)) {
+                dragIndex_ = 0; // refused: the card does not move
+                return;
+            }
+            dragging_ = true;
+            face->raise();
+        }
+        QPoint place = surface_->mapFromGlobal(global - dragOffset_);
+        place.setX(std::clamp(place.x(), 0, std::max(0, surface_->width() - face->width())));
+        place.setY(std::clamp(place.y(), 0, std::max(0, surface_->height() - face->height())));
+        face->move(place);
+    });
+    connect(face, &cVemoCard::MouseUp, this, [this, face](int, int, double, double) {
+        const int index = dragIndex_;
+        const bool dragged = dragging_;
+        dragIndex_ = 0;
+        dragging_ = false;
+        if (!engine_ || !index || !dragged) return;
+        const QRect card = face->geometry();
+        const QRect pile = imgDiscardSlot_->geometry();
+        face->move(dragOrigin_);
+        auto twips = [](const QRect& r) {
+            return TwipsRect{PixelsToTwips(r.x()), PixelsToTwips(r.y()), PixelsToTwips(r.width()), PixelsToTwips(r.height())};
+        };
+        StartEngine(engine_->cPlayer4Card_MouseUp(index, twips(card), twips(pile)));
+    });
+}
+
+void frmMain::FillFace(cVemoCard& face, CardCode card)
+{
+    QString reference, verse;
+    if (database_) {
+        if (const auto row = database_->FindVerse(card.Value())) {
+            reference = QString::fromStdString(row->Reference + "\r\n" + row->VerseAbbrev);
+            verse = QString::fromStdString(row->Verse);
+        }
+    }
+    face.Fill(card, paint_.PaintColor, reference, verse);
+}
+
+void frmMain::PlaceCardOnTable(int seat, CardCode card, int /*fromSeat*/)
+{
+    if (seat == 4) {
+        cVemoCard* face = NewFace();
+        FillFace(*face, card);
+        face->show();
+    } else if (seat >= 1 && seat <= 3) {
+        QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+        backs_[static_cast<std::size_t>(seat)].push_back(back);
+        back->show();
+    }
+    if (SoundOn()) PlayWav(11);
+    ArrangePlayersCards(seat, CardImages(seat));
+}
+
+void frmMain::RemoveCardFromTable(int seat)
+{
+    auto& backs = backs_[static_cast<std::size_t>(seat)];
+    if (backs.empty()) return;
+    backs.back()->deleteLater();
+    backs.pop_back();
+}
+
+void frmMain::RemoveHumanCard(CardCode card, int /*faceCount*/)
+{
+    const auto face = std::find_if(faces_.begin(), faces_.end(),
+                                   [&](cVemoCard* f) { return f->CardCode() == Q(card.View()); });
+    if (face == faces_.end()) throw std::invalid_argument("No face shows " + card.ToString());
+    (*face)->deleteLater();
+    faces_.erase(face);
+}
+
+void frmMain::RemoveAllCardImages()
+{
+    for (auto& backs : backs_) {
+        for (QLabel* back : backs) back->deleteLater();
+        backs.clear();
+    }
+    for (cVemoCard* face : faces_) face->deleteLater();
+    faces_.clear();
+}
+
+void frmMain::SetHumanPlayerCard(CardCode card, int index)
+{
+    if (cVemoCard* face = HumanFace(index)) FillFace(*face, card);
+}
+
+void frmMain::ClearDiscardPile()
+{
+    imgDiscardDeck_->hide();
+    imgDiscardCard_->hide();
+    imgDiscardSlot_->show();
+    for (QLabel* label : {lblType_, lblVerse_, lblInstruction_, lblInstructionExtra_}) label->clear();
+}
+
+void frmMain::HideDiscardDeck() { imgDiscardDeck_->hide(); }
+
+void frmMain::ShowPileCard(CardCode card)
+{
+    const CardColours colours = DescribeCardColour(card.Colour());
+    imgDiscardCard_->setPixmap(CardArt::RenderCardPicture(colours.Picture, kPilePx, devicePixelRatioF()));
+    imgDiscardCard_->show();
+    imgDiscardCard_->raise();
+    SetTextColour(lblVerse_, colours.VerseColor);
+    for (QLabel* label : {lblType_, lblInstruction_, lblInstructionExtra_}) SetTextColour(label, colours.TypeColor);
+    imgDiscardDeck_->show();
+    const CardWords words = DescribeCardValue(card.Value());
+    lblType_->setText(QString::fromStdString(words.TypeWord));
+    lblInstruction_->setText(Q(words.Instruction));
+    lblInstructionExtra_->setText(Q(words.InstructionExtra));
+    lblInstruction_->setToolTip(Q(words.InstructionToolTip));
+    if (database_) {
+        if (const auto row = database_->FindVerse(card.Value())) {
+            lblVerse_->setText(QString::fromStdString(row->Reference + "\n" + row->VerseAbbrev));
+            lblVerse_->setToolTip(QString::fromStdString(row->Verse));
+        }
+    }
+    for (QLabel* label : {lblType_, lblVerse_, lblInstruction_, lblInstructionExtra_}) {
+        label->adjustSize();
+        label->raise();
+    }
+    imgDiscardCard_->setAccessibleName(QString::fromStdString(FormatCardDescription(card)));
+}
+
+// --- Pauses ---
+
+int frmMain::Scaled(int milliseconds) const { return static_cast<int>(milliseconds * timeScale_); }
+
+bool frmMain::Wait(PendingWait& wait, int milliseconds)
+{
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    pauses_[&wait] = timer;
+    wait.KeepPending(*this);
+    connect(timer, &QTimer::timeout, this, [this, &wait] { Finish(wait, {}); });
+    timer->start(Scaled(milliseconds));
+    return false;
+}
+
+void frmMain::Finish(PendingWait& wait, const std::string& answer)
+{
+    if (const auto at = pauses_.find(&wait); at != pauses_.end()) {
+        at->second->deleteLater();
+        pauses_.erase(at);
+    }
+    if (questionWait_ == &wait) questionWait_ = nullptr;
+    wait.Complete(answer);
+}
+
+void frmMain::CancelWait(PendingWait& wait)
+{
+    if (const auto at = pauses_.find(&wait); at != pauses_.end()) {
+        at->second->stop();
+        at->second->deleteLater();
+        pauses_.erase(at);
+    }
+    if (questionWait_ == &wait) questionWait_ = nullptr;
+}
+
+bool frmMain::StartPause(int milliseconds, PendingWait& wait) { return Wait(wait, milliseconds); }
+
+bool frmMain::StartDiscardPlacement(CardCode card, std::string_view mode, PendingWait& wait)
+{
+    const GameState& state = engine_->State();
+    const bool animate = state.AnimationOption != 2 && mode != "NOMOVE";
+    if (!animate && SoundOn()) PlayWav(11);
+    QWidget* moving = nullptr;
+    if (animate) {
+        const int seat = state.CurrTurn;
+        if (seat >= 1 && seat <= 3) {
+            const int n = CardImages(seat);
+            const int index = std::max(1, n / 2);
+            if (index <= n) moving = backs_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(index - 1)];
+        } else if (seat == 4 && state.PlayingCardIndex > 0) {
+            moving = HumanFace(state.PlayingCardIndex);
+        }
+    }
+    if (!moving) {
+        ShowPileCard(card);
+        return true;
+    }
+    // The card flies to the pile in equal integer steps, goes back to its
+    // place (it leaves the hand just after), and the pile shows it.
+    if (SoundOn()) PlayWav(11);
+    const int steps = state.AnimationOption == 1 ? 3 : 5;
+    const int pause = state.AnimationOption == 1 ? 25 : 50;
+    const QPoint start = moving->pos();
+    const QPoint step = (imgDiscardSlot_->pos() - start) / steps;
+    moving->raise();
+    auto* timer = new QTimer(this);
+    pauses_[&wait] = timer;
+    wait.KeepPending(*this);
+    auto left = std::make_shared<int>(steps);
+    QPointer<QWidget> flying(moving);
+    connect(timer, &QTimer::timeout, this, [this, left, flying, step, start, card, &wait] {
+        if (flying) flying->move(flying->pos() + step);
+        if (--*left > 0) return;
+        if (flying) flying->move(start);
+        ShowPileCard(card);
+        Finish(wait, {});
+    });
+    timer->start(Scaled(pause));
+    return false;
+}
+
+bool frmMain::StartCardFlightWait(PendingWait&) { return true; }
+
+bool frmMain::StartVemoCallout(int seat, PendingWait& wait)
+{
+    QWidget* anchor = lblPlayer_[static_cast<std::size_t>(std::clamp(seat, 1, 4))];
+    const QPoint place = anchor->mapToGlobal(QPoint(anchor->width(), -48 - TwipsToPixels(120)));
+    wait.KeepPending(*this);
+    pauses_[&wait] = new QTimer(this); // marks the wait as ours until the balloon is done
+    ShowVemoCallout(this, place, timeScale_, [this, &wait] { Finish(wait, {}); });
+    return false;
+}
+
+bool frmMain::StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait)
+{
+    wait.KeepPending(*this);
+    questionWait_ = &wait;
+    dialog_->AskQuestion(Q(text), buttons == QuestionButtons::Ok, [this, &wait](const QString& answer) {
+        if (questionWait_ == &wait) Finish(wait, answer.toStdString());
+    });
+    return false;
+}
+
+bool frmMain::StartMessageBox(const MessageBoxSpec& spec, PendingWait& wait)
+{
+    auto* box = new QMessageBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(Q(spec.Caption));
+    box->setText(Q(spec.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (spec.Icon) {
+    case BoxIcon::Information: box->setIcon(QMessageBox::Information); break;
+    case BoxIcon::Question: box->setIcon(QMessageBox::Question); break;
+    case BoxIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case BoxIcon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case BoxIcon::None: break;
+    }
+    std::vector<QMessageBox::StandardButton> buttons;
+    switch (spec.Buttons) {
+    case BoxButtons::Ok: buttons = {QMessageBox::Ok}; break;
+    case BoxButtons::OkCancel: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+    case BoxButtons::YesNo: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
+    case BoxButtons::YesNoCancel: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+    }
+    for (auto button : buttons) box->addButton(button);
+    const std::size_t defaultIndex = static_cast<std::size_t>(std::clamp(spec.DefaultButton, 1, int(buttons.size())) - 1);
+    box->setDefaultButton(buttons[defaultIndex]);
+    wait.KeepPending(*this);
+    pauses_[&wait] = new QTimer(box);
+    connect(box, &QMessageBox::finished, this, [this, box, &wait] {
+        const auto clicked = box->standardButton(box->clickedButton());
+        std::string answer = clicked == QMessageBox::Yes ? "YES" : clicked == QMessageBox::No ? "NO"
+                           : clicked == QMessageBox::Ok ? "OK" : "CANCEL";
+        if (pauses_.count(&wait)) {
+            pauses_.erase(&wait);
+            wait.Complete(answer);
+        }
+    });
+    box->open();
+    return false;
+}
+
+bool frmMain::StartColorChoice(PendingWait& wait)
+{
+    wait.KeepPending(*this);
+    pauses_[&wait] = new QTimer(this);
+    auto* window = new frmSetColor(this, [this, &wait](int index) {
+        if (!pauses_.count(&wait)) return;
+        if (engine_) engine_->cmdColor_Click(index);
+        Finish(wait, {});
+    });
+    window->open();
+    return false;
+}
+
+bool frmMain::StartAskWindow(std::string_view caption, PendingWait& wait)
+{
+    wait.KeepPending(*this);
+    pauses_[&wait] = new QTimer(this);
+    askWindow_ = new frmAskCOL(this, Q(caption), [this](int index) {
+        if (engine_) StartEngine(engine_->cmdCOL_Click(index));
+    });
+    askWindow_->setProperty("pendingWait", QVariant::fromValue(static_cast<void*>(&wait)));
+    askWindow_->open();
+    return false;
+}
+
+void frmMain::SetAskMessage(std::string_view text)
+{
+    if (askWindow_) askWindow_->SetMessage(Q(text));
+}
+
+void frmMain::MarkAskButtonUsed(int index, std::string_view capitalWord)
+{
+    if (askWindow_) askWindow_->MarkUsed(index, Q(capitalWord));
+}
+
+void frmMain::CloseAskWindow()
+{
+    if (!askWindow_) return;
+    auto* wait = static_cast<PendingWait*>(askWindow_->property("pendingWait").value<void*>());
+    askWindow_->CloseWindow();
+    askWindow_.clear();
+    if (wait && pauses_.count(wait)) Finish(*wait, {});
+}
+
+bool frmMain::StartHandWinner(std::string_view text, PendingWait& wait)
+{
+    wait.KeepPending(*this);
+    pauses_[&wait] = new QTimer(this);
+    auto* window = new frmVemoGuy(this, Q(text), [this, &wait](const QString& choice) {
+        if (pauses_.count(&wait)) Finish(wait, choice.toStdString());
+    });
+    window->open();
+    return false;
+}
+
+bool frmMain::StartGameSetup(PendingWait& wait) { return shell_ ? shell_->StartGameSetup(wait) : true; }
+bool frmMain::StartResumeList(PendingWait& wait) { return shell_ ? shell_->StartResumeList(wait) : true; }
+
+// --- Notices, labels, status ---
+
+void frmMain::ShowNotice(std::string_view text, NoticeHeight height)
+{
+    dialog_->ShowNotice(Q(text), static_cast<int>(height));
+}
+
+void frmMain::HideMessageWindow() { dialog_->HideDialog(); }
+
+void frmMain::ShowInvalidCard(std::string_view caption, std::string_view text)
+{
+    QMessageBox::warning(this, Q(caption), Q(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void frmMain::SetCaption(std::string_view text) { setWindowTitle(Q(text)); }
+
+void frmMain::SetBusyPointer(bool busy)
+{
+    if (busy) setCursor(Qt::WaitCursor);
+    else unsetCursor();
+}
+
+void frmMain::ShowMenus(bool visible)
+{
+    for (QMenu* menu : realMenus_) menu->menuAction()->setVisible(visible);
+    mnuDummy_->menuAction()->setVisible(!visible);
+}
+
+void frmMain::SetHumanTurnControls(bool humanTurn)
+{
+    lblClick_->setVisible(humanTurn);
+    mnuOptionsSort_->setEnabled(humanTurn);
+    mnuOptionsDraw_->setEnabled(humanTurn);
+    mnuOptionsInterrupt_->setEnabled(!humanTurn);
+}
+
+void frmMain::SetPlayerName(int seat, std::string_view name)
+{
+    lblPlayer_[static_cast<std::size_t>(seat)]->setText(Q(name));
+    lblPlayerShadow_[static_cast<std::size_t>(seat)]->setText(Q(name));
+    Relayout();
+}
+
+void frmMain::SetPlayerHighlight(int seat, bool highlighted)
+{
+    if (seat < 1 || seat > 4) return;
+    lblPlayer_[static_cast<std::size_t>(seat)]->setStyleSheet(
+        highlighted ? QStringLiteral("color: rgb(255,255,255); background: rgba(255,255,255,40); border-radius: 4px;")
+                    : QStringLiteral("color: rgb(255,255,0);"));
+}
+
+void frmMain::SetStatusText(StatusBar bar, int panel, std::string_view text)
+{
+    auto& panels = bar == StatusBar::Top ? sbTop_ : sbBottom_;
+    if (panel >= 1 && panel <= 6) panels[static_cast<std::size_t>(panel)]->setText(Q(text));
+}
+
+QString frmMain::StatusText(StatusBar bar, int panel) const
+{
+    const auto& panels = bar == StatusBar::Top ? sbTop_ : sbBottom_;
+    return panel >= 1 && panel <= 6 ? panels[static_cast<std::size_t>(panel)]->text() : QString();
+}
+
+void frmMain::SetDeckToolTip(std::string_view text) { imgDeck_->setToolTip(Q(text)); }
+
+void frmMain::ShowSayVemoButton(bool visible)
+{
+    cmdHumanVemo_->setVisible(visible);
+    if (visible) cmdHumanVemo_->raise();
+}
+
+bool frmMain::SoundOn() const { return mnuOptionsSound_->isChecked(); }
+void frmMain::PlayWav(int clip) { wav_->PlayWav(clip); }
+
+void frmMain::SetSoundOption(bool on)
+{
+    mnuOptionsSound_->setChecked(on);
+    TableOptions().SetSoundOption(on);
+}
+
+void frmMain::mnuOptionsSound_Click() { TableOptions().SetSoundOption(mnuOptionsSound_->isChecked()); }
+
+void frmMain::mnuOptionsAnimation_Click(int index)
+{
+    if (index < 0 || index > 2) index = 2;
+    for (int k = 0; k < 3; ++k) mnuOptionsAnimation_[static_cast<std::size_t>(k)]->setChecked(k == index);
+    if (engine_) engine_->State().AnimationOption = static_cast<std::int16_t>(index);
+    TableOptions().SetAnimationOption(index);
+}
+
+void frmMain::ArmStartTimer() { tmrStartPlay_->start(Scaled(1000)); }
+
+QAction* frmMain::MenuAction(const QString& objectName) const { return findChild<QAction*>(objectName); }
+
+// --- Window events ---
+
+void frmMain::StartEngine(Task<void> task)
+{
+    if (engine_) engine_->Start(std::move(task));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Relayout();
+    if (firstShow_ && engine_) {
+        firstShow_ = false;
+        if (engine_) engine_->State().AnimationOption = static_cast<std::int16_t>(TableOptions().AnimationOption());
+        QTimer::singleShot(0, this, [this] { StartEngine(engine_->Form_Activate()); });
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!engine_ || engine_->Form_QueryUnload()) {
+        event->accept();
+        if (shell_) shell_->TableClosed();
+        return;
+    }
+    event->ignore();
+}
+
+void frmMain::Form_KeyDown_Interrupt()
+{
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Exit Game?"),
+        QStringLiteral("You have interrupted the computer team during its turn.  You now have the option of exiting "
+                       "the game or resuming play.\n\n- Click 'Ok' to EXIT (you may be given the option to SAVE).\n\n"
+                       "- Click 'Cancel' to resume the game."),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    if (answer == QMessageBox::Ok) close();
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (engine_ && event->type() == QEvent::MouseButtonDblClick && watched == imgDeck_) {
+        StartEngine(engine_->imgDeck_DblClick());
+        return true;
+    }
+    if (engine_ && event->type() == QEvent::MouseButtonPress && (watched == lblPlayer_[4] || watched == lblClick_)) {
+        engine_->lblPlayer_Click(4);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vemo

@@ -1,0 +1,41 @@
+// The clips and fonts compiled into the program, and playing without a sound device.
+#include "WavPlayer.h"
+
+#include <QFile>
+#include <QSoundEffect>
+
+#include <gtest/gtest.h>
+
+using namespace vemo;
+
+TEST(Resources, ThirteenWaveClipsAndTheCasualFontAreCompiledIn)
+{
+    for (int clip = 1; clip <= 13; ++clip) {
+        QFile file(QStringLiteral(":/sounds/%1.wav").arg(clip));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "clip " << clip;
+        const QByteArray head = file.read(12);
+        EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 4) == "WAVE") << "clip " << clip;
+        EXPECT_LT(file.size(), 64 * 1024) << "clip " << clip;
+    }
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Regular.otf")));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Bold.otf")));
+}
+
+// With no audio device the effects "play" and never report the end: nothing
+// may wait on them, and a new clip must still take over from the last.
+TEST(WavPlayer, ANewClipTakesOverAndNothingWaits)
+{
+    WavPlayer player;
+    player.PlayWav(11);
+    player.PlayWav(11); // two cards in quick succession restart the sound
+    player.PlayWav(12);
+    EXPECT_EQ(player.LastClip(), 12);
+}
+
+TEST(WavPlayer, AClipThatDoesNotExistIsReportedAndSkipped)
+{
+    WavPlayer player;
+    player.PlayWav(12);
+    player.PlayWav(14);
+    EXPECT_EQ(player.LastClip(), 12);
+}

@@ -1,0 +1,108 @@
+// The real table window with the real engine: a game starts, the cards are
+// dealt onto the table, and the computer players take their turns.
+#include "GameDatabase.h"
+#include "GameEngine.h"
+#include "TableShell.h"
+#include "cVemoCard.h"
+#include "frmMain.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vemo;
+
+namespace {
+
+Task<void> StartFromSetup(GameEngine& engine, GameSetupChoice choice)
+{
+    const bool started = co_await engine.SetParametersForThisGame(choice);
+    if (started) engine.State().Tag = "START";
+}
+
+// Stands in for the application's windows: the setup dialog starts a fixed game.
+class FixedSetupShell : public TableShell {
+public:
+    GameEngine* engine = nullptr;
+    GameSetupChoice choice;
+    bool StartGameSetup(PendingWait&) override
+    {
+        engine->Start(StartFromSetup(*engine, choice));
+        return true;
+    }
+    bool StartResumeList(PendingWait&) override { return true; }
+    void ShowBestScores() override {}
+    void ShowHelp(int) override {}
+    void ShowAbout() override {}
+    void TableClosed() override {}
+};
+
+class NoRecords : public GameRecords {
+public:
+    Task<void> SaveGame() override { co_return; }
+    Task<bool> ResumeSavedGame(std::int32_t) override { co_return false; }
+};
+
+class NoShell : public GameShell {
+public:
+    Task<void> ExitAll(std::string) override { co_return; }
+};
+
+class TableWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings("Vemo", "Vemo").clear();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
+        QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        database.Open(dir.filePath("Vemo.mdb"));
+        table = std::make_unique<frmMain>(&database);
+        engine = std::make_unique<GameEngine>(*table, records, gameShell);
+        shell.engine = engine.get();
+        shell.choice.HumanName = "Ann";
+        shell.choice.Opponents = {{{"Adam", 1, 1}, {"Ruth", 3, 6}, {"Ben", 2, 2}}};
+        table->Attach(*engine, shell);
+        table->SetTimeScale(0.01);
+        LoadVemoCardDeck(engine->State().Deck);
+        ShuffleFullDeck(engine->State().Deck);
+        table->resize(800, 600);
+    }
+    void TearDown() override
+    {
+        engine.reset();
+        table.reset();
+    }
+
+    QTemporaryDir dir;
+    GameDatabase database;
+    NoRecords records;
+    NoShell gameShell;
+    FixedSetupShell shell;
+    std::unique_ptr<frmMain> table;
+    std::unique_ptr<GameEngine> engine{};
+};
+
+} // namespace
+
+TEST_F(TableWindow, ANewGameDealsSevenCardsToEverySeatAndPlayBegins)
+{
+    table->show();
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
+    EXPECT_EQ(table->StatusText(StatusBar::Top, 1), QStringLiteral("Point Limit = 100"));
+    EXPECT_EQ(table->StatusText(StatusBar::Top, 3), QStringLiteral("Adam = 0"));
+    EXPECT_EQ(table->StatusText(StatusBar::Bottom, 3), QStringLiteral("Clockwise"));
+    ASSERT_NE(table->HumanFace(1), nullptr);
+    EXPECT_EQ(table->HumanFace(1)->CardCode(), QString::fromStdString(engine->State().HumanFaces[0].ToString()));
+    // The loop starts from the one-shot timer and the turn passes on.
+    QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 3000);
+    if (const char* shot = std::getenv("VEMO_TABLE_SHOT")) {
+        QTest::qWait(200);
+        table->grab().save(QString::fromLocal8Bit(shot));
+    }
+}
