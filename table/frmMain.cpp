@@ -4,6 +4,7 @@
 #include "CardDescriptions.h"
 #include "CardText.h"
 #include "GameDatabase.h"
+#include "MessageBoxes.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 #include "TableOptions.h"
@@ -110,11 +111,8 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     resize(PixelsToTwips(800) / kTwipsPerPixel, 600);
 }
 
-frmMain::~frmMain()
-{
-    // The engine's suspended work refers to this window; end it first.
-    if (engine_) engine_->Activities().AbandonAll();
-}
+// The owner destroys the engine first: its suspended work refers to this window.
+frmMain::~frmMain() = default;
 
 void frmMain::Attach(GameEngine& engine, TableShell& shell)
 {
@@ -653,37 +651,14 @@ bool frmMain::StartQuestion(std::string_view text, QuestionButtons buttons, Pend
 
 bool frmMain::StartMessageBox(const MessageBoxSpec& spec, PendingWait& wait)
 {
-    auto* box = new QMessageBox(this);
+    QMessageBox* box = BuildMessageBox(spec, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(Q(spec.Caption));
-    box->setText(Q(spec.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    switch (spec.Icon) {
-    case BoxIcon::Information: box->setIcon(QMessageBox::Information); break;
-    case BoxIcon::Question: box->setIcon(QMessageBox::Question); break;
-    case BoxIcon::Exclamation: box->setIcon(QMessageBox::Warning); break;
-    case BoxIcon::Critical: box->setIcon(QMessageBox::Critical); break;
-    case BoxIcon::None: break;
-    }
-    std::vector<QMessageBox::StandardButton> buttons;
-    switch (spec.Buttons) {
-    case BoxButtons::Ok: buttons = {QMessageBox::Ok}; break;
-    case BoxButtons::OkCancel: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-    case BoxButtons::YesNo: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
-    case BoxButtons::YesNoCancel: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
-    }
-    for (auto button : buttons) box->addButton(button);
-    const std::size_t defaultIndex = static_cast<std::size_t>(std::clamp(spec.DefaultButton, 1, int(buttons.size())) - 1);
-    box->setDefaultButton(buttons[defaultIndex]);
     wait.KeepPending(*this);
     pauses_[&wait] = new QTimer(box);
     connect(box, &QMessageBox::finished, this, [this, box, &wait] {
-        const auto clicked = box->standardButton(box->clickedButton());
-        std::string answer = clicked == QMessageBox::Yes ? "YES" : clicked == QMessageBox::No ? "NO"
-                           : clicked == QMessageBox::Ok ? "OK" : "CANCEL";
-        if (pauses_.count(&wait)) {
-            pauses_.erase(&wait);
-            wait.Complete(answer);
-        }
+        if (!pauses_.count(&wait)) return;
+        pauses_.erase(&wait);
+        wait.Complete(MessageBoxAnswer(box->standardButton(box->clickedButton())));
     });
     box->open();
     return false;

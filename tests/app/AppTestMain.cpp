@@ -1,0 +1,19 @@
+// The application's window tests need a QApplication; they run on the
+// offscreen platform.
+#include "ReportError.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                      : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    // Faults the tests provoke are logged out of the way.
+    vemo::SetErrorLogDirectory(QDir::tempPath().toStdString());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
