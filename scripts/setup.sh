@@ -27,10 +27,10 @@ vemo_build_packages=(
   sqlite3 fonts-comic-neue
 )
 
-# vemo_build BUILD_DIR [cmake options...]
+# vemo_build BUILD_DIR [cmake options...]; VEMO_TARGET limits the build to one target.
 vemo_build() {
   local dir="$1"
   shift
   cmake -S "$vemo_root" -B "$dir" "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+  cmake --build "$dir" -j"$(nproc)" ${VEMO_TARGET:+--target "$VEMO_TARGET"}
 }
