@@ -462,19 +462,71 @@ void frmMain::FillFace(cVemoCard& face, CardCode card)
     face.Fill(card, paint_.PaintColor, reference, verse);
 }
 
-void frmMain::PlaceCardOnTable(int seat, CardCode card, int /*fromSeat*/)
+void frmMain::PlaceCardOnTable(int seat, CardCode card, int fromSeat)
 {
+    if (seat < 1 || seat > 4) return;
+    FinishFlight(); // a card added before the last one landed: that one lands now
+    QWidget* element = nullptr;
     if (seat == 4) {
         cVemoCard* face = NewFace();
         FillFace(*face, card);
-        face->show();
-    } else if (seat >= 1 && seat <= 3) {
+        element = face;
+    } else {
         QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
         backs_[static_cast<std::size_t>(seat)].push_back(back);
-        back->show();
+        element = back;
     }
+    const int n = CardImages(seat);
+    const auto places = vemo::ArrangePlayersCards(seat, n, Metrics());
+    const bool animate = engine_ && engine_->State().AnimationOption != 2 && !places.empty();
+    if (!animate) {
+        if (SoundOn()) PlayWav(11);
+        element->show();
+        ArrangePlayersCards(seat, n);
+        return;
+    }
+    // The card flies from the deck (or from the giving seat) in equal integer
+    // steps; for the human a back flies and the face appears where it lands.
+    const QPoint target = ToPixels(places.back());
+    QPoint start = imgDeck_->pos();
+    if (fromSeat >= 1 && fromSeat <= 4) start = lblPlayer_[static_cast<std::size_t>(fromSeat)]->pos();
+    QWidget* flying = element;
+    if (seat == 4) flying = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+    const bool fast = engine_->State().AnimationOption == 1;
+    const int steps = (seat == 1 || seat == 3) ? (fast ? 6 : 10) : (fast ? 3 : 5);
+    const QPoint step = (target - start) / steps;
+    flying->move(start);
+    flying->show();
+    flying->raise();
     if (SoundOn()) PlayWav(11);
-    ArrangePlayersCards(seat, CardImages(seat));
+
+    flight_.seat = seat;
+    flight_.element = element;
+    flight_.flying = flying;
+    flight_.left = steps;
+    flight_.step = step;
+    flight_.timer = new QTimer(this);
+    connect(flight_.timer, &QTimer::timeout, this, [this] {
+        if (flight_.flying) {
+            flight_.flying->move(flight_.flying->pos() + flight_.step);
+            flight_.flying->raise();
+        }
+        if (--flight_.left <= 0) FinishFlight();
+    });
+    flight_.timer->start(Scaled(fast ? 25 : 50));
+}
+
+void frmMain::FinishFlight()
+{
+    if (!flight_.timer) return;
+    flight_.timer->stop();
+    flight_.timer->deleteLater();
+    flight_.timer = nullptr;
+    if (flight_.flying && flight_.flying != flight_.element) flight_.flying->deleteLater();
+    if (flight_.element) flight_.element->show();
+    ArrangePlayersCards(flight_.seat, CardImages(flight_.seat));
+    flight_ = {};
+    if (PendingWait* wait = std::exchange(flightWait_, nullptr)) Finish(*wait, {});
 }
 
 void frmMain::RemoveCardFromTable(int seat)
@@ -496,6 +548,7 @@ void frmMain::RemoveHumanCard(CardCode card, int /*faceCount*/)
 
 void frmMain::RemoveAllCardImages()
 {
+    FinishFlight();
     for (auto& backs : backs_) {
         for (QLabel* back : backs) back->deleteLater();
         backs.clear();
@@ -579,6 +632,7 @@ void frmMain::CancelWait(PendingWait& wait)
         pauses_.erase(at);
     }
     if (questionWait_ == &wait) questionWait_ = nullptr;
+    if (flightWait_ == &wait) flightWait_ = nullptr;
 }
 
 bool frmMain::StartPause(int milliseconds, PendingWait& wait) { return Wait(wait, milliseconds); }
@@ -627,7 +681,13 @@ bool frmMain::StartDiscardPlacement(CardCode card, std::string_view mode, Pendin
     return false;
 }
 
-bool frmMain::StartCardFlightWait(PendingWait&) { return true; }
+bool frmMain::StartCardFlightWait(PendingWait& wait)
+{
+    if (!flight_.timer) return true;
+    flightWait_ = &wait;
+    wait.KeepPending(*this);
+    return false;
+}
 
 bool frmMain::StartVemoCallout(int seat, PendingWait& wait)
 {

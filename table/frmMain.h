@@ -127,6 +127,8 @@ private:
     void mnuOptionsSound_Click();
     void Form_KeyDown_Interrupt();
     void ApplyStoredOptions();
+    // Lands the card in flight at once, if any, and lets a waiting engine go on.
+    void FinishFlight();
 
     GameDatabase* database_;
     GameEngine* engine_ = nullptr;
@@ -168,6 +170,16 @@ private:
     frmDialog* dialog_ = nullptr;
     QPointer<frmAskCOL> askWindow_;
     PendingWait* questionWait_ = nullptr;
+    // The card flying into a hand, and the engine waiting for it to land.
+    struct Flight {
+        int seat = 0;
+        QPointer<QWidget> element; // the card image that stays in the hand
+        QPointer<QWidget> flying;  // what moves: the image itself, or a back for the human
+        int left = 0;
+        QPoint step;
+        QTimer* timer = nullptr;
+    } flight_;
+    PendingWait* flightWait_ = nullptr;
     WavPlayer* wav_ = nullptr;
     PaintValues paint_{};
 

@@ -18,22 +18,28 @@ using namespace vemo;
 
 namespace {
 
-Task<void> StartFromSetup(GameEngine& engine, GameSetupChoice choice)
-{
-    const bool started = co_await engine.SetParametersForThisGame(choice);
-    if (started) engine.State().Tag = "START";
-}
-
-// Stands in for the application's windows: the setup dialog starts a fixed game.
-class FixedSetupShell : public TableShell {
+// Stands in for the application's windows: the setup dialog starts a fixed
+// game and closes once the cards are dealt.
+class FixedSetupShell : public TableShell, public WaitCanceller {
 public:
     GameEngine* engine = nullptr;
     GameSetupChoice choice;
-    bool StartGameSetup(PendingWait&) override
+    PendingWait* setupWait = nullptr;
+
+    static Task<void> StartFromSetup(FixedSetupShell& shell)
     {
-        engine->Start(StartFromSetup(*engine, choice));
-        return true;
+        const bool started = co_await shell.engine->SetParametersForThisGame(shell.choice);
+        if (started) shell.engine->State().Tag = "START";
+        if (PendingWait* wait = std::exchange(shell.setupWait, nullptr)) wait->Complete();
     }
+    bool StartGameSetup(PendingWait& wait) override
+    {
+        setupWait = &wait;
+        wait.KeepPending(*this);
+        engine->Start(StartFromSetup(*this));
+        return setupWait == nullptr;
+    }
+    void CancelWait(PendingWait&) override { setupWait = nullptr; }
     bool StartResumeList(PendingWait&) override { return true; }
     void ShowBestScores() override {}
     void ShowHelp(int) override {}
