@@ -72,40 +72,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        const QRectF r = QRectF(rect());
-        QLinearGradient fill(r.topLeft(), r.bottomLeft());
-        fill.setColorAt(0.0, QColor(64, 40, 140));
-        fill.setColorAt(1.0, QColor(30, 70, 160));
-        p.setPen(Qt::NoPen);
-        p.setBrush(fill);
-        p.drawRoundedRect(r, 8, 8);
-
-        // A fixed scatter of sparkles, the same on every redraw.
-        p.setBrush(QColor(255, 255, 255, 70));
-        for (int i = 0; i < 22; ++i) {
-            const qreal x = r.left() + std::fmod(i * 61.8, 1.0 * r.width());
-            const qreal y = r.top() + 6 + std::fmod(i * 23.7, r.height() - 12);
-            p.drawEllipse(QPointF(x, y), 1.1 + (i % 3) * 0.4, 1.1 + (i % 3) * 0.4);
-        }
-
-        p.setFont(VemoCasualFont(18, true));
-        const QString title = QString::fromLatin1(frmGameSetup::kCaption);
-        const qreal textWidth = p.fontMetrics().horizontalAdvance(title);
-        const QRectF textRect(r.center().x() - textWidth / 2, r.top(), textWidth, r.height());
-        p.setPen(QColor(0, 0, 0, 90));
-        p.drawText(textRect.translated(1.5, 1.5), Qt::AlignCenter, title);
-        p.setPen(QColor(255, 216, 72));
-        p.drawText(textRect, Qt::AlignCenter, title);
-
-        const qreal side = r.height() * 0.38;
-        const qreal y = r.center().y() - side / 2;
-        const char left[] = {'B', 'G'};
-        const char right[] = {'P', 'R'};
-        for (int k = 0; k < 2; ++k) {
-            CardArt::PaintColourShape(p, QRectF(textRect.left() - 14 - (2 - k) * (side + 4), y, side, side), left[k]);
-            CardArt::PaintColourShape(p, QRectF(textRect.right() + 14 + k * (side + 4), y, side, side), right[k]);
-        }
+        CardArt::PaintTitleBanner(p, QRectF(rect()), QString::fromLatin1(frmGameSetup::kCaption));
     }
 
 private:

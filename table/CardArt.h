@@ -56,6 +56,10 @@ public:
     // The card picture of a colour letter (anything but B, G, P, R is yellow).
     static CardPicture PictureOfLetter(char colourLetter);
 
+    // The banner across the top of the game's own windows: the title in gold
+    // between the four colours' shapes, on a sparkled blue band.
+    static void PaintTitleBanner(QPainter& painter, const QRectF& target, const QString& title);
+
     // Pixmaps at a logical size: the pixel size is the logical size times the
     // device pixel ratio, and the pixmap carries that ratio.
     static QPixmap Render(QSize logicalSize, qreal devicePixelRatio,
