@@ -915,6 +915,25 @@ void frmMain::Form_KeyDown_Interrupt()
     if (answer == QMessageBox::Ok) close();
 }
 
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && engine_ && !minimisedWait_) {
+        minimisedWait_ = true;
+        StartEngine(WaitWhileMinimised());
+    }
+}
+
+Task<void> frmMain::WaitWhileMinimised()
+{
+    engine_->State().Resizing = true;
+    while (isMinimized())
+        co_await ViewPause(engine_->Activities(), [this](PendingWait& wait) { return StartPause(500, wait); });
+    engine_->State().Resizing = false;
+    minimisedWait_ = false;
+    Relayout();
+}
+
 void frmMain::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

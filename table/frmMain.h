@@ -107,6 +107,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildTable();
@@ -129,12 +130,16 @@ private:
     void ApplyStoredOptions();
     // Lands the card in flight at once, if any, and lets a waiting engine go on.
     void FinishFlight();
+    // Started when the window is minimised: as it runs on top of the game's
+    // paused work, nothing of the game goes on until the window is restored.
+    Task<void> WaitWhileMinimised();
 
     GameDatabase* database_;
     GameEngine* engine_ = nullptr;
     TableShell* shell_ = nullptr;
     double timeScale_ = 1.0;
     bool firstShow_ = true;
+    bool minimisedWait_ = false;
 
     QWidget* surface_ = nullptr;
     std::array<std::vector<QLabel*>, 4> backs_; // seats 1..3 (0 unused): card images 1..n

@@ -112,3 +112,28 @@ TEST_F(TableWindow, ANewGameDealsSevenCardsToEverySeatAndPlayBegins)
         table->grab().save(QString::fromLocal8Bit(shot));
     }
 }
+
+namespace {
+Task<void> WaitThenMark(GameEngine& engine, bool& done)
+{
+    co_await engine.WaitSeconds(1.0f);
+    done = true;
+}
+} // namespace
+
+// Minimising halts the game: a pause that ends while the window is minimised
+// holds the game until the window is restored.
+TEST_F(TableWindow, MinimisingHaltsPlayUntilRestored)
+{
+    table->show();
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    table->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(engine->State().Resizing);
+    bool done = false;
+    engine->Start(WaitThenMark(*engine, done));
+    QTest::qWait(200); // twenty times the scaled second
+    EXPECT_FALSE(done);
+    table->setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY_WITH_TIMEOUT(done, 2000);
+    EXPECT_FALSE(engine->State().Resizing);
+}
