@@ -127,13 +127,46 @@ TEST_F(TableWindow, MinimisingHaltsPlayUntilRestored)
 {
     table->show();
     QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
-    table->setWindowState(Qt::WindowMinimized);
-    QTRY_VERIFY(engine->State().Resizing);
+    // Work of the game that is paused when the window goes down.
     bool done = false;
     engine->Start(WaitThenMark(*engine, done));
+    table->setWindowState(Qt::WindowMinimized);
+    QTRY_VERIFY(engine->State().Resizing);
     QTest::qWait(200); // twenty times the scaled second
     EXPECT_FALSE(done);
     table->setWindowState(Qt::WindowNoState);
     QTRY_VERIFY_WITH_TIMEOUT(done, 2000);
     EXPECT_FALSE(engine->State().Resizing);
+}
+
+// Sound, animation and the window colour are kept between runs.
+TEST_F(TableWindow, OptionsSurviveARestart)
+{
+    table->MenuAction(QStringLiteral("mnuOptionsAnimation1"))->trigger();
+    table->MenuAction(QStringLiteral("mnuOptionsSound"))->trigger(); // on by default, now off
+    const int colour = QSettings("Vemo", "Vemo").value("Settings/MainWindowColor").toInt();
+    EXPECT_GE(colour, 2); // never the default "1" that a first start finds
+
+    frmMain restarted(&database);
+    EXPECT_TRUE(restarted.MenuAction(QStringLiteral("mnuOptionsAnimation1"))->isChecked());
+    EXPECT_FALSE(restarted.MenuAction(QStringLiteral("mnuOptionsAnimation0"))->isChecked());
+    EXPECT_FALSE(restarted.SoundOn());
+    EXPECT_EQ(QSettings("Vemo", "Vemo").value("Settings/SoundOption").toString(), QStringLiteral("False"));
+    EXPECT_EQ(QSettings("Vemo", "Vemo").value("Settings/AnimationOption").toString(), QStringLiteral("1"));
+    // A new colour family at every start.
+    EXPECT_NE(QSettings("Vemo", "Vemo").value("Settings/MainWindowColor").toInt(), colour);
+}
+
+// Sort Hand and Draw Card belong to the human's turn, Interrupt Computer to
+// the computers' turns.
+TEST_F(TableWindow, TurnMenusFollowTheSeatOnTurn)
+{
+    table->SetHumanTurnControls(true);
+    EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsSort"))->isEnabled());
+    EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsDraw"))->isEnabled());
+    EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->isEnabled());
+    table->SetHumanTurnControls(false);
+    EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsSort"))->isEnabled());
+    EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsDraw"))->isEnabled());
+    EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->isEnabled());
 }
