@@ -108,7 +108,7 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     BuildTable();
     BuildStatusBars();
     ApplyStoredOptions();
-    resize(PixelsToTwips(800) / kTwipsPerPixel, 600);
+    resize(800, 600);
 }
 
 // The owner destroys the engine first: its suspended work refers to this window.
@@ -933,8 +933,6 @@ Task<void> frmMain::WaitWhileMinimised()
     minimisedWait_ = false;
     Relayout();
 }
-
-void frmMain::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
