@@ -78,7 +78,7 @@ QPixmap frmAskCOL::DisabledPicture(QSize logicalSize, qreal devicePixelRatio)
 }
 
 frmAskCOL::frmAskCOL(QWidget* owner, const QString& caption, std::function<void(int index)> clicked)
-    : QDialog(owner), clicked_(std::move(clicked))
+    : ButtonClosedDialog(owner), clicked_(std::move(clicked))
 {
     setObjectName(QStringLiteral("frmAskCOL"));
     setAttribute(Qt::WA_DeleteOnClose, true);
@@ -136,32 +136,8 @@ void frmAskCOL::MarkUsed(int index, const QString& capitalWord)
 
 void frmAskCOL::CloseWindow()
 {
-    closing_ = true;
+    AllowClose();
     accept();
-}
-
-void frmAskCOL::reject()
-{
-    // Escape: the ask goes on until the engine closes the window.
-}
-
-void frmAskCOL::closeEvent(QCloseEvent* event)
-{
-    if (closing_)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void frmAskCOL::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
 
 } // namespace vemo

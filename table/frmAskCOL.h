@@ -8,9 +8,9 @@
 // The window deletes itself when it closes. Open it with open(): it is
 // window-modal, has no cancel button and ignores Escape and the close box.
 
+#include "ButtonClosedDialog.h"
 #include "frmSetColor.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <array>
@@ -20,7 +20,7 @@ class QLabel;
 
 namespace vemo {
 
-class frmAskCOL : public QDialog {
+class frmAskCOL : public ButtonClosedDialog {
     Q_OBJECT
 public:
     static constexpr int kHelpContextID = 32;
@@ -49,16 +49,8 @@ public:
     static QPixmap AskCardPicture(int index, QSize logicalSize, qreal devicePixelRatio);
     static QPixmap DisabledPicture(QSize logicalSize, qreal devicePixelRatio);
 
-public slots:
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     std::function<void(int)> clicked_;
-    bool closing_ = false;
 };
 
 } // namespace vemo

@@ -145,7 +145,7 @@ QPixmap frmSetColor::ColourCardPicture(int index, QSize logicalSize, qreal devic
 }
 
 frmSetColor::frmSetColor(QWidget* owner, std::function<void(int index)> chosen)
-    : QDialog(owner), chosen_(std::move(chosen))
+    : ButtonClosedDialog(owner), chosen_(std::move(chosen))
 {
     setObjectName(QStringLiteral("frmSetColor"));
     setAttribute(Qt::WA_DeleteOnClose, true);
@@ -172,35 +172,11 @@ frmSetColor::frmSetColor(QWidget* owner, std::function<void(int index)> chosen)
 
 void frmSetColor::cmdColor_Click(int index)
 {
-    if (choiceMade_) return;
-    choiceMade_ = true;
+    if (CloseAllowed()) return;
+    AllowClose();
     QPointer<frmSetColor> self(this);
     if (chosen_) chosen_(index);
     if (self) accept();
-}
-
-void frmSetColor::reject()
-{
-    // Escape: a colour must still be chosen.
-}
-
-void frmSetColor::closeEvent(QCloseEvent* event)
-{
-    if (choiceMade_)
-        event->accept();
-    else
-        event->ignore();
-}
-
-void frmSetColor::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
 
 } // namespace vemo

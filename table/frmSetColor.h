@@ -6,8 +6,8 @@
 // The window deletes itself when it closes. Open it with open(): it is
 // window-modal and cannot be closed except by choosing a colour.
 
+#include "ButtonClosedDialog.h"
 #include <QAbstractButton>
-#include <QDialog>
 #include <QPixmap>
 
 #include <array>
@@ -38,7 +38,7 @@ private:
     bool hovered_ = false;
 };
 
-class frmSetColor : public QDialog {
+class frmSetColor : public ButtonClosedDialog {
     Q_OBJECT
 public:
     static constexpr int kHelpContextID = 33;
@@ -59,18 +59,10 @@ public:
     // The card picture of colour button index (1..4) at a logical size.
     static QPixmap ColourCardPicture(int index, QSize logicalSize, qreal devicePixelRatio);
 
-public slots:
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     void cmdColor_Click(int index);
 
     std::function<void(int)> chosen_;
-    bool choiceMade_ = false;
 };
 
 } // namespace vemo
