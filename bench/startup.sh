@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Start-up time and memory of the game under Xvfb: the time from the process
+# start to the setup dialog on screen (the two-second splash hold scaled away),
+# and the peak resident memory after a game has been dealt and played a while.
+# Usage: bench/startup.sh [RUNS]   (run inside xvfb-run -a, or it starts one)
+set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"; fi
+root="$(cd "$(dirname "$0")/.." && pwd)"
+program="$root/build/app/vemo"
+runs="${1:-5}"
+data="$(mktemp -d)"
+trap 'rm -rf "$data"' EXIT
+export VEMO_DATA_DIR="$data" VEMO_TIME_SCALE=0.001 VEMO_HELP_IN_PROGRAM=1
+for run in $(seq 1 "$runs"); do
+  start=$(date +%s%N)
+  "$program" >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --name "^Vemo Game Setup$" >/dev/null 2>&1; do sleep 0.002; done
+  ready=$(date +%s%N)
+  echo "run $run: setup dialog after $(( (ready - start) / 1000000 )) ms"
+  if [ "$run" = "$runs" ]; then
+    # Start a game and let it play (the human's turn waits), then read the peak.
+    window=$(xdotool search --name "^Vemo Game Setup$" | head -1)
+    xdotool windowfocus "$window" key Return
+    sleep 3
+    [ -n "${VEMO_SHOT:-}" ] && import -window root "$VEMO_SHOT"
+    echo "peak memory during a game: $(awk '/VmHWM/ {print $2 / 1024 " MB"}' /proc/$pid/status)"
+  fi
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+done
