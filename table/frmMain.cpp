@@ -603,36 +603,46 @@ void frmMain::ShowPileCard(CardCode card)
 
 int frmMain::Scaled(int milliseconds) const { return static_cast<int>(milliseconds * timeScale_); }
 
+void frmMain::Hold(PendingWait& wait)
+{
+    wait.KeepPending(*this);
+    held_.insert(&wait);
+}
+
 bool frmMain::Wait(PendingWait& wait, int milliseconds)
 {
     auto* timer = new QTimer(this);
     timer->setSingleShot(true);
-    pauses_[&wait] = timer;
-    wait.KeepPending(*this);
+    timers_[&wait] = timer;
+    Hold(wait);
     connect(timer, &QTimer::timeout, this, [this, &wait] { Finish(wait, {}); });
     timer->start(Scaled(milliseconds));
     return false;
 }
 
+void frmMain::DropTimer(PendingWait& wait)
+{
+    if (const auto at = timers_.find(&wait); at != timers_.end()) {
+        at->second->stop();
+        at->second->deleteLater();
+        timers_.erase(at);
+    }
+}
+
 void frmMain::Finish(PendingWait& wait, const std::string& answer)
 {
-    if (const auto at = pauses_.find(&wait); at != pauses_.end()) {
-        at->second->deleteLater();
-        pauses_.erase(at);
-    }
-    if (questionWait_ == &wait) questionWait_ = nullptr;
+    if (!held_.erase(&wait)) return; // already finished, or the game no longer waits
+    DropTimer(wait);
+    if (flightWait_ == &wait) flightWait_ = nullptr;
     wait.Complete(answer);
 }
 
 void frmMain::CancelWait(PendingWait& wait)
 {
-    if (const auto at = pauses_.find(&wait); at != pauses_.end()) {
-        at->second->stop();
-        at->second->deleteLater();
-        pauses_.erase(at);
-    }
-    if (questionWait_ == &wait) questionWait_ = nullptr;
+    held_.erase(&wait);
+    DropTimer(wait);
     if (flightWait_ == &wait) flightWait_ = nullptr;
+    if (askWait_ == &wait) askWait_ = nullptr;
 }
 
 bool frmMain::StartPause(int milliseconds, PendingWait& wait) { return Wait(wait, milliseconds); }
@@ -666,8 +676,8 @@ bool frmMain::StartDiscardPlacement(CardCode card, std::string_view mode, Pendin
     const QPoint step = (imgDiscardSlot_->pos() - start) / steps;
     moving->raise();
     auto* timer = new QTimer(this);
-    pauses_[&wait] = timer;
-    wait.KeepPending(*this);
+    timers_[&wait] = timer;
+    Hold(wait);
     auto left = std::make_shared<int>(steps);
     QPointer<QWidget> flying(moving);
     connect(timer, &QTimer::timeout, this, [this, left, flying, step, start, card, &wait] {
@@ -685,7 +695,7 @@ bool frmMain::StartCardFlightWait(PendingWait& wait)
 {
     if (!flight_.timer) return true;
     flightWait_ = &wait;
-    wait.KeepPending(*this);
+    Hold(wait);
     return false;
 }
 
@@ -693,19 +703,16 @@ bool frmMain::StartVemoCallout(int seat, PendingWait& wait)
 {
     QWidget* anchor = lblPlayer_[static_cast<std::size_t>(std::clamp(seat, 1, 4))];
     const QPoint place = anchor->mapToGlobal(QPoint(anchor->width(), -48 - TwipsToPixels(120)));
-    wait.KeepPending(*this);
-    pauses_[&wait] = new QTimer(this); // marks the wait as ours until the balloon is done
+    Hold(wait);
     ShowVemoCallout(this, place, timeScale_, [this, &wait] { Finish(wait, {}); });
     return false;
 }
 
 bool frmMain::StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait)
 {
-    wait.KeepPending(*this);
-    questionWait_ = &wait;
-    dialog_->AskQuestion(Q(text), buttons == QuestionButtons::Ok, [this, &wait](const QString& answer) {
-        if (questionWait_ == &wait) Finish(wait, answer.toStdString());
-    });
+    Hold(wait);
+    dialog_->AskQuestion(Q(text), buttons == QuestionButtons::Ok,
+                         [this, &wait](const QString& answer) { Finish(wait, answer.toStdString()); });
     return false;
 }
 
@@ -713,12 +720,9 @@ bool frmMain::StartMessageBox(const MessageBoxSpec& spec, PendingWait& wait)
 {
     QMessageBox* box = BuildMessageBox(spec, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    wait.KeepPending(*this);
-    pauses_[&wait] = new QTimer(box);
+    Hold(wait);
     connect(box, &QMessageBox::finished, this, [this, box, &wait] {
-        if (!pauses_.count(&wait)) return;
-        pauses_.erase(&wait);
-        wait.Complete(MessageBoxAnswer(box->standardButton(box->clickedButton())));
+        Finish(wait, MessageBoxAnswer(box->standardButton(box->clickedButton())));
     });
     box->open();
     return false;
@@ -726,10 +730,9 @@ bool frmMain::StartMessageBox(const MessageBoxSpec& spec, PendingWait& wait)
 
 bool frmMain::StartColorChoice(PendingWait& wait)
 {
-    wait.KeepPending(*this);
-    pauses_[&wait] = new QTimer(this);
+    Hold(wait);
     auto* window = new frmSetColor(this, [this, &wait](int index) {
-        if (!pauses_.count(&wait)) return;
+        if (!held_.count(&wait)) return;
         if (engine_) engine_->cmdColor_Click(index);
         Finish(wait, {});
     });
@@ -739,12 +742,11 @@ bool frmMain::StartColorChoice(PendingWait& wait)
 
 bool frmMain::StartAskWindow(std::string_view caption, PendingWait& wait)
 {
-    wait.KeepPending(*this);
-    pauses_[&wait] = new QTimer(this);
+    Hold(wait);
+    askWait_ = &wait;
     askWindow_ = new frmAskCOL(this, Q(caption), [this](int index) {
         if (engine_) StartEngine(engine_->cmdCOL_Click(index));
     });
-    askWindow_->setProperty("pendingWait", QVariant::fromValue(static_cast<void*>(&wait)));
     askWindow_->open();
     return false;
 }
@@ -761,20 +763,16 @@ void frmMain::MarkAskButtonUsed(int index, std::string_view capitalWord)
 
 void frmMain::CloseAskWindow()
 {
-    if (!askWindow_) return;
-    auto* wait = static_cast<PendingWait*>(askWindow_->property("pendingWait").value<void*>());
-    askWindow_->CloseWindow();
+    if (askWindow_) askWindow_->CloseWindow();
     askWindow_.clear();
-    if (wait && pauses_.count(wait)) Finish(*wait, {});
+    if (PendingWait* wait = std::exchange(askWait_, nullptr)) Finish(*wait, {});
 }
 
 bool frmMain::StartHandWinner(std::string_view text, PendingWait& wait)
 {
-    wait.KeepPending(*this);
-    pauses_[&wait] = new QTimer(this);
-    auto* window = new frmVemoGuy(this, Q(text), [this, &wait](const QString& choice) {
-        if (pauses_.count(&wait)) Finish(wait, choice.toStdString());
-    });
+    Hold(wait);
+    auto* window = new frmVemoGuy(this, Q(text),
+                                  [this, &wait](const QString& choice) { Finish(wait, choice.toStdString()); });
     window->open();
     return false;
 }

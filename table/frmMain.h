@@ -20,6 +20,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -116,9 +117,13 @@ private:
     TableMetrics Metrics() const;
     QPoint ToPixels(TwipsPoint point) const;
     int Scaled(int milliseconds) const;
-    // Runs one pause: done is called after milliseconds unless cancelled.
+    // The window keeps wait and completes it later (Finish), unless the game
+    // stops waiting first (CancelWait).
+    void Hold(PendingWait& wait);
+    // Runs one pause: finished after milliseconds unless cancelled.
     bool Wait(PendingWait& wait, int milliseconds);
     void Finish(PendingWait& wait, const std::string& answer);
+    void DropTimer(PendingWait& wait);
     void ShowPileCard(CardCode card);
     void FillFace(cVemoCard& face, CardCode card);
     cVemoCard* NewFace();
@@ -170,10 +175,11 @@ private:
     QAction* mnuOptionsDraw_ = nullptr;
 
     QTimer* tmrStartPlay_ = nullptr;
-    std::map<PendingWait*, QTimer*> pauses_;
+    std::set<PendingWait*> held_;              // waits this window will complete
+    std::map<PendingWait*, QTimer*> timers_;   // the timers of timed pauses among them
     frmDialog* dialog_ = nullptr;
     QPointer<frmAskCOL> askWindow_;
-    PendingWait* questionWait_ = nullptr;
+    PendingWait* askWait_ = nullptr;
     // The card flying into a hand, and the engine waiting for it to land.
     struct Flight {
         int seat = 0;
