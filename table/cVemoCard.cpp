@@ -353,6 +353,7 @@ bool cVemoCard::ForwardMouse(QEvent* event)
         // The pointer changes before the owner hears of the press, so a drag
         // it starts shows the closed hand at once.
         lblCardVerse->setCursor(Qt::ClosedHandCursor);
+        pressGlobal_ = mouse->globalPosition().toPoint();
         emit MouseDown(ButtonMask(mouse->button()), ShiftMask(mouse->modifiers()), mouse->position().x(),
                        mouse->position().y());
         return true;

@@ -106,6 +106,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // Where the last press on the card was, on the screen: a drag keeps the
+    // card under the pointer at this grip.
+    QPoint PressGlobalPos() const { return pressGlobal_; }
+
     // The parts, for the owner's tests and for accessibility tools.
     QLabel* lblCardType = nullptr;
     QLabel* lblCardInstruction = nullptr;
@@ -141,6 +145,7 @@ private:
 
     CardPicture picture_ = CardPicture::Blue;
     QString cardCode_ = QStringLiteral("0");
+    QPoint pressGlobal_;
     QString verseRef_;
     std::uint32_t foreColor_ = 0x000000;
     std::uint32_t backColor_ = kButtonFaceColour;

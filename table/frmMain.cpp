@@ -178,18 +178,12 @@ void frmMain::BuildMenus()
 
     QAction* pause = menuBar()->addAction(QStringLiteral("&Pause"));
     pause->setObjectName(QStringLiteral("mnuPause"));
-    connect(pause, &QAction::triggered, this, [this] {
-        auto* window = new frmPause(this, [] {});
-        connect(window, &frmPause::helpRequested, this, [this] {
-            if (shell_) shell_->ShowHelp(frmPause::kHelpContextID);
-        });
-        window->open();
-    });
+    connect(pause, &QAction::triggered, this, [this] { ShowPauseWindow(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "mnuHelpHelp", "&Help Topics", QKeySequence(Qt::Key_F1), [this] {
         if (shell_) shell_->ShowHelp(20);
-        (new frmPause(this, [] {}))->open();
+        ShowPauseWindow();
     });
     add(help, "mnuHelpPrimer", "Vemo &Primer", {}, [this] { frmPrimer::ShowPrimer(this); });
     help->addSeparator();
@@ -417,7 +411,7 @@ void frmMain::ConnectFace(cVemoCard* face)
         dragIndex_ = indexOf();
         dragging_ = false;
         dragOrigin_ = face->pos();
-        dragOffset_ = QCursor::pos() - face->mapToGlobal(QPoint(0, 0));
+        dragOffset_ = face->PressGlobalPos() - face->mapToGlobal(QPoint(0, 0));
     });
     connect(face, &cVemoCard::MouseMove, this, [this, face, indexOf](QPoint global) {
         if (!engine_ || dragIndex_ == 0 || dragIndex_ != indexOf()) return;
@@ -904,13 +898,47 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 void frmMain::Form_KeyDown_Interrupt()
 {
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Exit Game?"),
-        QStringLiteral("You have interrupted the computer team during its turn.  You now have the option of exiting "
-                       "the game or resuming play.\n\n- Click 'Ok' to EXIT (you may be given the option to SAVE).\n\n"
-                       "- Click 'Cancel' to resume the game."),
-        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
-    if (answer == QMessageBox::Ok) close();
+    if (!engine_) return; // no computer team to interrupt
+    MessageBoxSpec box;
+    box.Caption = "Exit Game?";
+    box.Text = "You have interrupted the computer team during its turn.  You now have the option of exiting the game "
+               "or resuming play.\r\n\r\n- Click 'Ok' to EXIT (you may be given the option to SAVE).\r\n\r\n"
+               "- Click 'Cancel' to resume the game.";
+    box.Buttons = BoxButtons::OkCancel;
+    box.Icon = BoxIcon::Question;
+    RunAboveGame([this, box](PendingWait& wait) { return StartMessageBox(box, wait); },
+                 [this](const std::string& answer) {
+                     if (answer == "OK") close();
+                 });
+}
+
+void frmMain::ShowPauseWindow()
+{
+    if (!engine_) {
+        (new frmPause(this, [] {}))->open();
+        return;
+    }
+    RunAboveGame([this](PendingWait& wait) {
+        Hold(wait);
+        auto* window = new frmPause(this, [this, &wait] { Finish(wait, {}); });
+        connect(window, &frmPause::helpRequested, this, [this] {
+            if (shell_) shell_->ShowHelp(frmPause::kHelpContextID);
+        });
+        window->open();
+        return false;
+    });
+}
+
+void frmMain::RunAboveGame(std::function<bool(PendingWait&)> show, std::function<void(const std::string&)> then)
+{
+    StartEngine(HaltWhileOpen(std::move(show), std::move(then)));
+}
+
+Task<void> frmMain::HaltWhileOpen(std::function<bool(PendingWait&)> show,
+                                  std::function<void(const std::string&)> then)
+{
+    const std::string answer = co_await ViewPause(engine_->Activities(), show);
+    if (then) then(answer);
 }
 
 void frmMain::changeEvent(QEvent* event)

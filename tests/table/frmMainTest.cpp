@@ -1,99 +1,13 @@
 // The real table window with the real engine: a game starts, the cards are
 // dealt onto the table, and the computer players take their turns.
-#include "GameDatabase.h"
-#include "GameEngine.h"
-#include "TableShell.h"
+#include "TableWindowFixture.h"
 #include "cVemoCard.h"
-#include "frmMain.h"
 
-#include <QFile>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using namespace vemo;
-
-namespace {
-
-// Stands in for the application's windows: the setup dialog starts a fixed
-// game and closes once the cards are dealt.
-class FixedSetupShell : public TableShell, public WaitCanceller {
-public:
-    GameEngine* engine = nullptr;
-    GameSetupChoice choice;
-    PendingWait* setupWait = nullptr;
-
-    static Task<void> StartFromSetup(FixedSetupShell& shell)
-    {
-        const bool started = co_await shell.engine->SetParametersForThisGame(shell.choice);
-        if (started) shell.engine->State().Tag = "START";
-        if (PendingWait* wait = std::exchange(shell.setupWait, nullptr)) wait->Complete();
-    }
-    bool StartGameSetup(PendingWait& wait) override
-    {
-        setupWait = &wait;
-        wait.KeepPending(*this);
-        engine->Start(StartFromSetup(*this));
-        return setupWait == nullptr;
-    }
-    void CancelWait(PendingWait&) override { setupWait = nullptr; }
-    bool StartResumeList(PendingWait&) override { return true; }
-    void ShowBestScores() override {}
-    void ShowHelp(int) override {}
-    void ShowAbout() override {}
-    void TableClosed() override {}
-};
-
-class NoRecords : public GameRecords {
-public:
-    Task<void> SaveGame() override { co_return; }
-    Task<bool> ResumeSavedGame(std::int32_t) override { co_return false; }
-};
-
-class NoShell : public GameShell {
-public:
-    Task<void> ExitAll(std::string) override { co_return; }
-};
-
-class TableWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings("Vemo", "Vemo").clear();
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
-        QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        database.Open(dir.filePath("Vemo.mdb"));
-        table = std::make_unique<frmMain>(&database);
-        engine = std::make_unique<GameEngine>(*table, records, gameShell);
-        shell.engine = engine.get();
-        shell.choice.HumanName = "Ann";
-        shell.choice.Opponents = {{{"Adam", 1, 1}, {"Ruth", 3, 6}, {"Ben", 2, 2}}};
-        table->Attach(*engine, shell);
-        table->SetTimeScale(0.01);
-        LoadVemoCardDeck(engine->State().Deck);
-        ShuffleFullDeck(engine->State().Deck);
-        table->resize(800, 600);
-    }
-    void TearDown() override
-    {
-        engine.reset();
-        table.reset();
-    }
-
-    QTemporaryDir dir;
-    GameDatabase database;
-    NoRecords records;
-    NoShell gameShell;
-    FixedSetupShell shell;
-    std::unique_ptr<frmMain> table;
-    std::unique_ptr<GameEngine> engine{};
-};
-
-} // namespace
 
 TEST_F(TableWindow, ANewGameDealsSevenCardsToEverySeatAndPlayBegins)
 {

@@ -1,0 +1,275 @@
+// Whole games through the real table window, played as a person plays them:
+// mouse clicks, double-clicks and drags on the real card widgets, the deck,
+// the say-Vemo button and the dialogs' buttons. Pauses are shortened by the
+// window's time scale; nothing calls the engine directly.
+#include "TableWindowFixture.h"
+#include "ValidCard.h"
+#include "cVemoCard.h"
+#include "frmAskCOL.h"
+#include "frmDialog.h"
+#include "frmPause.h"
+#include "frmSetColor.h"
+#include "frmVemoGuy.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace vemo;
+
+namespace {
+
+// Looks at the table the way a player does and answers with the mouse.
+class MousePlayer {
+public:
+    MousePlayer(frmMain& table, GameEngine& engine) : table_(table), engine_(engine) {}
+
+    struct Counts {
+        int doubleClicks = 0, drags = 0, deckDraws = 0, colours = 0, asks = 0, questions = 0, messageBoxes = 0,
+            vemoCalls = 0, handsWon = 0, dropsLanded = 0;
+    } counts;
+
+    // One look at the table; acts at most once.
+    void Step()
+    {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            AnswerWindow(modal);
+            return;
+        }
+        const GameState& state = engine_.State();
+        if (table_.SayVemoButton()->isVisible()) {
+            ++counts.vemoCalls;
+            QTest::mouseClick(table_.SayVemoButton(), Qt::LeftButton);
+            return;
+        }
+        if (!state.WaitingForHuman || state.HumanTurnDone || state.PlayInProgress || state.DeckDrawBusy) return;
+        if (state.VemoAfterPrayer) {
+            if (const int face = FaceOf(CardCode("LV"))) Play(face);
+            return;
+        }
+        if (state.CurrTurn != 4 || state.HumanPlayedCard) return;
+        if (state.HumanDrawCount > 0 || state.ForcedDrawStarted) {
+            DrawFromDeck();
+            return;
+        }
+        for (std::size_t i = 0; i < state.HumanFaces.size(); ++i) {
+            if (ValidCard(state.HumanFaces[i], "", state, nullptr)) {
+                Play(static_cast<int>(i) + 1);
+                return;
+            }
+        }
+        DrawFromDeck();
+    }
+
+    QStringList seenTexts;
+
+private:
+    int FaceOf(CardCode card) const
+    {
+        const auto& faces = engine_.State().HumanFaces;
+        const auto at = std::find(faces.begin(), faces.end(), card);
+        return at == faces.end() ? 0 : static_cast<int>(at - faces.begin()) + 1;
+    }
+
+    // Every other card is dragged onto the pile instead of double-clicked.
+    void Play(int index)
+    {
+        cVemoCard* face = table_.HumanFace(index);
+        ASSERT_NE(face, nullptr);
+        if ((counts.doubleClicks + counts.drags) % 2 == 0) {
+            ++counts.doubleClicks;
+            QTest::mouseDClick(face, Qt::LeftButton, {}, face->rect().center());
+            return;
+        }
+        ++counts.drags;
+        QWidget* pile = table_.DiscardTarget();
+        const QPoint grip = face->rect().center();
+        QTest::mousePress(face, Qt::LeftButton, {}, grip);
+        const QPoint target = pile->mapToGlobal(pile->rect().center());
+        // QTest's mouseMove only moves the pointer; a drag needs the moves
+        // with the button held, as the window system sends them.
+        const QPoint start = face->mapToGlobal(grip);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint global = start + (target - start) * step / 4;
+            QMouseEvent move(QEvent::MouseMove, face->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(face, &move);
+        }
+        const auto held = engine_.State().Players(4).NumberOfCards();
+        QTest::mouseRelease(face, Qt::LeftButton, {}, face->mapFromGlobal(target));
+        if (engine_.State().HumanPlayedCard || engine_.State().Players(4).NumberOfCards() < held) ++counts.dropsLanded;
+    }
+
+    void DrawFromDeck()
+    {
+        ++counts.deckDraws;
+        QTest::mouseDClick(table_.Deck(), Qt::LeftButton);
+    }
+
+    void AnswerWindow(QWidget* window)
+    {
+        if (auto* colour = qobject_cast<frmSetColor*>(window)) {
+            ++counts.colours;
+            const char pick = engine_.State().Players(4).PickColor();
+            const int index = pick == 'G' ? 2 : pick == 'P' ? 3 : pick == 'R' ? 4 : 1;
+            QTest::mouseClick(colour->cmdColor[static_cast<std::size_t>(index)], Qt::LeftButton);
+        } else if (auto* ask = qobject_cast<frmAskCOL*>(window)) {
+            for (int index = 1; index <= 4; ++index) {
+                if (ask->cmdCol[static_cast<std::size_t>(index)]->isEnabled()) {
+                    ++counts.asks;
+                    QTest::mouseClick(ask->cmdCol[static_cast<std::size_t>(index)], Qt::LeftButton);
+                    break;
+                }
+            }
+        } else if (auto* winner = qobject_cast<frmVemoGuy*>(window)) {
+            ++counts.handsWon;
+            seenTexts << winner->lblText->text();
+            QTest::mouseClick(winner->cmdTop, Qt::LeftButton);
+        } else if (auto* dialog = qobject_cast<frmDialog*>(window)) {
+            ++counts.questions;
+            const QString text = dialog->lblMsg()->text();
+            seenTexts << text;
+            QPushButton* answer = dialog->cmdYes();
+            // A computer asks for a Card of Light: the truth.
+            if (const int at = text.indexOf(QStringLiteral("Do you have ")); at >= 0 && dialog->cmdNo()->isVisible()) {
+                const QString kind = text.mid(at + 12);
+                const char letter = kind.startsWith(QStringLiteral("a Grace"))      ? 'G'
+                                    : kind.startsWith(QStringLiteral("a Blessing")) ? 'B'
+                                    : kind.startsWith(QStringLiteral("a Prayer"))   ? 'P'
+                                                                                    : 'V';
+                if (!engine_.State().Players(4).FindSpecificCOL(letter)) answer = dialog->cmdNo();
+            }
+            QTest::mouseClick(answer, Qt::LeftButton);
+        } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
+            ++counts.messageBoxes;
+            seenTexts << box->text();
+            QAbstractButton* button = box->defaultButton() ? box->defaultButton() : box->buttons().value(0);
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+
+    frmMain& table_;
+    GameEngine& engine_;
+};
+
+class MousePlay : public TableWindow {
+protected:
+    // Plays until the engine ends the game or stop() holds; false on a stall.
+    template <typename Stop>
+    bool PlayUntil(MousePlayer& player, Stop stop, int maxSeconds = 240)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!stop()) {
+            if (clock.elapsed() > maxSeconds * 1000) return false;
+            player.Step();
+            if (HasFatalFailure()) return false;
+            QTest::qWait(5);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+// From the first deal to the end of the game: every card the human plays goes
+// by mouse, and every window the game opens is answered with a click.
+TEST_F(MousePlay, AWholeGameIsPlayedWithTheMouse)
+{
+    shell.choice.ScoreLimit = 200; // a few hands, so the hand-winner window shows too
+    table->show();
+    MousePlayer player(*table, *engine);
+    ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); })) << "the game stalled";
+
+    const GameState& state = engine->State();
+    EXPECT_GE(player.counts.handsWon, 1);
+    EXPECT_GT(player.counts.doubleClicks + player.counts.drags, 0);
+    // The game ended on the limit: someone passed it.
+    bool over = false;
+    for (int seat = 1; seat <= 4; ++seat) over = over || state.Scores[static_cast<std::size_t>(seat)] >= state.ScoreLimit;
+    EXPECT_TRUE(over);
+    // Dragged cards reached the pile: the human played some by drag and drop.
+    EXPECT_GT(player.counts.dropsLanded, 0);
+    std::printf("double-clicks %d, drags %d (landed %d), deck %d, colours %d, asks %d, questions %d, boxes %d, "
+                "Vemo calls %d, hands %d\n",
+                player.counts.doubleClicks, player.counts.drags, player.counts.dropsLanded, player.counts.deckDraws,
+                player.counts.colours, player.counts.asks, player.counts.questions, player.counts.messageBoxes,
+                player.counts.vemoCalls, player.counts.handsWon);
+    for (const QString& text : player.seenTexts) EXPECT_FALSE(text.isEmpty());
+}
+
+namespace {
+
+// Waits for the computers' turn, while the human plays by mouse.
+bool ComputerOnTurn(GameEngine& engine)
+{
+    const GameState& state = engine.State();
+    return state.MainLoopRunning && state.CurrTurn != 4 && !state.WaitingForHuman &&
+           QApplication::activeModalWidget() == nullptr;
+}
+
+} // namespace
+
+// Interrupt Computer asks "Exit Game?" and holds the computers while it is
+// open; Cancel lets them go on, Ok ends the game by the exit path.
+TEST_F(MousePlay, InterruptHoldsTheComputersUntilAnswered)
+{
+    table->show();
+    MousePlayer player(*table, *engine);
+    ASSERT_TRUE(PlayUntil(player, [&] { return ComputerOnTurn(*engine); }));
+    QAction* interrupt = table->MenuAction(QStringLiteral("mnuOptionsInterrupt"));
+    ASSERT_TRUE(interrupt->isEnabled());
+    interrupt->trigger();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Exit Game?"));
+    EXPECT_TRUE(box->text().startsWith(QStringLiteral("You have interrupted the computer team during its turn.")));
+
+    const std::int16_t turn = engine->State().CurrTurn;
+    const auto cards = engine->State().Players(turn).NumberOfCards();
+    QTest::qWait(300); // many times a scaled computer turn
+    EXPECT_EQ(engine->State().CurrTurn, turn);
+    EXPECT_EQ(engine->State().Players(turn).NumberOfCards(), cards);
+
+    QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
+                             3000);
+    EXPECT_TRUE(gameShell.exits.empty());
+
+    ASSERT_TRUE(PlayUntil(player, [&] { return ComputerOnTurn(*engine); }));
+    table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->trigger();
+    box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(gameShell.exits.size(), std::size_t{1}, 3000);
+}
+
+// Pause holds the game until its window is closed.
+TEST_F(MousePlay, PauseHoldsTheGameUntilClosed)
+{
+    table->show();
+    MousePlayer player(*table, *engine);
+    ASSERT_TRUE(PlayUntil(player, [&] { return ComputerOnTurn(*engine); }));
+    table->findChild<QAction*>(QStringLiteral("mnuPause"))->trigger();
+    auto* pause = qobject_cast<frmPause*>(QApplication::activeModalWidget());
+    ASSERT_NE(pause, nullptr);
+
+    const std::int16_t turn = engine->State().CurrTurn;
+    const auto cards = engine->State().Players(turn).NumberOfCards();
+    QTest::qWait(300);
+    EXPECT_EQ(engine->State().CurrTurn, turn);
+    EXPECT_EQ(engine->State().Players(turn).NumberOfCards(), cards);
+
+    QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
+                             3000);
+}
