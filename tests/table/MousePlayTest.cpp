@@ -5,6 +5,7 @@
 #include "TableWindowFixture.h"
 #include "ValidCard.h"
 #include "cVemoCard.h"
+#include "frmCallout.h"
 #include "frmAskCOL.h"
 #include "frmDialog.h"
 #include "frmPause.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -42,10 +44,14 @@ public:
     void Step()
     {
         if (QWidget* modal = QApplication::activeModalWidget()) {
+            Shoot(QString::fromLatin1(modal->metaObject()->className()).section(QStringLiteral("::"), -1));
             AnswerWindow(modal);
             return;
         }
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && qobject_cast<frmCallout*>(window)) Shoot(QStringLiteral("balloon"));
         const GameState& state = engine_.State();
+        if (state.WaitingForHuman && state.Players(4).NumberOfCards() >= 6) Shoot(QStringLiteral("table"));
         if (table_.SayVemoButton()->isVisible()) {
             ++counts.vemoCalls;
             QTest::mouseClick(table_.SayVemoButton(), Qt::LeftButton);
@@ -73,6 +79,18 @@ public:
     QStringList seenTexts;
 
 private:
+    // With VEMO_SHOT_DIR set (under a real X server), the screen is saved the
+    // first time each window shows, for looking at the game by eye.
+    void Shoot(const QString& name)
+    {
+        const QString dir = qEnvironmentVariable("VEMO_SHOT_DIR");
+        if (dir.isEmpty() || shot_.contains(name)) return;
+        shot_ << name;
+        QTest::qWait(40); // let the window paint
+        QGuiApplication::primaryScreen()->grabWindow(0).save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+    QStringList shot_;
+
     int FaceOf(CardCode card) const
     {
         const auto& faces = engine_.State().HumanFaces;
@@ -186,9 +204,11 @@ protected:
 TEST_F(MousePlay, AWholeGameIsPlayedWithTheMouse)
 {
     shell.choice.ScoreLimit = 200; // a few hands, so the hand-winner window shows too
+    if (qEnvironmentVariableIsSet("VEMO_SHOT_DIR")) table->SetTimeScale(0.5); // slow enough to catch the balloon
     table->show();
     MousePlayer player(*table, *engine);
-    ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); })) << "the game stalled";
+    const int limit = qEnvironmentVariableIsSet("VEMO_SHOT_DIR") ? 1800 : 240;
+    ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); }, limit)) << "the game stalled";
 
     const GameState& state = engine->State();
     EXPECT_GE(player.counts.handsWon, 1);
