@@ -224,6 +224,7 @@ CardCode clsPlayer::ChooseCard(char color, char value, int cardsNext1, int cards
 
 char clsPlayer::PickColor()
 {
+    lastStep_ = StrategyStep::Fault;
     return Trapped("PickColor", 'B', [&] {
         std::array<int, 4> counts{}; // B, G, P, R
         constexpr std::array<char, 4> kColours{'B', 'G', 'P', 'R'};
@@ -240,8 +241,10 @@ char clsPlayer::PickColor()
             std::size_t best = 0;
             for (std::size_t k = 1; k < counts.size(); ++k)
                 if (counts[k] > counts[best]) best = k; // a tie keeps the earlier colour
+            lastStep_ = StrategyStep::ColourMostHeld;
             return kColours[best];
         }
+        lastStep_ = StrategyStep::ColourAtRandom;
         return kColours[static_cast<std::size_t>(RandomInteger(4, 1) - 1)];
     });
 }

@@ -28,7 +28,9 @@ enum class StrategyStep : std::uint8_t {
     Style1Prayer,          // style 1: a Prayer turns play towards a fuller hand
     Style1Highest,         // style 1: everyone holds 3 or more, so shed the highest number
     Style1Scan,            // style 1: someone is close to going out, evil cards first
-    Fault,                 // a fault was trapped; the player draws
+    ColourMostHeld,        // the colour after a Card of Light: the one held most
+    ColourAtRandom,        // the colour after a Card of Light: no coloured card held
+    Fault,                 // a fault was trapped; the player draws (or takes Blue); always the last step
 };
 
 // The Cards of Light a computer asks for, in order: the value letter, then the
@@ -69,6 +71,7 @@ public:
                            bool specialAction);
     // A colour letter after a Card of Light.
     char PickColor();
+    // The step behind the last card or colour chosen.
     StrategyStep LastStrategyStep() const { return lastStep_; }
 
 private:

@@ -44,8 +44,10 @@ Task<void> GameEngine::cmdCOL_Click(int index)
         co_await WaitSeconds(2.0f);
         view_.SetPlayerHighlight(asker, false);
         NextTurn();
+        view_.Announce({.Kind = GameEventKind::PlayerSkipped, .Seat = asked});
         co_await DrawCard(1);
         if (state_.Players(asker).NumberOfCards() < 1) {
+            view_.Announce({.Kind = GameEventKind::Penalty, .Seat = asker, .Cause = PenaltyCause::AskCardLast});
             view_.SetAskMessage("A player can't end a hand with an Ask card so " + state_.Players(asker).Name() +
                                 " will draw a card.");
             co_await WaitSeconds(2.0f);
@@ -75,6 +77,7 @@ Task<void> GameEngine::AskForCOLHumanPlayer(int index)
 
         ask.GotCard = asked.FindSpecificCOL(letter);
         co_await WaitMilliseconds(500);
+        AnnounceAsk(state_.CurrTurn, ask.AskedPlayer, letter, ask.GotCard);
         if (ask.GotCard) {
             lastAskMessage_ = asked.Name() + " had one.  Card is being transferred.";
             view_.SetAskMessage(lastAskMessage_);

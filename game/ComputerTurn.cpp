@@ -27,10 +27,18 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
     co_await WaitSeconds(1.0f);
     bool hasDrawn = false;
     for (;;) {
-        // 3. Ask the strategy.
-        const CardCode card = player.GetCardToPlay(
-            state_.CurrCard.Colour(), state_.ActualCurrCard.Value(), state_.Players(next1).NumberOfCards(),
-            state_.Players(next2).NumberOfCards(), state_.Players(next3).NumberOfCards(), state_.SpecialAction);
+        // 3. Ask the strategy, keeping what it saw for the game log.
+        const std::array<std::int16_t, 3> holding{state_.Players(next1).NumberOfCards(),
+                                                  state_.Players(next2).NumberOfCards(),
+                                                  state_.Players(next3).NumberOfCards()};
+        const CardCode pile = state_.CurrCard;
+        const CardCode card = player.GetCardToPlay(pile.Colour(), state_.ActualCurrCard.Value(), holding[0],
+                                                   holding[1], holding[2], state_.SpecialAction);
+        const StrategyGrounds grounds{.Step = player.LastStrategyStep(),
+                                      .Answer = card,
+                                      .Pile = pile,
+                                      .Holding = holding,
+                                      .Style = player.PlayingStyle()};
 
         // 4. After drawing, say whether the drawn card helped.
         if (hasDrawn) {
@@ -65,7 +73,7 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
                 co_return; // nothing to answer: the turn ends without playing
             }
             if (grace || prayer) {
-                co_await PlayCard(card);
+                co_await PlayCard(card, grounds);
                 state_.SpecialAction = false;
                 if (prayer) ReverseDirection();
                 neutralise();
@@ -76,7 +84,7 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
                 if (prayer || state_.HandOver || !state_.GameRequest.empty()) co_return;
                 continue; // Grace on Temptation, Sin or Devil: play again
             }
-            co_await DrawCard(owed);
+            co_await DrawCard(owed, grounds);
             neutralise();
             co_return;
         }
@@ -84,29 +92,29 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
         // 6. Play by the card's value.
         switch (card.Value()) {
         case 'V':
-            co_await PlayCard(card);
+            co_await PlayCard(card, grounds);
             if (!state_.HandOver && state_.GameRequest.empty()) state_.SpecialAction = false;
             co_return;
         case 'B':
         case 'G':
-            co_await PlayCard(card);
+            co_await PlayCard(card, grounds);
             if (state_.HandOver || !state_.GameRequest.empty()) co_return;
             state_.SpecialAction = false;
             continue;
         case 'P':
-            co_await PlayCard(card);
+            co_await PlayCard(card, grounds);
             ReverseDirection();
             state_.SpecialAction = false;
             co_return;
         case 'K':
-            co_await PlayCard(card);
+            co_await PlayCard(card, grounds);
             co_await AskForCOLComputerPlayer();
             state_.SpecialAction = false;
             co_return;
         case '*':
             break;
         default:
-            co_await PlayCard(card);
+            co_await PlayCard(card, grounds);
             co_return;
         }
 
@@ -114,15 +122,16 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
         view_.ShowNotice(player.Name() + " is going to draw a card and then attempt to play it!",
                          NoticeHeight::MessageOnly);
         co_await WaitSeconds(2.0f);
-        co_await DrawCard(1);
+        co_await DrawCard(1, grounds);
         hasDrawn = true;
     }
 }
 
-Task<CardCode> GameEngine::DrawCard(int count)
+Task<CardCode> GameEngine::DrawCard(int count, StrategyGrounds grounds)
 {
     CardCode last;
     try {
+        const int seat = state_.CurrTurn;
         CardDeck& deck = state_.Deck;
         for (int k = 0; k < count; ++k) {
             const CardCode drawn = deck(deck.DeckPosition);
@@ -137,6 +146,9 @@ Task<CardCode> GameEngine::DrawCard(int count)
             }
         }
         state_.GameSaved = false;
+        if (count > 0)
+            view_.Announce(
+                {.Kind = GameEventKind::CardsDrawn, .Seat = seat, .Card = last, .Count = count, .Grounds = grounds});
     } catch (const std::exception& fault) {
         ReportError("DrawCard", FaultNumber(fault), fault.what());
     }
@@ -169,6 +181,7 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
                              NoticeHeight::MessageOnly);
             const bool has = askedPlayer.FindSpecificCOL(letter);
             co_await WaitSeconds(1.0f);
+            AnnounceAsk(asker, asked, letter, has);
             if (has) {
                 found = letter;
                 break;
@@ -183,12 +196,18 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
             const bool has = askedPlayer.FindSpecificCOL(letter);
             const bool saidYes = answer == "YES";
             if (saidYes != has) {
+                view_.Announce({.Kind = GameEventKind::Penalty,
+                                .Seat = asked,
+                                .OtherSeat = asker,
+                                .Card = CardCode('L', letter),
+                                .Cause = PenaltyCause::FalseAnswer});
                 co_await AskQuestion("Your computer (which is overseeing the play of this game) has determined "
                                      "that you have lied! 'Do not lie to each other...' Colossians 3:9  Please "
                                      "tell the truth this time.",
                                      QuestionButtons::Ok);
                 continue;
             }
+            AnnounceAsk(asker, asked, letter, has);
             if (saidYes) found = letter;
             break;
         }
@@ -214,8 +233,10 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
     co_await WaitSeconds(2.0f);
     view_.SetPlayerHighlight(asker, false);
     NextTurn();
+    view_.Announce({.Kind = GameEventKind::PlayerSkipped, .Seat = asked});
     co_await DrawCard(1);
     if (askingPlayer.NumberOfCards() < 1) {
+        view_.Announce({.Kind = GameEventKind::Penalty, .Seat = asker, .Cause = PenaltyCause::AskCardLast});
         view_.ShowNotice("A player can't end a hand with an Ask card so " + askingPlayer.Name() +
                              " will draw a card.",
                          NoticeHeight::MessageOnly);
@@ -226,6 +247,15 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
         state_.CurrTurn = skipped;
     }
     view_.HideMessageWindow();
+}
+
+void GameEngine::AnnounceAsk(int asker, int asked, char letter, bool gotIt)
+{
+    view_.Announce({.Kind = GameEventKind::AskMade,
+                    .Seat = asker,
+                    .OtherSeat = asked,
+                    .Card = CardCode('L', letter),
+                    .Count = gotIt ? 1 : 0});
 }
 
 Task<void> GameEngine::MoveCardBetweenHands(int fromSeat, int toSeat, CardCode card)

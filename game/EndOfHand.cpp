@@ -8,9 +8,18 @@ namespace vemo {
 Task<void> GameEngine::EndOfHand()
 {
     try {
+        const std::int16_t winnerBefore = state_.Scores[state_.HandWinner];
         if (state_.CurrCard == CardCode("LV")) state_.Scores[state_.HandWinner] -= 25;
         for (int seat = 1; seat <= 4; ++seat) state_.Scores[seat] += state_.Players(seat).ScoreHand();
         RefreshScores();
+
+        std::array<std::int32_t, 4> totals{};
+        for (int seat = 1; seat <= 4; ++seat) totals[static_cast<std::size_t>(seat - 1)] = state_.Scores[seat];
+        state_.HandTotals.push_back(totals);
+        view_.Announce({.Kind = GameEventKind::HandEnded,
+                        .Seat = state_.HandWinner,
+                        .Count = state_.Scores[state_.HandWinner] - winnerBefore,
+                        .Totals = totals});
 
         for (int seat = 1; seat <= 4; ++seat) {
             if (state_.Scores[seat] >= state_.ScoreLimit) {
@@ -54,6 +63,7 @@ Task<void> GameEngine::EndOfHand()
         view_.SetPlayerHighlight(state_.CurrTurn, true);
 
         co_await DealTheCards();
+        view_.Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
         state_.GameSaved = false;
     } catch (const std::exception& fault) {
         ReportError("EndOfHand", FaultNumber(fault), fault.what());

@@ -30,6 +30,9 @@ FinalResults ComputeFinalResults(const GameState& state, bool saved)
     }
     for (std::size_t k = 0; k < 4; ++k)
         results.Lines[k] = results.Names[k] + " = " + std::to_string(results.Scores[k]);
+    for (int seat = 1; seat <= 4; ++seat)
+        results.SeatNames[static_cast<std::size_t>(seat - 1)] = state.Players(seat).Name();
+    results.HandTotals = state.HandTotals;
     return results;
 }
 

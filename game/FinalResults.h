@@ -5,7 +5,9 @@
 #include "GameState.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vemo {
 
@@ -16,6 +18,9 @@ struct FinalResults {
     std::string FrameCaption;         // frResults: the winner's name or the tie text
     std::string WinnerText;           // lblWinner
     std::array<std::string, 4> Lines; // lblResults(0..3): name + " = " + score
+    // For the score chart, in seat order (seats 1..4 in index 0..3), not by score.
+    std::array<std::string, 4> SeatNames;
+    std::vector<std::array<std::int32_t, 4>> HandTotals;
 };
 
 // saved: the game was just saved unfinished (the window's tag "SAVED").

@@ -78,14 +78,16 @@ public:
     Task<bool> SetParametersForThisGame(const GameSetupChoice& choice);
 
     // --- Playing a card ---
-    Task<void> PlayCard(CardCode card);
+    // grounds: why a computer player chose the card, for the game log.
+    Task<void> PlayCard(CardCode card, StrategyGrounds grounds = {});
     Task<void> PlayVemoCard(int seat);
     Task<void> ProcessHumanSayVemo();
     void cmdHumanVemo_Click();
 
     // --- The computer's turn ---
     Task<void> ComputerPlayersTurn(int seat);
-    Task<CardCode> DrawCard(int count);
+    // grounds: why a computer player draws rather than plays, for the game log.
+    Task<CardCode> DrawCard(int count, StrategyGrounds grounds = {});
     Task<void> AskForCOLComputerPlayer();
     Task<void> MoveCardBetweenHands(int fromSeat, int toSeat, CardCode card);
 
@@ -134,6 +136,7 @@ private:
     Task<std::string> AskQuestion(std::string text, QuestionButtons buttons = QuestionButtons::YesNo);
     Task<void> ShowVemoCallout();
     Task<void> AskForTheseCards(int asker, int asked);
+    void AnnounceAsk(int asker, int asked, char letter, bool gotIt);
     Task<void> ComputerTurnBody(int seat);
     Task<void> HumanTurnBody();
     void ShowTrialNotice();

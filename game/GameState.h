@@ -90,6 +90,10 @@ struct GameState : TableState {
 
     AskWindowState AskWindow;
     GameSnapshot Snapshot;
+
+    // Each seat's total after every finished hand of this game (seats 1..4 in
+    // index 0..3), for the score chart. A resumed game starts from its saved totals.
+    std::vector<std::array<std::int32_t, 4>> HandTotals;
 };
 
 } // namespace vemo

@@ -79,6 +79,8 @@ Task<void> GameEngine::MainGameLoop()
         };
 
         while (allBelowLimit() && state_.GameRequest.empty()) {
+            if (state_.CurrTurn >= 1 && state_.CurrTurn <= 4)
+                view_.Announce({.Kind = GameEventKind::TurnStarted, .Seat = state_.CurrTurn});
             if (state_.CurrTurn >= 1 && state_.CurrTurn <= 3) {
                 state_.PrayerCardPlayed = false;
                 co_await ComputerPlayersTurn(state_.CurrTurn);
@@ -166,6 +168,8 @@ void GameEngine::ReverseDirection()
         state_.CurrDirection = 'L';
         view_.SetStatusText(StatusBar::Bottom, 3, "Counter-Clockwise");
     }
+    view_.Announce(
+        {.Kind = GameEventKind::DirectionReversed, .Seat = state_.CurrTurn, .Direction = state_.CurrDirection});
 }
 
 int GameEngine::SeatAfter(int seat) const

@@ -39,6 +39,7 @@ Task<void> GameEngine::StartNewGame()
         view_.ShowMenus(false);
 
         state_.Scores = {};
+        state_.HandTotals.clear();
         RefreshScores();
 
         view_.ClearDiscardPile();
@@ -62,7 +63,14 @@ Task<void> GameEngine::StartNewGame()
                 const auto id = static_cast<std::int32_t>(std::stol(state_.Tag));
                 // (A co_await inside a condition miscompiles with GCC 12: keep it a statement.)
                 const bool resumed = co_await records_.ResumeSavedGame(id);
-                if (!resumed) {
+                if (resumed) {
+                    // The score chart of a resumed game starts from its saved totals.
+                    std::array<std::int32_t, 4> totals{};
+                    for (int seat = 1; seat <= 4; ++seat)
+                        totals[static_cast<std::size_t>(seat - 1)] = state_.Scores[seat];
+                    state_.HandTotals.push_back(totals);
+                    view_.Announce({.Kind = GameEventKind::GameResumed, .Totals = totals});
+                } else {
                     MessageBoxSpec box{"Resume Game",
                                        "An error occurred while trying to resume this game.\r\n\r\n"
                                        "Please try again or select a different game.",
@@ -112,6 +120,8 @@ Task<bool> GameEngine::SetParametersForThisGame(const GameSetupChoice& choice)
 
         state_.ScoreLimit = choice.ScoreLimit;
         view_.SetStatusText(StatusBar::Top, 1, "Point Limit = " + std::to_string(state_.ScoreLimit));
+        state_.HandTotals.clear();
+        view_.Announce({.Kind = GameEventKind::GameStarted, .Count = state_.ScoreLimit});
         RefreshScores();
         ClearAllHighlights();
 
@@ -124,6 +134,7 @@ Task<bool> GameEngine::SetParametersForThisGame(const GameSetupChoice& choice)
         view_.SetHumanTurnControls(state_.CurrTurn == 4);
 
         co_await DealTheCards();
+        view_.Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
 
         state_.Scores = {};
         state_.CurrDirection = 'R';

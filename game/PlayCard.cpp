@@ -23,12 +23,15 @@ Task<std::string> GameEngine::ShowMessageBox(MessageBoxSpec box)
 Task<void> GameEngine::ShowVemoCallout()
 {
     const int seat = state_.CurrTurn;
+    view_.Announce({.Kind = GameEventKind::VemoSaid, .Seat = seat});
     co_await Pause([this, seat](PendingWait& w) { return view_.StartVemoCallout(seat, w); });
 }
 
 Task<void> GameEngine::ShowColorChoice()
 {
     co_await Pause([this](PendingWait& w) { return view_.StartColorChoice(w); });
+    // The colour window is only ever the human's.
+    view_.Announce({.Kind = GameEventKind::ColourChosen, .Seat = 4, .Colour = state_.CurrColor});
 }
 
 Task<std::string> GameEngine::AskQuestion(std::string text, QuestionButtons buttons)
@@ -39,7 +42,7 @@ Task<std::string> GameEngine::AskQuestion(std::string text, QuestionButtons butt
     co_return answer;
 }
 
-Task<void> GameEngine::PlayCard(CardCode card)
+Task<void> GameEngine::PlayCard(CardCode card, StrategyGrounds grounds)
 {
     try {
         state_.PlayInProgress = true;
@@ -54,6 +57,7 @@ Task<void> GameEngine::PlayCard(CardCode card)
         state_.CurrColor = card.Colour();
         if (state_.CurrTurn == 4) state_.HumanLastCard = card;
         ShowCurrentColor();
+        view_.Announce({.Kind = GameEventKind::CardPlayed, .Seat = state_.CurrTurn, .Card = card, .Grounds = grounds});
 
         clsPlayer& player = state_.Players(state_.CurrTurn);
         player.RemoveACard(card);
@@ -82,6 +86,8 @@ Task<void> GameEngine::PlayCard(CardCode card)
             } else if (card.Value() == 'K') {
                 // The Ask makes the player draw.
             } else if (IsEvilValue(card.Value())) {
+                view_.Announce(
+                    {.Kind = GameEventKind::Penalty, .Seat = state_.CurrTurn, .Cause = PenaltyCause::EvilCardLast});
                 view_.ShowNotice("A player can't end a hand with an evil card so " + player.Name() +
                                      " will draw a card.",
                                  NoticeHeight::MessageOnly);
@@ -124,6 +130,13 @@ Task<void> GameEngine::PlayCard(CardCode card)
             } else {
                 state_.CurrColor = player.PickColor();
                 ShowCurrentColor();
+                const StrategyGrounds why{.Step = player.LastStrategyStep(),
+                                          .Colour = state_.CurrColor,
+                                          .Style = player.PlayingStyle()};
+                view_.Announce({.Kind = GameEventKind::ColourChosen,
+                                .Seat = state_.CurrTurn,
+                                .Colour = state_.CurrColor,
+                                .Grounds = why});
                 view_.ShowNotice(player.Name() + " has chosen the color " + std::string(ColorName(state_.CurrColor)),
                                  NoticeHeight::MessageOnly);
                 co_await WaitSeconds(2.0f);
@@ -205,9 +218,13 @@ Task<void> GameEngine::ProcessHumanSayVemo()
         for (int step = 0; !state_.SayVemoClicked && step <= 20; ++step) co_await WaitMilliseconds(250);
         view_.ShowSayVemoButton(false);
 
-        if (state_.SayVemoClicked) co_return;
+        if (state_.SayVemoClicked) {
+            view_.Announce({.Kind = GameEventKind::VemoSaid, .Seat = 4});
+            co_return;
+        }
 
         view_.SetStatusText(StatusBar::Bottom, 1, name + " - too late!");
+        view_.Announce({.Kind = GameEventKind::Penalty, .Seat = 4, .Cause = PenaltyCause::VemoTooLate});
         view_.ShowNotice("You did NOT click on the 'say Vemo' button.  Play will continue.", NoticeHeight::MessageOnly);
         co_await WaitSeconds(3.0f);
         view_.HideMessageWindow();

@@ -10,6 +10,7 @@
 // wait.Complete(answer) exactly once, unless CancelWait comes first.
 
 #include "CardCode.h"
+#include "GameEvent.h"
 #include "HandDisplay.h"
 #include "Scheduler.h"
 #include "ValidCard.h"
@@ -98,6 +99,10 @@ public:
     // answer in the engine's Tag.
     virtual bool StartGameSetup(PendingWait& wait) = 0;
     virtual bool StartResumeList(PendingWait& wait) = 0;
+
+    // --- What happens, as it happens (the game log, screen readers) ---
+    // Told in passing, never waited for; DescribeEvent gives the words.
+    virtual void Announce(const GameEvent&) {}
 };
 
 } // namespace vemo

@@ -62,6 +62,7 @@ public:
     std::deque<int> askClicks;               // cmdCOL indices; default 1, 2, 3, 4 in turn
     std::deque<std::string> handWinnerAnswers; // default "OK"
     std::function<void()> onGameSetup;       // the setup dialog's work
+    std::string resumeChoice;                // the saved game picked from the resume list; "" cancels
     // Clicks "say Vemo" during this 250 ms pause of the window (1-based); 0: never.
     int sayVemoClickAt = 0;
     // A runaway wait is stopped by a request after this many pauses.
@@ -70,6 +71,7 @@ public:
 
     // ---- Records ----
     std::vector<std::string> log; // everything, in order, one line each
+    std::vector<GameEvent> events;
     std::vector<StatusEntry> statuses;
     std::vector<NoticeEntry> notices;
     std::vector<QuestionEntry> questions;
@@ -305,9 +307,10 @@ public:
     {
         ++resumeLists;
         Log("resume list", "");
-        engine_->State().Tag.clear();
+        engine_->State().Tag = resumeChoice;
         return true;
     }
+    void Announce(const GameEvent& event) override { events.push_back(event); }
     void CancelWait(PendingWait&) override {}
 
     // ---- HandDisplay ----
@@ -338,7 +341,12 @@ public:
         ++saves;
         co_return;
     }
-    Task<bool> ResumeSavedGame(std::int32_t) override { co_return false; }
+    Task<bool> ResumeSavedGame(std::int32_t id) override
+    {
+        const bool resumed = onResume ? onResume(id) : false;
+        co_return resumed;
+    }
+    std::function<bool(std::int32_t)> onResume; // the resumed game's work; none: the game cannot be resumed
     int saves = 0;
 };
 
