@@ -3,10 +3,13 @@
 # start to the setup dialog on screen (the two-second splash hold scaled away),
 # and the peak resident memory after a game has been dealt and played a while.
 # Usage: bench/startup.sh [RUNS]   (run inside xvfb-run -a, or it starts one)
+# VEMO_PROGRAM names the program to measure; build/app/vemo by default.
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"; fi
+# -noreset: a server that resets as each run's program leaves refuses, now and
+# then, the next run's connection.
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"; fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
-program="$root/build/app/vemo"
+program="${VEMO_PROGRAM:-$root/build/app/vemo}"
 runs="${1:-5}"
 data="$(mktemp -d)"
 trap 'rm -rf "$data"' EXIT
@@ -15,7 +18,10 @@ for run in $(seq 1 "$runs"); do
   start=$(date +%s%N)
   "$program" >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --name "^Vemo Game Setup$" >/dev/null 2>&1; do sleep 0.002; done
+  until xdotool search --name "^Vemo Game Setup$" >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "run $run: the program ended before its setup dialog showed" >&2; exit 1; }
+    sleep 0.002
+  done
   ready=$(date +%s%N)
   echo "run $run: setup dialog after $(( (ready - start) / 1000000 )) ms"
   if [ "$run" = "$runs" ]; then
