@@ -29,9 +29,12 @@ Task<void> ExitSequence::ExitAll(std::string mode)
             const bool alreadySaved = state.GameSaved;
             bool savedNow = false;
             if (state.GameRequest != "END_GAME" && !alreadySaved) {
-                const std::string answer = co_await engine_->ShowMessageBox(
-                    {"Save Game?", "This game has not been played to completion.\r\n\r\nWould you like to save it?",
-                     BoxButtons::YesNo, BoxIcon::Question, 1});
+                // Named first: GCC 12 destroys a braced temporary in a co_await
+                // argument a second time when the coroutine resumes.
+                MessageBoxSpec question{"Save Game?",
+                                        "This game has not been played to completion.\r\n\r\nWould you like to save it?",
+                                        BoxButtons::YesNo, BoxIcon::Question, 1};
+                const std::string answer = co_await engine_->ShowMessageBox(std::move(question));
                 if (answer == "YES") {
                     co_await records_.SaveGame();
                     savedNow = true;

@@ -22,7 +22,10 @@ DataDirectoryInputs CurrentDataDirectoryInputs()
     inputs.Arguments = QCoreApplication::arguments();
     inputs.EnvironmentValue = qEnvironmentVariable("VEMO_DATA_DIR");
     inputs.ExecutableDirectory = QCoreApplication::applicationDirPath();
-    inputs.PerUserDirectory = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/Vemo: the application's own name once, not the
+    // organisation's and the application's (both "Vemo") one inside the other.
+    inputs.PerUserDirectory =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("Vemo"));
     return inputs;
 }
 

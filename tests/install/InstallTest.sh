@@ -83,10 +83,10 @@ make_user() {
   echo "$home"
 }
 
-# Where the user's copy is kept: the per-user application data directory.
+# Where the user's copy is kept: the per-user data directory, ~/.local/share/Vemo.
 user_database() {
-  [ -d "$1/.local/share/Vemo" ] || return 0
-  find "$1/.local/share/Vemo" -maxdepth 2 -name Vemo.mdb -type f | head -1
+  [ -f "$1/.local/share/Vemo/Vemo.mdb" ] && echo "$1/.local/share/Vemo/Vemo.mdb"
+  return 0
 }
 
 # Reads the database as it stands on disk, past the lock the game holds.
@@ -150,7 +150,7 @@ first="$(make_user first)"
 run_as "$first" 1
 first_db="$(user_database "$first")"
 case "$first_db" in
-  "$first/.local/share/Vemo/"*) ;;
+  "$first/.local/share/Vemo/Vemo.mdb") ;;
   *) fail "the first user's database is not in their data directory: $first_db" ;;
 esac
 echo "first user's database: ${first_db#"$work"/}"
