@@ -33,6 +33,7 @@ FinalResults ComputeFinalResults(const GameState& state, bool saved)
     for (int seat = 1; seat <= 4; ++seat)
         results.SeatNames[static_cast<std::size_t>(seat - 1)] = state.Players(seat).Name();
     results.HandTotals = state.HandTotals;
+    results.ScoreLimit = state.ScoreLimit;
     return results;
 }
 

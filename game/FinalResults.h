@@ -21,6 +21,7 @@ struct FinalResults {
     // For the score chart, in seat order (seats 1..4 in index 0..3), not by score.
     std::array<std::string, 4> SeatNames;
     std::vector<std::array<std::int32_t, 4>> HandTotals;
+    std::int16_t ScoreLimit = 0;
 };
 
 // saved: the game was just saved unfinished (the window's tag "SAVED").

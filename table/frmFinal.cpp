@@ -1,6 +1,7 @@
 #include "frmFinal.h"
 
 #include "CardArt.h"
+#include "ScoreChart.h"
 #include "VemoFonts.h"
 
 #include <QGridLayout>
@@ -164,6 +165,14 @@ frmFinal::frmFinal(QWidget* owner, const FinalResults& results, std::function<vo
     layout->setSpacing(12);
     layout->addWidget(titleStrip);
     layout->addWidget(frResults);
+    if (!results.HandTotals.empty()) {
+        ScoreChartData data;
+        for (std::size_t seat = 0; seat < 4; ++seat) data.Names[seat] = QString::fromStdString(results.SeatNames[seat]);
+        data.Totals = results.HandTotals;
+        data.Limit = results.ScoreLimit;
+        chart = new ScoreChart(this, std::move(data));
+        layout->addWidget(chart);
+    }
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     cmdEnd[1]->setFocus();

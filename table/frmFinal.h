@@ -18,6 +18,10 @@ class QLabel;
 class QPushButton;
 
 namespace vemo {
+class ScoreChart;
+}
+
+namespace vemo {
 
 class frmFinal : public QDialog {
     Q_OBJECT
@@ -29,6 +33,7 @@ public:
     QLabel* lblWinner = nullptr;
     std::array<QLabel*, 4> lblResults{};     // lblResults(0..3), lowest score first
     std::array<QPushButton*, 2> cmdEnd{};    // 0 "Exit", 1 "Play Again"
+    ScoreChart* chart = nullptr;             // the totals after each hand; absent before any hand ended
 
 public slots:
     void reject() override;

@@ -3,6 +3,7 @@
 #include "CheeringFigure.h"
 #include "FinalResults.h"
 #include "GameState.h"
+#include "ScoreChart.h"
 #include "frmFinal.h"
 #include "frmPause.h"
 #include "frmVemoGuy.h"
@@ -224,4 +225,42 @@ TEST(CheeringFigure, FramesDifferFromEachOther)
     EXPECT_NE(first, top);
     // The loop closes: the frame after the last is the first again.
     EXPECT_EQ(render(CheeringFigure::kFrameCount), first);
+}
+
+// The chart under the results: one line per player through the totals after
+// each hand, on a scale that holds the limit and every total.
+TEST(ScoreChart, DrawsEachPlayersTotalsAfterEveryHand)
+{
+    Owner owner;
+    GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, {60, 12, 130, 41});
+    state.ScoreLimit = 100;
+    state.HandTotals = {{10, 0, 35, 8}, {10, 12, 90, 8}, {60, 12, 130, 41}}; // three hands
+    frmFinal window(&owner.window, ComputeFinalResults(state, false), [](bool) {});
+    ASSERT_NE(window.chart, nullptr);
+    const ScoreChartData& data = window.chart->Data();
+    EXPECT_EQ(data.Names, (std::array<QString, 4>{"Joshua", "Ruth", "Caleb", "Me"})); // seat order, not by score
+    EXPECT_EQ(data.Totals, state.HandTotals);
+    EXPECT_EQ(data.Limit, 100);
+    EXPECT_EQ(ScoreChart::ScaleTop(data), 160); // past the highest total (130), in round quarters
+
+    const QRectF plot(0, 0, 200, 100);
+    const auto caleb = ScoreChart::SeriesPoints(data, 2, plot);
+    ASSERT_EQ(caleb.size(), 3u);
+    EXPECT_DOUBLE_EQ(caleb[0].x(), 0.0);
+    EXPECT_DOUBLE_EQ(caleb[2].x(), 200.0);
+    EXPECT_DOUBLE_EQ(caleb[2].y(), 100.0 - 100.0 * 130 / 160);
+    EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(data, 1, plot)[0].y(), 100.0); // 0: the bottom
+    EXPECT_TRUE(window.chart->accessibleDescription().contains("Caleb: 35, 90, 130."));
+
+    // A single hand sits in the middle; no hand yet, no chart.
+    const ScoreChartData oneHand{{}, {{5, 5, 5, 5}}, 100};
+    EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(oneHand, 0, plot)[0].x(), 100.0);
+    state.HandTotals.clear();
+    frmFinal early(&owner.window, ComputeFinalResults(state, true), [](bool) {});
+    EXPECT_EQ(early.chart, nullptr);
+    if (const char* dir = std::getenv("VEMO_SHOT_DIR")) {
+        window.show();
+        QTest::qWait(100);
+        window.grab().save(QString::fromLocal8Bit(dir) + "/frmFinal-chart.png");
+    }
 }
