@@ -154,7 +154,16 @@ protected:
         EXPECT_TRUE(Engine().State().GameSaved);
     }
 
-    bool WaitForEnd() { return QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs); }
+    // Exit on the results window: the program ends cleanly.
+    void ExitFromResults()
+    {
+        frmFinal* results = WaitForModal<frmFinal>();
+        ASSERT_NE(results, nullptr);
+        QTest::mouseClick(results->cmdEnd[0], Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
+        EXPECT_EQ(*ended, 0);
+        program.reset();
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<VemoProgram> program;
@@ -176,12 +185,7 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     const auto scoresAtSave = Engine().State().Scores;
     SaveGame();
     Table().MenuAction(QStringLiteral("mnuFile5"))->trigger(); // Exit
-    frmFinal* results = WaitForModal<frmFinal>();
-    ASSERT_NE(results, nullptr);
-    QTest::mouseClick(results->cmdEnd[0], Qt::LeftButton);
-    ASSERT_TRUE(WaitForEnd());
-    EXPECT_EQ(*ended, 0);
-    program.reset();
+    ASSERT_NO_FATAL_FAILURE(ExitFromResults());
     EXPECT_EQ(Rows("SavedGames"), 1);
 
     // Started again: the saved game from the list.
@@ -204,11 +208,7 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     // Played to the end: the game ends itself on the limit.
     ASSERT_TRUE(PlayUntil([] { return qobject_cast<frmFinal*>(QApplication::activeModalWidget()) != nullptr; }))
         << "the game never ended";
-    results = WaitForModal<frmFinal>();
-    ASSERT_NE(results, nullptr);
-    QTest::mouseClick(results->cmdEnd[0], Qt::LeftButton);
-    ASSERT_TRUE(WaitForEnd());
-    program.reset();
+    ASSERT_NO_FATAL_FAILURE(ExitFromResults());
     EXPECT_EQ(Rows("SavedGames"), 0);
     // The finished game is in the history; the one left after saving had
     // no points yet, and a game without points is not recorded.
@@ -265,6 +265,9 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
         ASSERT_NE(setup, nullptr);
         if (c.leave == Leave::SetupExit) {
             QTest::mouseClick(setup->cmdStart[2], Qt::LeftButton);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
+            EXPECT_EQ(*ended, 0);
+            program.reset();
         } else {
             StartGame(setup, QStringLiteral("Ann"), 2);
             ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(c.withPoints); }));
@@ -289,13 +292,8 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
                     Press(saved, QMessageBox::Ok);
                 }
             }
-            frmFinal* results = WaitForModal<frmFinal>();
-            ASSERT_NE(results, nullptr);
-            QTest::mouseClick(results->cmdEnd[0], Qt::LeftButton);
+            ASSERT_NO_FATAL_FAILURE(ExitFromResults());
         }
-        ASSERT_TRUE(WaitForEnd());
-        EXPECT_EQ(*ended, 0);
-        program.reset();
         EXPECT_EQ(Rows("SavedGames"), c.saved);
         EXPECT_EQ(Rows("History"), c.history);
     }
