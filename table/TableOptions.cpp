@@ -6,6 +6,7 @@ namespace {
 const QString kColor = QStringLiteral("Settings/MainWindowColor");
 const QString kSound = QStringLiteral("Settings/SoundOption");
 const QString kAnimation = QStringLiteral("Settings/AnimationOption");
+const QString kGameLog = QStringLiteral("Settings/ShowGameLog");
 } // namespace
 
 TableOptions::TableOptions() : settings_(QStringLiteral("Vemo"), QStringLiteral("Vemo")) {}
@@ -35,5 +36,9 @@ int TableOptions::AnimationOption() const
 }
 
 void TableOptions::SetAnimationOption(int option) { settings_.setValue(kAnimation, QString::number(option)); }
+
+bool TableOptions::ShowGameLog() const { return settings_.value(kGameLog).toString() == QStringLiteral("True"); }
+
+void TableOptions::SetShowGameLog(bool on) { settings_.setValue(kGameLog, on ? QStringLiteral("True") : QStringLiteral("False")); }
 
 } // namespace vemo

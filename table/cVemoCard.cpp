@@ -265,6 +265,7 @@ void cVemoCard::Fill(vemo::CardCode code, std::uint32_t backColor, const QString
     if (!verse.isEmpty()) SetVerse(verse);
 
     setAccessibleName(QString::fromStdString(FormatCardDescription(code)));
+    setAccessibleDescription(Latin1(words.InstructionToolTip)); // what the card does; empty for a number
 }
 
 Qt::CursorShape cVemoCard::VerseCursorShape() const { return lblCardVerse->cursor().shape(); }

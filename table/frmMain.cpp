@@ -3,11 +3,13 @@
 #include "CardArt.h"
 #include "CardDescriptions.h"
 #include "CardText.h"
+#include "ColourPanel.h"
 #include "GameDatabase.h"
 #include "MessageBoxes.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 #include "TableOptions.h"
+#include "TableWords.h"
 #include "Twips.h"
 #include "VemoFonts.h"
 #include "WavPlayer.h"
@@ -109,6 +111,7 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     BuildStatusBars();
     ApplyStoredOptions();
     resize(800, 600);
+    BuildPlayerAids();
 }
 
 // The owner destroys the engine first: its suspended work refers to this window.
@@ -154,6 +157,11 @@ void frmMain::BuildMenus()
     add(view, "mnuViewBest", "&Best Scores", QKeySequence("Ctrl+B"), [this] {
         if (shell_) shell_->ShowBestScores();
     });
+    view->addSeparator();
+    mnuViewGameLog_ = add(view, "mnuViewGameLog", "Game &Log", {}, [this] { ShowGameLog(mnuViewGameLog_->isChecked()); });
+    mnuViewGameLog_->setCheckable(true);
+    // Also on the window itself, so T works while the menus are hidden.
+    addAction(add(view, "mnuViewSummary", "Table &Summary", QKeySequence(Qt::Key_T), [this] { ShowTableSummary(); }));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     mnuOptionsSound_ = add(options, "mnuOptionsSound", "&Sound", QKeySequence("Ctrl+U"), [this] { mnuOptionsSound_Click(); });
@@ -270,7 +278,10 @@ void frmMain::BuildStatusBars()
         row->setContentsMargins(2, 1, 2, 1);
         row->setSpacing(2);
         for (int panel = 1; panel <= 6; ++panel) {
-            panels[panel] = new QLabel(QString::fromUtf8(texts[panel]), bar);
+            const QString text = QString::fromUtf8(texts[panel]);
+            // The colour in force shows its shape beside its name.
+            panels[panel] = bar == sbBottomBar_ && panel == 4 ? new ColourPanel(text, bar) : new QLabel(text, bar);
+            panels[panel]->setObjectName(QStringLiteral("%1%2").arg(bar == sbTopBar_ ? "sbTop" : "sbBottom").arg(panel));
             panels[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             panels[panel]->setToolTip(QString::fromUtf8(tips[panel]));
             row->addWidget(panels[panel], panel == 1 ? 3 : 2);
@@ -368,6 +379,7 @@ void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
         card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
         card->lower(); // card 1 ends in front: each face shows its type word at the left
     }
+    RefreshHandArea(seat);
 }
 
 // --- Cards on the table ---
@@ -529,6 +541,7 @@ void frmMain::RemoveCardFromTable(int seat)
     if (backs.empty()) return;
     backs.back()->deleteLater();
     backs.pop_back();
+    RefreshHandArea(seat);
 }
 
 void frmMain::RemoveHumanCard(CardCode card, int /*faceCount*/)
@@ -549,6 +562,7 @@ void frmMain::RemoveAllCardImages()
     }
     for (cVemoCard* face : faces_) face->deleteLater();
     faces_.clear();
+    for (int seat = 1; seat <= 3; ++seat) RefreshHandArea(seat);
 }
 
 void frmMain::SetHumanPlayerCard(CardCode card, int index)
@@ -562,6 +576,7 @@ void frmMain::ClearDiscardPile()
     imgDiscardCard_->hide();
     imgDiscardSlot_->show();
     for (QLabel* label : {lblType_, lblVerse_, lblInstruction_, lblInstructionExtra_}) label->clear();
+    imgDiscardSlot_->setAccessibleName(QString::fromStdString(PileDescription(BlankCard)));
 }
 
 void frmMain::HideDiscardDeck() { imgDiscardDeck_->hide(); }
@@ -591,6 +606,8 @@ void frmMain::ShowPileCard(CardCode card)
         label->raise();
     }
     imgDiscardCard_->setAccessibleName(QString::fromStdString(FormatCardDescription(card)));
+    imgDiscardCard_->setAccessibleDescription(Q(words.InstructionToolTip));
+    imgDiscardSlot_->setAccessibleName(QString::fromStdString(PileDescription(card)));
 }
 
 // --- Pauses ---
@@ -823,12 +840,17 @@ void frmMain::SetPlayerHighlight(int seat, bool highlighted)
     lblPlayer_[static_cast<std::size_t>(seat)]->setStyleSheet(
         highlighted ? QStringLiteral("color: rgb(255,255,255); background: rgba(255,255,255,40); border-radius: 4px;")
                     : QStringLiteral("color: rgb(255,255,0);"));
+    // Without a description, screen readers fall back on the tooltip.
+    lblPlayer_[static_cast<std::size_t>(seat)]->setAccessibleDescription(highlighted ? QStringLiteral("On turn")
+                                                                                     : QString());
 }
 
 void frmMain::SetStatusText(StatusBar bar, int panel, std::string_view text)
 {
     auto& panels = bar == StatusBar::Top ? sbTop_ : sbBottom_;
-    if (panel >= 1 && panel <= 6) panels[static_cast<std::size_t>(panel)]->setText(Q(text));
+    if (panel < 1 || panel > 6) return;
+    panels[static_cast<std::size_t>(panel)]->setText(Q(text));
+    panels[static_cast<std::size_t>(panel)]->setAccessibleName(Q(text));
 }
 
 QString frmMain::StatusText(StatusBar bar, int panel) const
@@ -837,7 +859,11 @@ QString frmMain::StatusText(StatusBar bar, int panel) const
     return panel >= 1 && panel <= 6 ? panels[static_cast<std::size_t>(panel)]->text() : QString();
 }
 
-void frmMain::SetDeckToolTip(std::string_view text) { imgDeck_->setToolTip(Q(text)); }
+void frmMain::SetDeckToolTip(std::string_view text)
+{
+    imgDeck_->setToolTip(Q(text));
+    imgDeck_->setAccessibleDescription(Q(text));
+}
 
 void frmMain::ShowSayVemoButton(bool visible)
 {
@@ -962,6 +988,8 @@ Task<void> frmMain::WaitWhileMinimised()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // The table also changes size without the window, when the game log opens or closes.
+    if (watched == surface_ && event->type() == QEvent::Resize) Relayout();
     if (engine_ && event->type() == QEvent::MouseButtonDblClick && watched == imgDeck_) {
         StartEngine(engine_->imgDeck_DblClick());
         return true;

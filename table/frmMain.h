@@ -33,6 +33,8 @@ class QTimer;
 namespace vemo {
 
 class GameDatabase;
+class GameLogPanel;
+class TableAnnouncer;
 class WavPlayer;
 class cVemoCard;
 class frmAskCOL;
@@ -59,6 +61,11 @@ public:
     QPushButton* SayVemoButton() const { return cmdHumanVemo_; }
     frmDialog* MessageWindow() const { return dialog_; }
     QAction* MenuAction(const QString& objectName) const;
+    // The aids for reading the table: the log panel, the announcer, and
+    // each computer hand as a whole (seats 1..3) for screen readers.
+    GameLogPanel* GameLog() const { return gameLog_; }
+    TableAnnouncer* Announcer() const { return announcer_; }
+    QWidget* HandArea(int seat) const;
 
     // --- TableView ---
     void SetCaption(std::string_view text) override;
@@ -101,6 +108,7 @@ public:
     void RemoveCardFromTable(int seat) override;
     void RemoveHumanCard(CardCode card, int faceCount) override;
     void ShowInvalidCard(std::string_view caption, std::string_view text) override;
+    void Announce(const GameEvent& event) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -140,6 +148,12 @@ private:
     void ApplyStoredOptions();
     // Lands the card in flight at once, if any, and lets a waiting engine go on.
     void FinishFlight();
+    // The game log, the announcer, the table summary and the names screen
+    // readers give the table's pieces.
+    void BuildPlayerAids();
+    void ShowGameLog(bool on);
+    void ShowTableSummary();
+    void RefreshHandArea(int seat);
     // Started when the window is minimised: as it runs on top of the game's
     // paused work, nothing of the game goes on until the window is restored.
     Task<void> WaitWhileMinimised();
@@ -197,6 +211,11 @@ private:
     } flight_;
     PendingWait* flightWait_ = nullptr;
     WavPlayer* wav_ = nullptr;
+    GameLogPanel* gameLog_ = nullptr;
+    QAction* mnuViewGameLog_ = nullptr;
+    int logWidthAdded_ = 0; // how far the window grew to make room for the log
+    TableAnnouncer* announcer_ = nullptr;
+    std::array<QWidget*, 4> handAreas_{}; // seats 1..3 (0 unused)
     PaintValues paint_{};
 
     // Dragging a face: where it started and where the press was.

@@ -1,0 +1,348 @@
+// Following the game without seeing all of it: the names screen readers give
+// the table's pieces, the sentences spoken as things happen, the game log
+// beside the table, the table summary on T, and the colour in force told by
+// its shape as well as its name.
+#include "MousePlayer.h"
+#include "TableWindowFixture.h"
+
+#include "CardArt.h"
+#include "CardText.h"
+#include "ColourPanel.h"
+#include "GameLogPanel.h"
+#include "StrategyReason.h"
+#include "TableAnnouncer.h"
+#include "TableLayout.h"
+#include "TableWords.h"
+#include "Twips.h"
+#include "frmPause.h"
+
+#include <QAccessible>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QToolTip>
+
+using namespace vemo;
+
+namespace {
+
+QString Str(const std::string& text) { return QString::fromStdString(text); }
+QString LogSetting() { return QSettings("Vemo", "Vemo").value("Settings/ShowGameLog").toString(); }
+const QString kDash = QStringLiteral(" \u2014 ");
+
+// What assistive technology reads, through the widget's accessible interface.
+QString Spoken(QObject* object, QAccessible::Text text = QAccessible::Name)
+{
+    QAccessibleInterface* face = object ? QAccessible::queryAccessibleInterface(object) : nullptr;
+    return face ? face->text(text) : QStringLiteral("<none>");
+}
+
+// With VEMO_SHOT_DIR set (under a real X server), a picture to look at by eye.
+void SaveShot(const char* name, const std::function<QImage()>& take)
+{
+    if (const QString dir = qEnvironmentVariable("VEMO_SHOT_DIR"); !dir.isEmpty())
+        take().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+class TableReading : public TableWindow {
+protected:
+    void Deal()
+    {
+        table->show();
+        QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 5000);
+    }
+    // The human plays by mouse until done() holds.
+    template <typename Done>
+    bool PlayUntil(Done done)
+    {
+        MousePlayer player(*table, *engine);
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 120000) {
+            player.Step();
+            QTest::qWait(5);
+        }
+        return done();
+    }
+    // Holds the game still (Pause) once the card in flight has landed.
+    frmPause* Hold()
+    {
+        table->MenuAction(QStringLiteral("mnuPause"))->trigger();
+        QTest::qWait(100);
+        return qobject_cast<frmPause*>(QApplication::activeModalWidget());
+    }
+    void ExpectTheTableReadsAsItStands()
+    {
+        const GameState& state = engine->State();
+        ASSERT_EQ(table->CardImages(4), state.Players(4).NumberOfCards());
+        for (int i = 1; i <= table->CardImages(4); ++i) {
+            const CardCode card = state.HumanFaces[static_cast<std::size_t>(i - 1)];
+            EXPECT_EQ(Spoken(table->HumanFace(i)), Str(FormatCardDescription(card)));
+            EXPECT_EQ(Spoken(table->HumanFace(i), QAccessible::Description),
+                      QLatin1String(DescribeCardValue(card.Value()).InstructionToolTip));
+        }
+        for (int seat = 1; seat <= 3; ++seat) {
+            const clsPlayer& player = state.Players(seat);
+            EXPECT_EQ(Spoken(table->HandArea(seat)), Str(HandDescription(player.Name(), player.NumberOfCards())));
+            EXPECT_EQ(Spoken(table->findChild<QLabel*>(QStringLiteral("lblPlayer%1").arg(seat))), Str(player.Name()));
+        }
+        EXPECT_EQ(Spoken(table->DiscardTarget()), Str(PileDescription(state.ActualCurrCard)));
+        EXPECT_EQ(Spoken(table->Deck()), QStringLiteral("Deck"));
+        EXPECT_EQ(Spoken(table->Deck(), QAccessible::Description), table->Deck()->toolTip());
+        for (int panel = 1; panel <= 4; ++panel)
+            EXPECT_EQ(Spoken(table->findChild<QLabel*>(QStringLiteral("sbBottom%1").arg(panel))),
+                      table->StatusText(StatusBar::Bottom, panel));
+        EXPECT_EQ(Spoken(table->SayVemoButton()), QStringLiteral("Say Vemo"));
+        const bool humanOnTurn = state.CurrTurn == 4;
+        EXPECT_EQ(Spoken(table->findChild<QLabel*>(QStringLiteral("lblPlayer4")), QAccessible::Description),
+                  humanOnTurn ? QStringLiteral("On turn") : QStringLiteral("Click on name to sort cards"));
+    }
+};
+
+} // namespace
+
+// After the deal, and again once the hands have changed.
+TEST_F(TableReading, EveryHandCardThePileTheDeckAndEachComputerHandHaveNames)
+{
+    Deal();
+    frmPause* pause = Hold();
+    ASSERT_NE(pause, nullptr);
+    ExpectTheTableReadsAsItStands();
+    const QString hands = Spoken(table->HandArea(1)) + Spoken(table->HandArea(2)) + Spoken(table->HandArea(3));
+
+    QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
+    // On until a computer hand has changed and no question is open over the table.
+    ASSERT_TRUE(PlayUntil([&] {
+        return Spoken(table->HandArea(1)) + Spoken(table->HandArea(2)) + Spoken(table->HandArea(3)) != hands &&
+               !QApplication::activeModalWidget();
+    }));
+    ASSERT_NE(Hold(), nullptr);
+    ExpectTheTableReadsAsItStands();
+}
+
+// Each event is spoken in one sentence as the window is told of it, through
+// the announcer's label, and logged with the computer's reason.
+TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
+{
+    Deal();
+    Hold();
+    const StrategyGrounds devil{.Step = StrategyStep::Style1Evil, .Answer = "BD", .Pile = "B3", .Holding = {2, 5, 6},
+                                .Style = 1};
+    using K = GameEventKind;
+    const std::pair<GameEvent, std::string> cases[] = {
+        {{.Kind = K::CardPlayed, .Seat = 2, .Card = "BD", .Grounds = devil}, "Ruth plays Blue Devil."},
+        {{.Kind = K::ColourChosen, .Seat = 4, .Colour = 'G'}, "Ann chooses Green."},
+        {{.Kind = K::CardsDrawn, .Seat = 1, .Count = 2}, "Adam draws 2 cards."},
+        {{.Kind = K::Penalty, .Seat = 4, .Cause = PenaltyCause::VemoTooLate},
+         "Ann did not say Vemo in time and must draw a card."},
+        {{.Kind = K::TurnStarted, .Seat = 3}, "It is Ben's turn."},
+        {{.Kind = K::TurnStarted, .Seat = 3}, "It is Ben's turn."}, // the same again is still news
+    };
+    QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
+    QString before;
+    for (const auto& [event, spoken] : cases) {
+        SCOPED_TRACE(spoken);
+        table->Announce(event);
+        ASSERT_EQ(spy.size(), 1);
+        EXPECT_EQ(spy.takeFirst().at(0).toString(), Str(spoken));
+        const QString name = Spoken(table->Announcer()->Speaker());
+        EXPECT_EQ(name.trimmed(), Str(spoken));
+        EXPECT_NE(name, before);
+        before = name;
+        const std::string reason = event.Grounds.Step == StrategyStep::None ? "" : " \u2014 " + StrategyReason(devil);
+        EXPECT_EQ(table->GameLog()->Lines().last(), Str(spoken + reason));
+    }
+}
+
+TEST_F(TableWindow, TheGameLogIsOffUntilChosenAndTheChoiceSurvivesARestart)
+{
+    QAction* entry = table->MenuAction(QStringLiteral("mnuViewGameLog"));
+    EXPECT_EQ(entry->text(), QStringLiteral("Game &Log"));
+    EXPECT_FALSE(entry->isChecked());
+    EXPECT_TRUE(table->GameLog()->isHidden());
+    table->show();
+    entry->trigger();
+    EXPECT_TRUE(table->GameLog()->isVisible());
+    EXPECT_EQ(LogSetting(), QStringLiteral("True"));
+    for (const bool on : {true, false}) {
+        frmMain restarted(&database);
+        EXPECT_EQ(restarted.MenuAction(QStringLiteral("mnuViewGameLog"))->isChecked(), on);
+        EXPECT_EQ(restarted.GameLog()->isHidden(), !on);
+        if (on) restarted.MenuAction(QStringLiteral("mnuViewGameLog"))->trigger(); // off for the next start
+    }
+    EXPECT_EQ(LogSetting(), QStringLiteral("False"));
+}
+
+// A real game by mouse: the log fills from the start, computer reasons after
+// their lines, the human's play is spoken, and every new or resumed game
+// starts the log afresh.
+TEST_F(TableReading, TheLogListsEveryEventWithReasonsAndStartsAfreshEachGame)
+{
+    const bool shooting = qEnvironmentVariableIsSet("VEMO_SHOT_DIR");
+    if (shooting) table->SetTimeScale(0.3);
+    QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
+    table->show();
+    table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
+    ASSERT_TRUE(PlayUntil([&] {
+        const QStringList lines = table->GameLog()->Lines();
+        return lines.filter(kDash).size() >= (shooting ? 6 : 1) && lines.contains(QStringLiteral("It is Ann's turn.")) &&
+               !lines.filter(QRegularExpression(QStringLiteral("^Ann plays "))).isEmpty();
+    }));
+    SaveShot("table-with-log", [] { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); });
+
+    const QStringList lines = table->GameLog()->Lines();
+    EXPECT_EQ(lines.front(), QStringLiteral("A new game begins: Adam, Ruth, Ben and Ann play to 100 points."));
+    QStringList heard;
+    for (const QList<QVariant>& call : spy) heard << call.at(0).toString();
+    for (const QString& line : lines) EXPECT_TRUE(heard.contains(line.section(kDash, 0, 0))) << line.toStdString();
+    EXPECT_TRUE(table->GameLog()->View()->toHtml().contains(QStringLiteral("color:#"))) << "reasons are softer";
+
+    Hold(); // nothing else happens meanwhile
+    const std::pair<GameEvent, QString> fresh[] = {
+        {{.Kind = GameEventKind::GameStarted, .Count = 200},
+         QStringLiteral("A new game begins: Adam, Ruth, Ben and Ann play to 200 points.")},
+        {{.Kind = GameEventKind::GameResumed, .Totals = {5, 10, 0, 20}},
+         QStringLiteral("A saved game resumes. The scores: Adam 5, Ruth 10, Ben 0 and Ann 20.")}};
+    for (const auto& [event, first] : fresh) {
+        table->Announce({.Kind = GameEventKind::TurnStarted, .Seat = 2});
+        table->Announce(event);
+        EXPECT_EQ(table->GameLog()->Lines(), QStringList{first});
+    }
+}
+
+// The newest lines are kept, and the view follows them unless the player
+// has scrolled back to read.
+TEST(GameLogPanel, KeepsTheNewestLinesAndFollowsThemUnlessScrolledBack)
+{
+    GameLogPanel log;
+    log.show();
+    const int total = GameLogPanel::kMaximumLines + 5;
+    for (int k = 1; k <= total; ++k) log.AppendEvent(QStringLiteral("Line %1.").arg(k), {});
+    EXPECT_EQ(log.Lines().size(), GameLogPanel::kMaximumLines);
+    EXPECT_EQ(log.Lines().front(), QStringLiteral("Line 6."));
+    QScrollBar* bar = log.View()->verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    bar->setValue(0);
+    log.AppendEvent(QStringLiteral("Ruth plays Blue Devil."), QStringLiteral("<the reason>"));
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(log.Lines().back(), QStringLiteral("Ruth plays Blue Devil.") + kDash + QStringLiteral("<the reason>"));
+}
+
+// Opening the log narrows the table or widens the window; either way the
+// table is laid out again and every card stays on it.
+TEST_F(TableReading, TheTableIsLaidOutAgainAroundTheLog)
+{
+    Deal();
+    Hold();
+    QWidget* surface = table->Deck()->parentWidget();
+    const auto expectTheTableFits = [&] {
+        // The deck stands left of the table's middle, as the layout places it.
+        EXPECT_NEAR(table->Deck()->x(), (PixelsToTwips(surface->width()) / 2 - 1.05 * kDeckWidth) / 15, 2);
+        for (int i = 1; i <= table->CardImages(4); ++i)
+            EXPECT_TRUE(surface->rect().contains(table->HumanFace(i)->geometry())) << "card " << i;
+        for (int seat = 1; seat <= 3; ++seat)
+            EXPECT_TRUE(surface->rect().contains(table->HandArea(seat)->geometry())) << "seat " << seat;
+    };
+    expectTheTableFits();
+    const QSize before(surface->width(), table->width());
+
+    table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
+    QTRY_VERIFY(table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width());
+    expectTheTableFits();
+    table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
+    QTRY_COMPARE(QSize(surface->width(), table->width()), before);
+    expectTheTableFits();
+}
+
+TEST(TableSummary, TellsTheTopCardColourDirectionTurnAndEveryHand)
+{
+    struct Case {
+        char direction;
+        CardCode actual, pile;
+        char colour;
+        int turn;
+        std::array<int, 4> cards;
+        const char* summary;
+    } const cases[] = {
+        {'R', "B5", "B5", 'B', 4, {4, 7, 2, 6},
+         "Top card Blue 5. Colour Blue. Clockwise. Ann's turn. Adam 4 cards, Ruth 7 cards, Ben 2 cards, Ann 6 cards."},
+        {'L', "LG", "G*", 'G', 2, {1, 3, 5, 0},
+         "Top card Card of Light Grace. Colour Green. Counterclockwise. Ruth's turn. Adam 1 card, Ruth 3 cards, "
+         "Ben 5 cards, Ann 0 cards."},
+    };
+    for (const Case& c : cases) {
+        GameState state;
+        for (const char* name : {"Adam", "Ruth", "Ben", "Ann"}) {
+            state.Players.Add(std::make_unique<clsPlayer>());
+            state.Players(state.Players.Count()).Name(name);
+            for (int k = 0; k < c.cards[static_cast<std::size_t>(state.Players.Count() - 1)]; ++k)
+                state.Players(state.Players.Count()).AddACard("R1");
+        }
+        state.CurrDirection = c.direction;
+        state.ActualCurrCard = c.actual;
+        state.CurrCard = c.pile;
+        state.CurrColor = c.colour;
+        state.CurrTurn = static_cast<std::int16_t>(c.turn);
+        EXPECT_EQ(TableSummary(state), c.summary);
+    }
+    EXPECT_EQ(TableSummary(GameState{}), "No game is in progress.");
+    EXPECT_EQ(HandDescription("Ben", 1), "Ben: 1 card");
+    EXPECT_EQ(PileDescription(BlankCard), "Discard pile: empty");
+}
+
+// T on the table speaks the summary and shows it beside the pile; with a
+// window of the game open over the table, T is left to that window.
+TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
+{
+    Deal();
+    table->SetTimeScale(1.0); // slow enough that a picture still matches the summary
+    table->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
+    QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
+    QTest::keyClick(table.get(), Qt::Key_T);
+    const QString summary = Str(TableSummary(engine->State()));
+    ASSERT_FALSE(spy.isEmpty());
+    EXPECT_EQ(spy.last().at(0).toString(), summary);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QString(summary).replace(QStringLiteral(". "), QStringLiteral(".\n")));
+    SaveShot("table-summary", [&] {
+        QTest::qWait(150);
+        return table->screen()->grabWindow(0).toImage();
+    });
+
+    frmPause* pause = Hold();
+    ASSERT_NE(pause, nullptr);
+    spy.clear();
+    QTest::keyClick(pause, Qt::Key_T);
+    QTest::keyClick(table.get(), Qt::Key_T);
+    EXPECT_TRUE(spy.isEmpty());
+}
+
+// The colour panel keeps the game's words and draws the colour's shape.
+TEST_F(TableWindow, TheColourInForceShowsItsShape)
+{
+    table->show();
+    auto* panel = table->findChild<ColourPanel*>(QStringLiteral("sbBottom4"));
+    ASSERT_NE(panel, nullptr);
+    const std::pair<const char*, char> cases[] = {{"Blue", 'B'}, {"Green", 'G'}, {"Purple", 'P'},
+                                                  {"Red", 'R'},  {"Color", 0},   {"Unspecified", 0}};
+    QImage strip(panel->width() * static_cast<int>(std::size(cases)), panel->height(), QImage::Format_ARGB32);
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        const auto& [text, letter] = cases[k];
+        table->SetStatusText(StatusBar::Bottom, 4, text);
+        EXPECT_EQ(table->StatusText(StatusBar::Bottom, 4), QLatin1String(text));
+        EXPECT_EQ(panel->ShapeLetter(), letter);
+        const QImage image = panel->grab().toImage();
+        QPainter(&strip).drawImage(panel->width() * static_cast<int>(k), 0, image);
+        const QColor middle = image.pixelColor(panel->ShapeRect().center() * image.devicePixelRatio());
+        if (!letter) {
+            EXPECT_LT(middle.hsvSaturation(), 40) << text << ": no shape without a colour";
+            continue;
+        }
+        const int apart = std::abs(middle.hsvHue() - CardArt::PictureColour(CardArt::PictureOfLetter(letter)).hsvHue());
+        EXPECT_LT(std::min(apart, 360 - apart), 30) << text;
+        EXPECT_GT(middle.hsvSaturation(), 80) << text;
+    }
+    SaveShot("colour-panel", [&] { return strip.scaled(strip.size() * 3); });
+}
