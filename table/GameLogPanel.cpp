@@ -55,7 +55,9 @@ void GameLogPanel::AppendEvent(const QString& text, const QString& reason)
     if (view_->document()->isEmpty()) cursor.setBlockFormat(block);
     else cursor.insertBlock(block);
     cursor.insertText(text, plain);
-    if (!reason.isEmpty()) cursor.insertText(kReasonSeparator + reason, soft);
+    // The line already says what was played or chosen; the reason adds why.
+    const int why = reason.indexOf(QStringLiteral(": "));
+    if (!reason.isEmpty()) cursor.insertText(kReasonSeparator + (why >= 0 ? reason.mid(why + 2) : reason), soft);
 
     if (following) bar->setValue(bar->maximum());
 }
