@@ -6,6 +6,10 @@ namespace {
 const QString kColor = QStringLiteral("Settings/MainWindowColor");
 const QString kSound = QStringLiteral("Settings/SoundOption");
 const QString kAnimation = QStringLiteral("Settings/AnimationOption");
+const QString kPlayable = QStringLiteral("Settings/ShowPlayableCards");
+const QString kHighContrast = QStringLiteral("Settings/HighContrast");
+
+QString TrueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 } // namespace
 
 TableOptions::TableOptions() : settings_(QStringLiteral("Vemo"), QStringLiteral("Vemo")) {}
@@ -25,7 +29,7 @@ bool TableOptions::SoundOption() const
     return settings_.value(kSound).toString() == QStringLiteral("True");
 }
 
-void TableOptions::SetSoundOption(bool on) { settings_.setValue(kSound, on ? QStringLiteral("True") : QStringLiteral("False")); }
+void TableOptions::SetSoundOption(bool on) { settings_.setValue(kSound, TrueFalse(on)); }
 
 int TableOptions::AnimationOption() const
 {
@@ -35,5 +39,13 @@ int TableOptions::AnimationOption() const
 }
 
 void TableOptions::SetAnimationOption(int option) { settings_.setValue(kAnimation, QString::number(option)); }
+
+bool TableOptions::ShowPlayableCards() const { return settings_.value(kPlayable).toString() == QStringLiteral("True"); }
+
+void TableOptions::SetShowPlayableCards(bool on) { settings_.setValue(kPlayable, TrueFalse(on)); }
+
+bool TableOptions::HighContrast() const { return settings_.value(kHighContrast).toString() == QStringLiteral("True"); }
+
+void TableOptions::SetHighContrast(bool on) { settings_.setValue(kHighContrast, TrueFalse(on)); }
 
 } // namespace vemo

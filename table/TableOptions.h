@@ -1,8 +1,9 @@
 #pragma once
-// The three preferences kept between runs: organisation and application
-// "Vemo", group "Settings", keys MainWindowColor ("1".."6"), SoundOption
+// The preferences kept between runs: organisation and application "Vemo",
+// group "Settings", keys MainWindowColor ("1".."6"), SoundOption
 // ("True"/"False") and AnimationOption ("0".."2"). A value that cannot be read
-// falls back as described: colour 1, sound off, animation 0.
+// falls back as described: colour 1, sound off, animation 0. The player's
+// aids ShowPlayableCards and HighContrast ("True"/"False") are off unless set.
 
 #include <QSettings>
 
@@ -17,6 +18,10 @@ public:
     void SetSoundOption(bool on);
     int AnimationOption() const;
     void SetAnimationOption(int option);
+    bool ShowPlayableCards() const;
+    void SetShowPlayableCards(bool on);
+    bool HighContrast() const;
+    void SetHighContrast(bool on);
 
 private:
     mutable QSettings settings_;

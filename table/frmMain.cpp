@@ -5,6 +5,7 @@
 #include "CardText.h"
 #include "GameDatabase.h"
 #include "MessageBoxes.h"
+#include "PlayerAids.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 #include "TableOptions.h"
@@ -108,6 +109,7 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     BuildTable();
     BuildStatusBars();
     ApplyStoredOptions();
+    aids_ = new PlayerAids(*this);
     resize(800, 600);
 }
 
@@ -368,6 +370,7 @@ void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
         card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
         card->lower(); // card 1 ends in front: each face shows its type word at the left
     }
+    if (seat == 4) aids_->HandArranged(numberOfCards);
 }
 
 // --- Cards on the table ---
@@ -392,6 +395,7 @@ cVemoCard* frmMain::NewFace()
     auto* face = new cVemoCard(surface_);
     face->resize(kCardPx);
     ConnectFace(face);
+    aids_->FaceAdded(*face);
     faces_.push_back(face);
     return face;
 }
@@ -554,6 +558,7 @@ void frmMain::RemoveAllCardImages()
 void frmMain::SetHumanPlayerCard(CardCode card, int index)
 {
     if (cVemoCard* face = HumanFace(index)) FillFace(*face, card);
+    aids_->Settle();
 }
 
 void frmMain::ClearDiscardPile()
@@ -591,6 +596,7 @@ void frmMain::ShowPileCard(CardCode card)
         label->raise();
     }
     imgDiscardCard_->setAccessibleName(QString::fromStdString(FormatCardDescription(card)));
+    aids_->PileShown(card);
 }
 
 // --- Pauses ---
@@ -601,6 +607,7 @@ void frmMain::Hold(PendingWait& wait)
 {
     wait.KeepPending(*this);
     held_.insert(&wait);
+    aids_->Settle(); // the game is still now: the aids show its state
 }
 
 bool frmMain::Wait(PendingWait& wait, int milliseconds)

@@ -33,6 +33,7 @@ class QTimer;
 namespace vemo {
 
 class GameDatabase;
+class PlayerAids;
 class WavPlayer;
 class cVemoCard;
 class frmAskCOL;
@@ -59,6 +60,8 @@ public:
     QPushButton* SayVemoButton() const { return cmdHumanVemo_; }
     frmDialog* MessageWindow() const { return dialog_; }
     QAction* MenuAction(const QString& objectName) const;
+    // Keyboard play, the playable cue and high contrast.
+    PlayerAids* Aids() const { return aids_; }
 
     // --- TableView ---
     void SetCaption(std::string_view text) override;
@@ -110,6 +113,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The player's aids work the table's own widgets and input handlers.
+    friend class PlayerAids;
+
     void BuildTable();
     void BuildMenus();
     void BuildStatusBars();
@@ -197,6 +203,7 @@ private:
     } flight_;
     PendingWait* flightWait_ = nullptr;
     WavPlayer* wav_ = nullptr;
+    PlayerAids* aids_ = nullptr;
     PaintValues paint_{};
 
     // Dragging a face: where it started and where the press was.
