@@ -7,6 +7,10 @@ const QString kColor = QStringLiteral("Settings/MainWindowColor");
 const QString kSound = QStringLiteral("Settings/SoundOption");
 const QString kAnimation = QStringLiteral("Settings/AnimationOption");
 const QString kGameLog = QStringLiteral("Settings/ShowGameLog");
+const QString kPlayable = QStringLiteral("Settings/ShowPlayableCards");
+const QString kHighContrast = QStringLiteral("Settings/HighContrast");
+
+QString TrueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 } // namespace
 
 TableOptions::TableOptions() : settings_(QStringLiteral("Vemo"), QStringLiteral("Vemo")) {}
@@ -26,7 +30,7 @@ bool TableOptions::SoundOption() const
     return settings_.value(kSound).toString() == QStringLiteral("True");
 }
 
-void TableOptions::SetSoundOption(bool on) { settings_.setValue(kSound, on ? QStringLiteral("True") : QStringLiteral("False")); }
+void TableOptions::SetSoundOption(bool on) { settings_.setValue(kSound, TrueFalse(on)); }
 
 int TableOptions::AnimationOption() const
 {
@@ -39,6 +43,13 @@ void TableOptions::SetAnimationOption(int option) { settings_.setValue(kAnimatio
 
 bool TableOptions::ShowGameLog() const { return settings_.value(kGameLog).toString() == QStringLiteral("True"); }
 
-void TableOptions::SetShowGameLog(bool on) { settings_.setValue(kGameLog, on ? QStringLiteral("True") : QStringLiteral("False")); }
+void TableOptions::SetShowGameLog(bool on) { settings_.setValue(kGameLog, TrueFalse(on)); }
+bool TableOptions::ShowPlayableCards() const { return settings_.value(kPlayable).toString() == QStringLiteral("True"); }
+
+void TableOptions::SetShowPlayableCards(bool on) { settings_.setValue(kPlayable, TrueFalse(on)); }
+
+bool TableOptions::HighContrast() const { return settings_.value(kHighContrast).toString() == QStringLiteral("True"); }
+
+void TableOptions::SetHighContrast(bool on) { settings_.setValue(kHighContrast, TrueFalse(on)); }
 
 } // namespace vemo

@@ -2,8 +2,9 @@
 // The preferences kept between runs: organisation and application "Vemo",
 // group "Settings", keys MainWindowColor ("1".."6"), SoundOption
 // ("True"/"False") and AnimationOption ("0".."2"). A value that cannot be read
-// falls back as described: colour 1, sound off, animation 0. ShowGameLog
-// ("True"/"False") keeps View ▸ Game Log; anything but "True" leaves it off.
+// falls back as described: colour 1, sound off, animation 0. The player's
+// aids ShowGameLog, ShowPlayableCards and HighContrast ("True"/"False") are
+// off unless set.
 
 #include <QSettings>
 
@@ -20,6 +21,10 @@ public:
     void SetAnimationOption(int option);
     bool ShowGameLog() const;
     void SetShowGameLog(bool on);
+    bool ShowPlayableCards() const;
+    void SetShowPlayableCards(bool on);
+    bool HighContrast() const;
+    void SetHighContrast(bool on);
 
 private:
     mutable QSettings settings_;

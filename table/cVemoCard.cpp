@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
@@ -66,6 +67,8 @@ constexpr qreal kInstructionHeight = 0.12;
 constexpr qreal kInstructionPixels = 0.095;
 constexpr qreal kInstructionMinPixels = 0.078;
 constexpr qreal kVersePixels = 0.082;
+// High contrast prints every word this much larger, as far as its band allows.
+constexpr qreal kContrastScale = 1.2;
 
 QString Latin1(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
@@ -92,9 +95,33 @@ QFont FittedFont(QFont font, const QString& text, qreal pixels, qreal minPixels,
     return font;
 }
 
+// A label that prints its one line with a black rim when asked to.
+class RimLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void SetRim(bool rim)
+    {
+        if (rim == rim_) return;
+        rim_ = rim;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (rim_ && !wordWrap())
+            PaintRimmedLine(*this, palette().color(QPalette::WindowText));
+        else
+            QLabel::paintEvent(event);
+    }
+
+private:
+    bool rim_ = false;
+};
+
 QLabel* MakeLabel(QWidget* parent, const char* name, const QFont& font, Qt::Alignment alignment)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new RimLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
@@ -124,6 +151,31 @@ int ShiftMask(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
+QColor HighContrastInk(const QColor& ink, bool onPanel)
+{
+    if (onPanel) return Qt::black;
+    return NeedsRim(ink) ? ink : ink.darker(200);
+}
+
+bool NeedsRim(const QColor& ink) { return ink.lightness() > 128; }
+
+void PaintRimmedLine(QLabel& label, const QColor& ink)
+{
+    if (label.text().isEmpty()) return;
+    QPainter painter(&label);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QFont font = label.font();
+    const QFontMetricsF metrics(font);
+    const qreal rim = std::max(2.0, QFontInfo(font).pixelSize() / 5.0);
+    const QRectF area = label.contentsRect();
+    const qreal baseline = area.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+    // Half the rim lies outside the letters; the first one keeps it whole.
+    QPainterPath path;
+    path.addText(QPointF(area.left() + rim / 2, baseline), font, label.text());
+    painter.strokePath(path, QPen(Qt::black, rim, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, ink);
+}
+
 cVemoCard::cVemoCard(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -145,9 +197,9 @@ cVemoCard::cVemoCard(QWidget* parent) : QWidget(parent)
     SetVerseRef(QStringLiteral("I Peter 5:8"));
     SetVerse(QStringLiteral("Be sober, be vigilant; because your adversary the devil, as a roaring lion, walketh "
                             "about, seeking whom he may devour."));
-    SetTextColour(lblCardType, FromBgr(typeColor_));
-    SetTextColour(lblCardInstruction, FromBgr(instructionColor_));
-    SetTextColour(lblCardVerse, FromBgr(foreColor_));
+    ApplyInk(lblCardType, typeColor_, false);
+    ApplyInk(lblCardInstruction, instructionColor_, false);
+    ApplyInk(lblCardVerse, foreColor_, true);
     ApplyExtraColour();
     lblCardVerse->setCursor(Qt::OpenHandCursor);
 
@@ -197,7 +249,7 @@ void cVemoCard::SetVerse(const QString& text) { lblCardVerse->setToolTip(text); 
 void cVemoCard::SetForeColor(std::uint32_t bgr)
 {
     foreColor_ = bgr;
-    SetTextColour(lblCardVerse, FromBgr(bgr));
+    ApplyInk(lblCardVerse, bgr, true);
 }
 
 void cVemoCard::SetBackColor(std::uint32_t bgr)
@@ -209,13 +261,13 @@ void cVemoCard::SetBackColor(std::uint32_t bgr)
 void cVemoCard::SetTypeColor(std::uint32_t bgr)
 {
     typeColor_ = bgr;
-    SetTextColour(lblCardType, FromBgr(bgr));
+    ApplyInk(lblCardType, bgr, false);
 }
 
 void cVemoCard::SetInstructionColor(std::uint32_t bgr)
 {
     instructionColor_ = bgr;
-    SetTextColour(lblCardInstruction, FromBgr(bgr));
+    ApplyInk(lblCardInstruction, bgr, false);
 }
 
 QString cVemoCard::InstructionToolTip() const { return lblCardInstruction->toolTip(); }
@@ -241,7 +293,31 @@ void cVemoCard::ApplyExtraColour()
                         : picture_ == CardPicture::Purple ? 'P'
                         : picture_ == CardPicture::Red    ? 'R'
                                                           : 'L';
-    SetTextColour(lblCardInstructionExtra, FromBgr(DescribeCardColour(letter).TypeColor));
+    ApplyInk(lblCardInstructionExtra, DescribeCardColour(letter).TypeColor, false);
+}
+
+QColor cVemoCard::Ink(std::uint32_t bgr, bool onPanel) const
+{
+    return highContrast_ ? HighContrastInk(FromBgr(bgr), onPanel) : FromBgr(bgr);
+}
+
+void cVemoCard::ApplyInk(QLabel* label, std::uint32_t bgr, bool onPanel)
+{
+    const QColor ink = Ink(bgr, onPanel);
+    SetTextColour(label, ink);
+    static_cast<RimLabel*>(label)->SetRim(highContrast_ && !onPanel && NeedsRim(ink));
+}
+
+void cVemoCard::SetHighContrast(bool on)
+{
+    if (on == highContrast_) return;
+    highContrast_ = on;
+    ApplyInk(lblCardType, typeColor_, false);
+    ApplyInk(lblCardInstruction, instructionColor_, false);
+    ApplyInk(lblCardVerse, foreColor_, true);
+    ApplyExtraColour();
+    LayOutLabels();
+    update();
 }
 
 void cVemoCard::Fill(vemo::CardCode code, std::uint32_t backColor, const QString& verseRef, const QString& verse)
@@ -276,12 +352,13 @@ void cVemoCard::LayOutLabels()
 {
     const qreal w = width();
     const qreal h = height();
+    const qreal scale = highContrast_ ? kContrastScale : 1.0;
     const auto box = [&](qreal left, qreal top, qreal right, qreal height) {
         return QRectF(w * left, h * top, w * (right - left), h * height).toAlignedRect();
     };
 
     const QRect type = box(kTextLeft, kTypeTop, kCornerMarkLeft, kTypeHeight);
-    lblCardType->setFont(FittedFont(lblCardType->font(), lblCardType->text(), h * kTypePixels,
+    lblCardType->setFont(FittedFont(lblCardType->font(), lblCardType->text(), h * kTypePixels * scale,
                                     h * kTypePixels * 0.6, type.width()));
     lblCardType->setGeometry(type);
 
@@ -289,7 +366,7 @@ void cVemoCard::LayOutLabels()
     const QRectF panel = CardArt::VersePanelRect(QRectF(0, 0, w, h));
     const qreal inset = panel.width() * 0.07;
     QFont verseFont = lblCardVerse->font();
-    verseFont.setPixelSize(std::max(1, int(std::lround(h * kVersePixels))));
+    verseFont.setPixelSize(std::max(1, int(std::lround(h * kVersePixels * scale))));
     lblCardVerse->setFont(verseFont);
     lblCardVerse->setGeometry(panel.adjusted(inset, inset * 0.7, -inset, -inset * 0.7).toAlignedRect());
 
@@ -297,11 +374,12 @@ void cVemoCard::LayOutLabels()
     // row with the bottom corner mark and shrinks a little to stay clear of it.
     const QRect extra = box(kTextLeft, kExtraTop, kTextRight, kInstructionHeight);
     lblCardInstructionExtra->setFont(FittedFont(lblCardInstructionExtra->font(), lblCardInstructionExtra->text(),
-                                                h * kInstructionPixels, h * kInstructionMinPixels, extra.width()));
+                                                h * kInstructionPixels * scale, h * kInstructionMinPixels,
+                                                extra.width()));
     lblCardInstructionExtra->setGeometry(extra);
     const QRect instruction = box(kTextLeft, kInstructionTop, kTextRight, kInstructionHeight);
     lblCardInstruction->setFont(FittedFont(lblCardInstruction->font(), lblCardInstruction->text(),
-                                           h * kInstructionPixels, h * kInstructionMinPixels,
+                                           h * kInstructionPixels * scale, h * kInstructionMinPixels,
                                            w * (kCornerMarkLeft - kTextLeft)));
     lblCardInstruction->setGeometry(instruction);
 }
@@ -312,19 +390,22 @@ void cVemoCard::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), FromBgr(backColor_));
     const QRectF card(rect());
     CardArt::PaintCardPicture(painter, card, picture_);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    const qreal radius = std::min(card.width(), card.height()) * 0.085;
 
+    if (highContrast_ && !hasFocus()) {
+        // A black edge sets the card off the table, whatever its colour.
+        painter.setPen(QPen(Qt::black, 1.5));
+        painter.drawRoundedRect(card.adjusted(0.75, 0.75, -0.75, -0.75), radius, radius);
+    }
     if (hasFocus()) {
-        // Black dashes over white: clear on every card colour and background.
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        const QRectF frame = card.adjusted(1, 1, -1, -1);
-        const qreal radius = std::min(frame.width(), frame.height()) * 0.085;
-        painter.setBrush(Qt::NoBrush);
+        // A black ring outside a white one: one of the two stands out on
+        // every card colour and every table colour.
+        painter.setPen(QPen(Qt::black, 3));
+        painter.drawRoundedRect(card.adjusted(1.5, 1.5, -1.5, -1.5), radius, radius);
         painter.setPen(QPen(Qt::white, 2));
-        painter.drawRoundedRect(frame, radius, radius);
-        QPen dashes(Qt::black, 2, Qt::DashLine);
-        dashes.setDashPattern({2, 2});
-        painter.setPen(dashes);
-        painter.drawRoundedRect(frame, radius, radius);
+        painter.drawRoundedRect(card.adjusted(4, 4, -4, -4), radius - 2.5, radius - 2.5);
     }
 }
 

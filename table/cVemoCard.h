@@ -32,6 +32,15 @@ inline constexpr std::uint32_t kButtonFaceColour = kSystemColourFlag | 15u;
 QColor FromBgr(std::uint32_t bgr);
 std::uint32_t ToBgr(const QColor& colour);
 
+// High contrast, alike on the faces and the pile: black on the light verse
+// panel; white stays white, set off by a black rim round each letter; dark
+// ink, as on the yellow card, goes darker still.
+QColor HighContrastInk(const QColor& ink, bool onPanel);
+bool NeedsRim(const QColor& ink);
+// Paints label's single, left-aligned line in ink with that black rim, in
+// place of the label's own painting; call it from the label's paint event.
+void PaintRimmedLine(QLabel& label, const QColor& ink);
+
 class cVemoCard : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString CardType READ CardType WRITE SetCardType)
@@ -100,6 +109,12 @@ public:
     // verseRef or verse (no row found) keep what the face showed.
     void Fill(vemo::CardCode code, std::uint32_t backColor, const QString& verseRef, const QString& verse);
 
+    // Larger words with a dark rim, black verse text and a black edge, for
+    // players who find the ordinary face hard to read. Off on a new face; it
+    // holds through Fill and every colour set afterwards.
+    bool HighContrast() const { return highContrast_; }
+    void SetHighContrast(bool on);
+
     // The pointer over the verse reference: open hand at rest, closed hand
     // while a button is held on the card.
     Qt::CursorShape VerseCursorShape() const;
@@ -142,6 +157,10 @@ private:
     bool ForwardMouse(QEvent* event);
     void LayOutLabels();
     void ApplyExtraColour();
+    // The colour a label shows for bgr: as given, or for high contrast black
+    // on the light panel and darker ink where the ink is dark already.
+    QColor Ink(std::uint32_t bgr, bool onPanel) const;
+    void ApplyInk(QLabel* label, std::uint32_t bgr, bool onPanel);
 
     CardPicture picture_ = CardPicture::Blue;
     QString cardCode_ = QStringLiteral("0");
@@ -151,6 +170,7 @@ private:
     std::uint32_t backColor_ = kButtonFaceColour;
     std::uint32_t typeColor_ = 0xFFFFFF;
     std::uint32_t instructionColor_ = 0xFFFFFF;
+    bool highContrast_ = false;
 };
 
 } // namespace vemo

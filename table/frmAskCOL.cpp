@@ -112,6 +112,7 @@ frmAskCOL::frmAskCOL(QWidget* owner, const QString& caption, std::function<void(
             if (clicked_) clicked_(index);
         });
         cmdCol[i] = button;
+        SetButtonKey(kCardNames[i][0], button); // G, B, P, V: the card's initial
     }
 
     const int messageTop = TwipsToPixels(kButtonTopTwips + kButtonHeightTwips) + 4;

@@ -7,6 +7,7 @@
 //
 // The window deletes itself when it closes. Open it with open(): it is
 // window-modal, has no cancel button and ignores Escape and the close box.
+// The keys G, B, P and V ask as the buttons do.
 
 #include "ButtonClosedDialog.h"
 #include "frmSetColor.h"

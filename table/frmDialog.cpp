@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -150,6 +151,21 @@ void frmDialog::OnButton(const QString& answer)
     } else {
         hide();
     }
+}
+
+void frmDialog::keyPressEvent(QKeyEvent* event)
+{
+    // The buttons' own mnemonics need Alt; a question takes the plain letters too.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::ShiftModifier;
+    if (answered_ && !okOnly_ && modifiers == Qt::NoModifier && !event->isAutoRepeat()) {
+        QPushButton* button = event->key() == Qt::Key_Y ? cmdYes_ : event->key() == Qt::Key_N ? cmdNo_ : nullptr;
+        if (button && button->isVisible()) {
+            button->click();
+            event->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmDialog::SetMessage(const QString& text)

@@ -58,6 +58,8 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Y and N answer a Yes/No question, as its buttons do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetMessage(const QString& text);

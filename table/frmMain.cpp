@@ -6,6 +6,7 @@
 #include "ColourPanel.h"
 #include "GameDatabase.h"
 #include "MessageBoxes.h"
+#include "PlayerAids.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 #include "TableOptions.h"
@@ -110,8 +111,9 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     BuildTable();
     BuildStatusBars();
     ApplyStoredOptions();
+    aids_ = new PlayerAids(*this);
     resize(800, 600);
-    BuildPlayerAids();
+    BuildReadingAids();
 }
 
 // The owner destroys the engine first: its suspended work refers to this window.
@@ -380,6 +382,7 @@ void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
         card->lower(); // card 1 ends in front: each face shows its type word at the left
     }
     RefreshHandArea(seat);
+    if (seat == 4) aids_->HandArranged(numberOfCards);
 }
 
 // --- Cards on the table ---
@@ -404,6 +407,7 @@ cVemoCard* frmMain::NewFace()
     auto* face = new cVemoCard(surface_);
     face->resize(kCardPx);
     ConnectFace(face);
+    aids_->FaceAdded(*face);
     faces_.push_back(face);
     return face;
 }
@@ -568,6 +572,7 @@ void frmMain::RemoveAllCardImages()
 void frmMain::SetHumanPlayerCard(CardCode card, int index)
 {
     if (cVemoCard* face = HumanFace(index)) FillFace(*face, card);
+    aids_->Settle();
 }
 
 void frmMain::ClearDiscardPile()
@@ -608,6 +613,7 @@ void frmMain::ShowPileCard(CardCode card)
     imgDiscardCard_->setAccessibleName(QString::fromStdString(FormatCardDescription(card)));
     imgDiscardCard_->setAccessibleDescription(Q(words.InstructionToolTip));
     imgDiscardSlot_->setAccessibleName(QString::fromStdString(PileDescription(card)));
+    aids_->PileShown(card);
 }
 
 // --- Pauses ---
@@ -618,6 +624,7 @@ void frmMain::Hold(PendingWait& wait)
 {
     wait.KeepPending(*this);
     held_.insert(&wait);
+    aids_->Settle(); // the game is still now: the aids show its state
 }
 
 bool frmMain::Wait(PendingWait& wait, int milliseconds)

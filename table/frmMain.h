@@ -35,6 +35,7 @@ namespace vemo {
 class GameDatabase;
 class GameLogPanel;
 class TableAnnouncer;
+class PlayerAids;
 class WavPlayer;
 class cVemoCard;
 class frmAskCOL;
@@ -66,6 +67,8 @@ public:
     GameLogPanel* GameLog() const { return gameLog_; }
     TableAnnouncer* Announcer() const { return announcer_; }
     QWidget* HandArea(int seat) const;
+    // Keyboard play, the playable cue and high contrast.
+    PlayerAids* Aids() const { return aids_; }
 
     // --- TableView ---
     void SetCaption(std::string_view text) override;
@@ -118,6 +121,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The player's aids work the table's own widgets and input handlers.
+    friend class PlayerAids;
+
     void BuildTable();
     void BuildMenus();
     void BuildStatusBars();
@@ -150,7 +156,7 @@ private:
     void FinishFlight();
     // The game log, the announcer, the table summary and the names screen
     // readers give the table's pieces.
-    void BuildPlayerAids();
+    void BuildReadingAids();
     void ShowGameLog(bool on);
     void ShowTableSummary();
     void RefreshHandArea(int seat);
@@ -216,6 +222,7 @@ private:
     int logWidthAdded_ = 0; // how far the window grew to make room for the log
     TableAnnouncer* announcer_ = nullptr;
     std::array<QWidget*, 4> handAreas_{}; // seats 1..3 (0 unused)
+    PlayerAids* aids_ = nullptr;
     PaintValues paint_{};
 
     // Dragging a face: where it started and where the press was.

@@ -167,6 +167,9 @@ frmSetColor::frmSetColor(QWidget* owner, std::function<void(int index)> chosen)
         button->SetPicture(ColourCardPicture(index, buttonSize - QSize(6, 6), devicePixelRatioF()));
         connect(button, &QAbstractButton::clicked, this, [this, index] { cmdColor_Click(index); });
         cmdColor[i] = button;
+        // The colour's number from the left, and its initial.
+        SetButtonKey(Qt::Key_0 + index, button);
+        SetButtonKey(kColours[i].letter, button);
     }
 }
 

@@ -4,7 +4,8 @@
 // engine's, this window only reports which button was clicked.
 //
 // The window deletes itself when it closes. Open it with open(): it is
-// window-modal and cannot be closed except by choosing a colour.
+// window-modal and cannot be closed except by choosing a colour. The keys 1 to
+// 4 and B, G, P, R choose as the buttons do.
 
 #include "ButtonClosedDialog.h"
 #include <QAbstractButton>

@@ -28,6 +28,20 @@
 
 namespace vemo {
 
+// The true answer to the message window's question: No only when a computer
+// asks for a Card of Light the human does not hold.
+inline bool TruthfulYes(const QString& question, const clsPlayer& human)
+{
+    const int at = question.indexOf(QStringLiteral("Do you have "));
+    if (at < 0) return true;
+    const QString kind = question.mid(at + 12);
+    const char letter = kind.startsWith(QStringLiteral("a Grace"))      ? 'G'
+                        : kind.startsWith(QStringLiteral("a Blessing")) ? 'B'
+                        : kind.startsWith(QStringLiteral("a Prayer"))   ? 'P'
+                                                                        : 'V';
+    return human.FindSpecificCOL(letter);
+}
+
 class MousePlayer {
 public:
     MousePlayer(frmMain& table, GameEngine& engine) : table_(table), engine_(engine) {}
@@ -153,17 +167,8 @@ private:
             ++counts.questions;
             const QString text = dialog->lblMsg()->text();
             seenTexts << text;
-            QPushButton* answer = dialog->cmdYes();
-            // A computer asks for a Card of Light: the truth.
-            if (const int at = text.indexOf(QStringLiteral("Do you have ")); at >= 0 && dialog->cmdNo()->isVisible()) {
-                const QString kind = text.mid(at + 12);
-                const char letter = kind.startsWith(QStringLiteral("a Grace"))      ? 'G'
-                                    : kind.startsWith(QStringLiteral("a Blessing")) ? 'B'
-                                    : kind.startsWith(QStringLiteral("a Prayer"))   ? 'P'
-                                                                                    : 'V';
-                if (!engine_.State().Players(4).FindSpecificCOL(letter)) answer = dialog->cmdNo();
-            }
-            QTest::mouseClick(answer, Qt::LeftButton);
+            const bool yes = !dialog->cmdNo()->isVisible() || TruthfulYes(text, engine_.State().Players(4));
+            QTest::mouseClick(yes ? dialog->cmdYes() : dialog->cmdNo(), Qt::LeftButton);
         } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
             ++counts.messageBoxes;
             seenTexts << box->text();

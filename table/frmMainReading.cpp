@@ -23,7 +23,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr int kSummaryMilliseconds = 8000;
 } // namespace
 
-void frmMain::BuildPlayerAids()
+void frmMain::BuildReadingAids()
 {
     announcer_ = new TableAnnouncer(this);
 
