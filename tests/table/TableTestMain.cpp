@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Faults the tests provoke are logged out of the way.
     vemo::SetErrorLogDirectory(QDir::tempPath().toStdString());
+    // Each test process keeps its settings apart: tests run side by side and
+    // clear or change the options while another reads them.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
