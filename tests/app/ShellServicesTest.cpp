@@ -108,6 +108,7 @@ TEST(HelpDocument, NamesEveryMenuItemAndShortcut)
     const char* texts[] = {"New Game", "Open Game", "Save Game", "Exit", "Best Scores", "Sound",
                            "Animation - Normal", "Animation - FAST", "No Animation", "Sort Hand",
                            "Interrupt Computer", "Draw Card", "Pause", "Help Topics", "Vemo Primer", "About",
+                           "Game Log", "Table Summary", "Show playable cards", "Large cards and high contrast",
                            "Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+B", "Ctrl+U", "Ctrl+A", "Ctrl+F", "Ctrl+H",
                            "Ctrl+X", "Ctrl+D", "F1"};
     for (const char* text : texts) EXPECT_TRUE(html.contains(QLatin1String(text))) << text;
