@@ -39,14 +39,9 @@ VemoProgram::VemoProgram(std::function<void(int status)> ended)
 
 VemoProgram::~VemoProgram()
 {
-    // The game's suspended work goes first, then its windows; the engine
-    // before the table it draws on.
+    // The game's suspended work goes first; the members then go newest first,
+    // the engine before the table it draws on and the database last.
     if (engine_) engine_->Activities().AbandonAll();
-    windows_.reset();
-    engine_.reset();
-    exitSequence_.reset();
-    records_.reset();
-    table_.reset();
 }
 
 void VemoProgram::Start()

@@ -44,6 +44,7 @@ private:
     void Fail(const QString& text);
     void CloseEverything();
 
+    // Declared in the order they are made: destroyed newest first.
     std::function<void(int)> ended_;
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<GameDatabase> database_;

@@ -282,8 +282,9 @@ void PaintLightRays(QPainter& painter, const QRectF& card)
     painter.restore();
 }
 
-// A card-sized rectangle that keeps the card's proportions inside `area`.
-QRectF FitCard(const QRectF& area)
+} // namespace
+
+QRectF CardArt::FitCard(const QRectF& area)
 {
     const qreal aspect = qreal(CardArt::kCardSize.width()) / CardArt::kCardSize.height();
     qreal w = area.width();
@@ -294,6 +295,8 @@ QRectF FitCard(const QRectF& area)
     }
     return {area.center().x() - w / 2, area.center().y() - h / 2, w, h};
 }
+
+namespace {
 
 } // namespace
 

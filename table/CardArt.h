@@ -47,6 +47,8 @@ public:
     // Where the light verse panel of a face-up card lies, for the card face
     // and the discard pile to place their texts.
     static QRectF VersePanelRect(const QRectF& card);
+    // The largest card-proportioned rectangle centred in area.
+    static QRectF FitCard(const QRectF& area);
 
     // The colour's shape in a unit square (0..1 on both axes); letters as for
     // PaintColourShape.

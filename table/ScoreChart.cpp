@@ -12,10 +12,8 @@ namespace vemo {
 
 namespace {
 
-// Each seat borrows a card colour and its shape for its line and markers.
+// Each seat borrows a card colour, its shape and its ink for its line and markers.
 constexpr std::array<char, 4> kColourLetters{'B', 'G', 'P', 'R'};
-const std::array<QColor, 4> kLineColours{QColor(31, 79, 168), QColor(30, 120, 60), QColor(110, 50, 150),
-                                         QColor(190, 30, 45)};
 constexpr std::array<Qt::PenStyle, 4> kDashes{Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 
 } // namespace
@@ -100,7 +98,8 @@ void ScoreChart::paintEvent(QPaintEvent*)
 
     for (int seat = 0; seat < 4; ++seat) {
         const auto points = SeriesPoints(data_, seat, plot);
-        const QColor colour = kLineColours[static_cast<std::size_t>(seat)];
+        const QColor colour =
+            CardArt::PictureColour(CardArt::PictureOfLetter(kColourLetters[static_cast<std::size_t>(seat)]));
         p.setPen(QPen(colour, 2.0, kDashes[static_cast<std::size_t>(seat)], Qt::RoundCap, Qt::RoundJoin));
         for (std::size_t k = 1; k < points.size(); ++k) p.drawLine(points[k - 1], points[k]);
         for (const QPointF& point : points)

@@ -939,10 +939,10 @@ void frmMain::Form_KeyDown_Interrupt()
                "- Click 'Cancel' to resume the game.";
     box.Buttons = BoxButtons::OkCancel;
     box.Icon = BoxIcon::Question;
-    RunAboveGame([this, box](PendingWait& wait) { return StartMessageBox(box, wait); },
-                 [this](const std::string& answer) {
-                     if (answer == "OK") close();
-                 });
+    StartEngine(HaltWhileOpen([this, box](PendingWait& wait) { return StartMessageBox(box, wait); },
+                              [this](const std::string& answer) {
+                                  if (answer == "OK") close();
+                              }));
 }
 
 void frmMain::ShowPauseWindow()
@@ -951,7 +951,7 @@ void frmMain::ShowPauseWindow()
         (new frmPause(this, [] {}))->open();
         return;
     }
-    RunAboveGame([this](PendingWait& wait) {
+    StartEngine(HaltWhileOpen([this](PendingWait& wait) {
         Hold(wait);
         auto* window = new frmPause(this, [this, &wait] { Finish(wait, {}); });
         connect(window, &frmPause::helpRequested, this, [this] {
@@ -959,12 +959,7 @@ void frmMain::ShowPauseWindow()
         });
         window->open();
         return false;
-    });
-}
-
-void frmMain::RunAboveGame(std::function<bool(PendingWait&)> show, std::function<void(const std::string&)> then)
-{
-    StartEngine(HaltWhileOpen(std::move(show), std::move(then)));
+    }));
 }
 
 Task<void> frmMain::HaltWhileOpen(std::function<bool(PendingWait&)> show,

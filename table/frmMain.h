@@ -146,11 +146,11 @@ private:
     void mnuOptionsSound_Click();
     void Form_KeyDown_Interrupt();
     void ShowPauseWindow();
-    // Runs show as the game's newest activity: until its window answers, no
-    // pause of the game's other work ends, as with a modal window opened from
-    // a running handler. then gets the answer.
-    Task<void> HaltWhileOpen(std::function<bool(PendingWait&)> show, std::function<void(const std::string&)> then);
-    void RunAboveGame(std::function<bool(PendingWait&)> show, std::function<void(const std::string&)> then = {});
+    // Run (with StartEngine) as the game's newest activity: until show's
+    // window answers, no pause of the game's other work ends, as with a modal
+    // window opened from a running handler. then gets the answer.
+    Task<void> HaltWhileOpen(std::function<bool(PendingWait&)> show,
+                             std::function<void(const std::string&)> then = {});
     void ApplyStoredOptions();
     // Lands the card in flight at once, if any, and lets a waiting engine go on.
     void FinishFlight();

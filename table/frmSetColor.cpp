@@ -65,14 +65,7 @@ void CardButton::paintEvent(QPaintEvent*)
 
     // The card keeps a small margin for the hover glow and the focus ring.
     const QRectF area = QRectF(rect()).adjusted(3, 3, -3, -3);
-    const qreal aspect = qreal(CardArt::kCardSize.width()) / CardArt::kCardSize.height();
-    qreal w = area.width();
-    qreal h = w / aspect;
-    if (h > area.height()) {
-        h = area.height();
-        w = h * aspect;
-    }
-    QRectF card(area.center().x() - w / 2, area.center().y() - h / 2, w, h);
+    QRectF card = CardArt::FitCard(area);
     if (isDown()) card.translate(0, 1.5);
     const qreal radius = std::min(card.width(), card.height()) * 0.085;
 
