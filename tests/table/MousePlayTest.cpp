@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -132,4 +133,56 @@ TEST_F(MousePlay, PauseHoldsTheGameUntilClosed)
     QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
                              3000);
+}
+
+namespace {
+
+// The order, lowest first, of the human's faces and name among the table's widgets.
+QList<QWidget*> Stacking(frmMain& table)
+{
+    QList<QWidget*> order;
+    QWidget* name = table.findChild<QWidget*>(QStringLiteral("lblPlayer4"));
+    for (QObject* child : name->parentWidget()->children())
+        if (child == name || qobject_cast<cVemoCard*>(child)) order << static_cast<QWidget*>(child);
+    return order;
+}
+
+} // namespace
+
+// A playable card dropped off the pile goes back to its place and its depth:
+// it no longer covers the card beside it or the name.
+TEST_F(MousePlay, ACardDroppedOffThePileGoesBackUnderItsNeighbours)
+{
+    table->show();
+    MousePlayer player(*table, *engine);
+    int index = 0;
+    auto freeChoice = [&] {
+        const GameState& state = engine->State();
+        index = 0;
+        if (!state.WaitingForHuman || state.CurrTurn != 4 || state.HumanTurnDone || state.PlayInProgress ||
+            state.DeckDrawBusy || state.HumanPlayedCard || state.HumanDrawCount > 0 || state.ForcedDrawStarted ||
+            state.VemoAfterPrayer || QApplication::activeModalWidget())
+            return false;
+        for (std::size_t i = state.HumanFaces.size(); i >= 2 && !index; --i)
+            if (ValidCard(state.HumanFaces[i - 1], "", state, nullptr)) index = static_cast<int>(i);
+        return index > 0;
+    };
+    ASSERT_TRUE(PlayUntil(player, freeChoice));
+    cVemoCard* face = table->HumanFace(index);
+    const QList<QWidget*> before = Stacking(*table);
+    const QPoint place = face->pos();
+    const QPoint grip = face->rect().center();
+    QTest::mousePress(face, Qt::LeftButton, {}, grip);
+    const QPoint start = face->mapToGlobal(grip);
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint global = start - QPoint(0, 15 * step); // upwards, short of the pile
+        QMouseEvent move(QEvent::MouseMove, face->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(face, &move);
+    }
+    ASSERT_NE(face->pos(), place) << "the card did not move";
+    QTest::mouseRelease(face, Qt::LeftButton, {}, face->mapFromGlobal(start - QPoint(0, 60)));
+    EXPECT_EQ(face->pos(), place);
+    EXPECT_EQ(Stacking(*table), before);
+    EXPECT_FALSE(engine->State().HumanPlayedCard);
 }

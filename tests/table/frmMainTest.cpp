@@ -1,8 +1,13 @@
 // The real table window with the real engine: a game starts, the cards are
 // dealt onto the table, and the computer players take their turns.
 #include "TableWindowFixture.h"
+#include "Twips.h"
 #include "cVemoCard.h"
 
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -83,4 +88,27 @@ TEST_F(TableWindow, TurnMenusFollowTheSeatOnTurn)
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsSort"))->isEnabled());
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsDraw"))->isEnabled());
     EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->isEnabled());
+}
+
+// Every fixed element stands where the layout puts it, the small figure and
+// the card panel's labels on the pile among them.
+TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
+{
+    table->show();
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    const FixedLayout& laid = table->LaidOut();
+    const std::pair<const char*, TwipsPoint> rows[] = {
+        {"imgVemoGuySmall", laid.imgVemoGuySmall}, {"imgDeck", laid.imgDeck},
+        {"imgDiscard", laid.imgDiscard0},          {"lblType", laid.lblType},
+        {"lblVerse", laid.lblVerse},               {"lblInstructionExtra", laid.lblInstructionExtra},
+        {"lblInstruction", laid.lblInstruction},   {"lblPlayer4", laid.lblPlayer[4]},
+        {"lblClick", laid.lblClick},
+    };
+    for (const auto& [name, place] : rows) {
+        SCOPED_TRACE(name);
+        auto* element = table->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left), TwipsToPixels(place.Top)));
+    }
+    EXPECT_TRUE(table->findChild<QWidget*>(QStringLiteral("imgVemoGuySmall"))->isVisible());
 }
