@@ -200,6 +200,8 @@ void frmMain::BuildMenus()
     });
     add(help, "mnuHelpPrimer", "Vemo &Primer", {}, [this] { frmPrimer::ShowPrimer(this); });
     help->addSeparator();
+    add(help, "mnuHelpTyl", "Tyl on the &Web", {}, [this] { GoToTylWebSite(); });
+    help->addSeparator();
     add(help, "mnuHelpAbout", "&About", {}, [this] {
         if (shell_) shell_->ShowAbout();
     });
@@ -986,6 +988,29 @@ void frmMain::ShowPauseWindow()
         window->open();
         return false;
     }));
+}
+
+void frmMain::GoToTylWebSite()
+{
+    if (!engine_ || !shell_) return;
+    MessageBoxSpec question;
+    question.Caption = "Tyl on the Web";
+    question.Text = "This will launch your default web browser and send it to the Tyl web site.\r\n"
+                    "It may not work if you have no default web browser, or if your Internet provider "
+                    "has you use a browser of its own.\r\n\r\n"
+                    "Do you want to launch your default web browser and go to Tyl on the web?";
+    question.Buttons = BoxButtons::YesNo;
+    question.Icon = BoxIcon::Question;
+    StartEngine(HaltWhileOpen([this, question](PendingWait& wait) { return StartMessageBox(question, wait); },
+                              [this](const std::string& answer) {
+                                  if (answer != "YES" || shell_->OpenWebSite()) return;
+                                  MessageBoxSpec failure;
+                                  failure.Caption = "Visit Tyl";
+                                  failure.Text = "Some error";
+                                  failure.Icon = BoxIcon::Exclamation;
+                                  StartEngine(HaltWhileOpen(
+                                      [this, failure](PendingWait& wait) { return StartMessageBox(failure, wait); }));
+                              }));
 }
 
 Task<void> frmMain::HaltWhileOpen(std::function<bool(PendingWait&)> show,

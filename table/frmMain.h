@@ -148,6 +148,8 @@ private:
     void mnuOptionsSound_Click();
     void Form_KeyDown_Interrupt();
     void ShowPauseWindow();
+    // Help's web site item: asks first, and says so when nothing could open it.
+    void GoToTylWebSite();
     // Run (with StartEngine) as the game's newest activity: until show's
     // window answers, no pause of the game's other work ends, as with a modal
     // window opened from a running handler. then gets the answer.
