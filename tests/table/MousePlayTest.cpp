@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -171,17 +170,10 @@ TEST_F(MousePlay, ACardDroppedOffThePileGoesBackUnderItsNeighbours)
     cVemoCard* face = table->HumanFace(index);
     const QList<QWidget*> before = Stacking(*table);
     const QPoint place = face->pos();
-    const QPoint grip = face->rect().center();
-    QTest::mousePress(face, Qt::LeftButton, {}, grip);
-    const QPoint start = face->mapToGlobal(grip);
-    for (int step = 1; step <= 4; ++step) {
-        const QPoint global = start - QPoint(0, 15 * step); // upwards, short of the pile
-        QMouseEvent move(QEvent::MouseMove, face->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(face, &move);
-    }
-    ASSERT_NE(face->pos(), place) << "the card did not move";
-    QTest::mouseRelease(face, Qt::LeftButton, {}, face->mapFromGlobal(start - QPoint(0, 60)));
+    QPoint moved;
+    QObject::connect(face, &cVemoCard::MouseMove, [&] { moved = face->pos(); }); // after the table moved it
+    MousePlayer::Drag(face, face->mapToGlobal(face->rect().center() - QPoint(0, 60))); // upwards, short of the pile
+    ASSERT_NE(moved, place) << "the card did not move";
     EXPECT_EQ(face->pos(), place);
     EXPECT_EQ(Stacking(*table), before);
     EXPECT_FALSE(engine->State().HumanPlayedCard);
