@@ -10,6 +10,8 @@
 #include "frmMain.h"
 #include "frmResume.h"
 
+#include <QDesktopServices>
+
 namespace vemo {
 
 ApplicationWindows::ApplicationWindows(frmMain& table, GameEngine& engine, GameDatabase& database,
@@ -58,6 +60,8 @@ void ApplicationWindows::ShowBestScores()
 }
 
 void ApplicationWindows::ShowHelp(int helpContextID) { vemo::ShowHelp(&table_, helpContextID); }
+
+bool ApplicationWindows::OpenWebSite() { return QDesktopServices::openUrl(WebSiteUrl()); }
 
 void ApplicationWindows::ShowAbout()
 {

@@ -25,6 +25,7 @@ public:
     bool StartResumeList(PendingWait& wait) override;
     void ShowBestScores() override;
     void ShowHelp(int helpContextID) override;
+    bool OpenWebSite() override;
     void ShowAbout() override;
     void TableClosed() override {}
     void CancelWait(PendingWait& wait) override { pending_.erase(&wait); }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
@@ -26,15 +27,7 @@ namespace {
 const QString kHelpResource = QStringLiteral(":/help/vemo-help.html");
 const QString kHelpFileName = QStringLiteral("vemo-help.html");
 
-bool g_inProgramOnly = false;
 QPointer<HelpViewerDialog> g_viewer;
-
-bool InProgramOnly()
-{
-    if (g_inProgramOnly) return true;
-    const QByteArray forced = qgetenv("VEMO_HELP_IN_PROGRAM");
-    return !forced.isEmpty() && forced != "0";
-}
 
 QByteArray CompiledInHelp()
 {
@@ -129,9 +122,10 @@ QUrl HelpUrl(int helpContextID)
     return url;
 }
 
-void SetHelpInProgramOnly(bool inProgramOnly)
+QUrl WebSiteUrl()
 {
-    g_inProgramOnly = inProgramOnly;
+    const QString address = QStringLiteral(VEMO_WEB_SITE);
+    return address.isEmpty() ? HelpUrl(kHelpTopicContents) : QUrl(address);
 }
 
 HelpViewerDialog* OpenHelpViewer()
@@ -153,6 +147,9 @@ HelpViewerDialog::HelpViewerDialog(QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    QPushButton* browser = buttons->addButton(QStringLiteral("Open in &Web Browser"), QDialogButtonBox::ActionRole);
+    browser->setObjectName(QStringLiteral("cmdBrowser"));
+    connect(browser, &QPushButton::clicked, this, [this] { OpenInWebBrowser(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txtHelp_);
@@ -165,22 +162,38 @@ void HelpViewerDialog::ShowTopic(int helpContextID)
     QUrl url(QStringLiteral("qrc") + kHelpResource);
     const QString anchor = HelpAnchor(helpContextID);
     if (!anchor.isEmpty()) url.setFragment(anchor);
-    if (txtHelp_->source().matches(url, QUrl::RemoveFragment)) {
-        // Same document: only move to the topic (or back to the top).
+    const bool sameDocument = txtHelp_->source().matches(url, QUrl::RemoveFragment);
+    // The source keeps the topic, for the browser button.
+    txtHelp_->setSource(url);
+    if (sameDocument) {
+        // Same document: it is not reloaded, so move to the topic (or back to the top).
         if (anchor.isEmpty()) txtHelp_->verticalScrollBar()->setValue(0);
         else txtHelp_->scrollToAnchor(anchor);
-    } else {
-        txtHelp_->setSource(url);
     }
+}
+
+QUrl HelpViewerDialog::BrowserUrl() const
+{
+    const QString path = HelpFilePath();
+    if (path.isEmpty()) return {};
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(txtHelp_->source().fragment());
+    return url;
+}
+
+void HelpViewerDialog::OpenInWebBrowser()
+{
+    const QUrl url = BrowserUrl();
+    if (!url.isEmpty() && QDesktopServices::openUrl(url)) return;
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                QStringLiteral("No web browser could be started.  The help stays open here."),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void ShowHelp(QWidget* parent, int helpContextID)
 {
-    if (!InProgramOnly()) {
-        const QUrl url = HelpUrl(helpContextID);
-        if (!url.isEmpty() && QDesktopServices::openUrl(url)) return;
-    }
-
     QWidget* owner = ViewerOwner();
     const bool fresh = g_viewer.isNull();
     if (fresh) {

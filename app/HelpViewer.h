@@ -1,7 +1,8 @@
 #pragma once
-// The help: an HTML document compiled into the program. It is opened in the
-// desktop's browser at the topic of the window that asked for it; when no
-// browser takes it, an in-program viewer shows it instead.
+// The help: an HTML document compiled into the program, shown in the
+// program's own viewer at the topic of the window that asked for it. The
+// viewer offers the desktop's browser too, but never relies on it: a desktop
+// opener can report success on a machine where nothing opens.
 
 #include <QDialog>
 #include <QString>
@@ -29,18 +30,18 @@ QString HelpFilePath();
 // The file URL of the help document with the topic's anchor as its fragment.
 QUrl HelpUrl(int helpContextID);
 
-// Opens the help at the topic: in the desktop's browser, or, when that fails
-// or the in-program viewer is forced, in the in-program viewer. The viewer
-// belongs to no window, so the pause and the other window-modal dialogs that
-// may be open when help is asked for do not block it.
+// Shows the help at the topic in the in-program viewer. The viewer belongs to
+// no window, so the pause and the other window-modal dialogs that may be open
+// when help is asked for do not block it.
 void ShowHelp(QWidget* parent, int helpContextID);
 
-// Skips the desktop's browser (tests, the end-to-end run). The environment
-// variable VEMO_HELP_IN_PROGRAM, when set and not "0", does the same.
-void SetHelpInProgramOnly(bool inProgramOnly);
+// The maker's web site: the address the build was given (VEMO_WEB_SITE), or,
+// by default, the beginning of the help document.
+QUrl WebSiteUrl();
 
 // The in-program viewer: a non-modal window with the document, reused for
-// every topic while it is open.
+// every topic while it is open. "Open in Web Browser" hands the topic shown
+// to the desktop's browser.
 class HelpViewerDialog : public QDialog {
     Q_OBJECT
 public:
@@ -48,8 +49,12 @@ public:
 
     void ShowTopic(int helpContextID);
     QTextBrowser* Browser() const { return txtHelp_; }
+    // The written-out document at the section now shown.
+    QUrl BrowserUrl() const;
 
 private:
+    void OpenInWebBrowser();
+
     QTextBrowser* txtHelp_ = nullptr;
 };
 

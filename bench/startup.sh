@@ -13,7 +13,7 @@ program="${VEMO_PROGRAM:-$root/build/app/vemo}"
 runs="${1:-5}"
 data="$(mktemp -d)"
 trap 'rm -rf "$data"' EXIT
-export VEMO_DATA_DIR="$data" VEMO_TIME_SCALE=0.001 VEMO_HELP_IN_PROGRAM=1
+export VEMO_DATA_DIR="$data" VEMO_TIME_SCALE=0.001
 for run in $(seq 1 "$runs"); do
   start=$(date +%s%N)
   "$program" >/dev/null 2>&1 &

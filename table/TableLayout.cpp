@@ -2,6 +2,8 @@
 
 #include "TableLayout.h"
 
+#include "Twips.h"
+
 #include <algorithm>
 
 namespace vemo {
@@ -28,6 +30,14 @@ int RoundHalfEven(long long num, long long den)
 int Stored(long long thousandths) { return RoundHalfEven(thousandths, 1000); }
 
 long long K(int value) { return 1000LL * value; }
+
+// A shadow a few twips off its text lands on the same pixel and does not show:
+// it moves on to the next pixel right and down where it would.
+TwipsPoint ShadowBeside(TwipsPoint text, TwipsPoint shadow)
+{
+    const auto nextPixel = [](int twips) { return PixelsToTwips(TwipsToPixels(twips) + 1); };
+    return {std::max(shadow.Left, nextPixel(text.Left)), std::max(shadow.Top, nextPixel(text.Top))};
+}
 
 int FanLimit(const TableMetrics& m) { return m.Maximised ? 12 : 10; }
 
@@ -142,7 +152,13 @@ FixedLayout LayoutFixedElements(const TableMetrics& m, const ElementSizes& s)
     f.lblPlayer[4] = {centred(s.PlayerLabelWidth[4]), Stored(K(humanTop) - 220LL * ch)};
     f.lblPlayerShadow[4] = {centred(s.PlayerShadowWidth[4]), f.lblPlayer[4].Top + 10};
 
+    for (int seat = 1; seat <= 4; ++seat) {
+        const auto i = static_cast<std::size_t>(seat);
+        f.lblPlayerShadow[i] = ShadowBeside(f.lblPlayer[i], f.lblPlayerShadow[i]);
+    }
+
     f.lblClick = {(w - s.ClickWidth) / 2, f.cPlayer4Card0.Top + ch};
+    f.lblClickShadow = ShadowBeside(f.lblClick, f.lblClick);
     f.cmdHumanVemo = {(w - s.HumanVemoWidth) / 2, Stored(697LL * h)};
     return f;
 }

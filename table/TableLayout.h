@@ -75,9 +75,12 @@ struct FixedLayout {
     std::array<TwipsPoint, 5> lblPlayer{};
     std::array<TwipsPoint, 5> lblPlayerShadow{};
     TwipsPoint lblClick{};
+    TwipsPoint lblClickShadow{}; // the sort hint's own shadow copy
     TwipsPoint cmdHumanVemo{};
 };
 
+// The shadow copies lie at least one whole pixel right of and below their
+// text, so the dark edge shows on the light ends of every background.
 FixedLayout LayoutFixedElements(const TableMetrics& metrics, const ElementSizes& sizes);
 
 // The background gradient: direction 0 runs top to bottom, 1 left to right,

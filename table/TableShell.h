@@ -15,6 +15,8 @@ public:
     virtual bool StartResumeList(PendingWait& wait) = 0;
     virtual void ShowBestScores() = 0;
     virtual void ShowHelp(int helpContextID) = 0;
+    // Hands the maker's web site to the desktop's handler; false when it refused.
+    virtual bool OpenWebSite() = 0;
     virtual void ShowAbout() = 0;
     // The window was closed for good (the exit sequence has run).
     virtual void TableClosed() = 0;

@@ -3,6 +3,7 @@
 #include "CardArt.h"
 #include "CardDescriptions.h"
 #include "CardText.h"
+#include "CheeringFigure.h"
 #include "ColourPanel.h"
 #include "GameDatabase.h"
 #include "MessageBoxes.h"
@@ -50,6 +51,8 @@ constexpr QSize kCardPx{71, 96};
 constexpr QSize kDeckPx{77, 102};
 // The enlarged top card of the pile.
 constexpr QSize kPilePx{113, 153};
+// The small cheering figure on the table, in the drawing's proportions.
+constexpr QSize kVemoGuySmallPx{45, 54};
 
 // The table's painted background: the gradient bands of its colour family.
 class TableSurface : public QWidget {
@@ -197,6 +200,8 @@ void frmMain::BuildMenus()
     });
     add(help, "mnuHelpPrimer", "Vemo &Primer", {}, [this] { frmPrimer::ShowPrimer(this); });
     help->addSeparator();
+    add(help, "mnuHelpTyl", "Tyl on the &Web", {}, [this] { GoToTylWebSite(); });
+    help->addSeparator();
     add(help, "mnuHelpAbout", "&About", {}, [this] {
         if (shell_) shell_->ShowAbout();
     });
@@ -219,6 +224,11 @@ void frmMain::BuildTable()
     column->addWidget(sbBottomBar_);
     setCentralWidget(central);
 
+    imgVemoGuySmall_ = PictureLabel(surface_, CardArt::Render(kVemoGuySmallPx, devicePixelRatioF(),
+                                                              [](QPainter& painter, const QRectF& target) {
+                                                                  CheeringFigure::PaintFrame(painter, target, 0);
+                                                              }));
+    imgVemoGuySmall_->setObjectName(QStringLiteral("imgVemoGuySmall"));
     imgDeck_ = PictureLabel(surface_, CardArt::RenderDeck(kDeckPx, devicePixelRatioF()));
     imgDeck_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     imgDeck_->setObjectName(QStringLiteral("imgDeck"));
@@ -254,7 +264,14 @@ void frmMain::BuildTable()
     }
     lblPlayer_[4]->setToolTip(QStringLiteral("Click on name to sort cards"));
     lblPlayer_[4]->installEventFilter(this);
-    lblClick_ = new QLabel(QStringLiteral("Click here, click on name, or press Ctrl-H to sort cards"), surface_);
+    const QString hint = QStringLiteral("Click here, click on name, or press Ctrl-H to sort cards");
+    // White text needs a dark shadow where the background turns light.
+    lblClickShadow_ = new QLabel(hint, surface_);
+    lblClickShadow_->setStyleSheet(QStringLiteral("color: black;"));
+    lblClickShadow_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblClickShadow_->adjustSize();
+    lblClickShadow_->hide();
+    lblClick_ = new QLabel(hint, surface_);
     lblClick_->setObjectName(QStringLiteral("lblClick"));
     lblClick_->setStyleSheet(QStringLiteral("color: white;"));
     lblClick_->adjustSize();
@@ -348,23 +365,26 @@ void frmMain::Relayout()
     sizes.HumanVemoWidth = PixelsToTwips(cmdHumanVemo_->width());
     sizes.HumanHoldsCards = !faces_.empty();
     if (!faces_.empty()) sizes.HumanCard1Top = PixelsToTwips(faces_.front()->y());
-    const FixedLayout fixed = LayoutFixedElements(Metrics(), sizes);
+    fixed_ = LayoutFixedElements(Metrics(), sizes);
+    const FixedLayout& fixed = fixed_;
 
+    imgVemoGuySmall_->move(ToPixels(fixed.imgVemoGuySmall));
     imgDeck_->move(ToPixels(fixed.imgDeck));
     imgDiscardSlot_->move(ToPixels(fixed.imgDiscard0));
     imgDiscardCard_->move(ToPixels(fixed.imgDiscard0));
     imgDiscardDeck_->move(ToPixels(fixed.imgDiscardDeck));
-    const QPoint pile = ToPixels(fixed.imgDiscard0);
-    lblType_->move(pile + QPoint(8, 4));
-    lblVerse_->move(pile + QPoint(12, kPilePx.height() * 30 / 100));
-    lblInstructionExtra_->move(pile + QPoint(8, kPilePx.height() - 40));
-    lblInstruction_->move(pile + QPoint(8, kPilePx.height() - 22));
+    lblType_->move(ToPixels(fixed.lblType));
+    lblVerse_->move(ToPixels(fixed.lblVerse));
+    lblInstructionExtra_->move(ToPixels(fixed.lblInstructionExtra));
+    lblInstruction_->move(ToPixels(fixed.lblInstruction));
     for (int seat = 1; seat <= 4; ++seat) {
         lblPlayer_[seat]->move(ToPixels(fixed.lblPlayer[seat]));
         lblPlayerShadow_[seat]->move(ToPixels(fixed.lblPlayerShadow[seat]));
         lblPlayerShadow_[seat]->stackUnder(lblPlayer_[seat]);
     }
     lblClick_->move(ToPixels(fixed.lblClick));
+    lblClickShadow_->move(ToPixels(fixed.lblClickShadow));
+    lblClickShadow_->stackUnder(lblClick_);
     cmdHumanVemo_->move(ToPixels(fixed.cmdHumanVemo));
     state.Resizing = false;
 }
@@ -381,6 +401,7 @@ void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
         card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
         card->lower(); // card 1 ends in front: each face shows its type word at the left
     }
+    imgVemoGuySmall_->lower(); // a picture on the cloth, under the cards
     RefreshHandArea(seat);
     if (seat == 4) aids_->HandArranged(numberOfCards);
 }
@@ -437,6 +458,11 @@ void frmMain::ConnectFace(cVemoCard* face)
                 return;
             }
             dragging_ = true;
+            // Above everything while it moves; remember what lay above it.
+            const QObjectList& siblings = surface_->children();
+            dragAbove_.clear();
+            for (qsizetype at = siblings.indexOf(face) + 1; at < siblings.size() && !dragAbove_; ++at)
+                dragAbove_ = qobject_cast<QWidget*>(siblings[at]);
             face->raise();
         }
         QPoint place = surface_->mapFromGlobal(global - dragOffset_);
@@ -453,6 +479,7 @@ void frmMain::ConnectFace(cVemoCard* face)
         const QRect card = face->geometry();
         const QRect pile = imgDiscardSlot_->geometry();
         face->move(dragOrigin_);
+        if (dragAbove_) face->stackUnder(dragAbove_); // back under its neighbours, as it lay
         auto twips = [](const QRect& r) {
             return TwipsRect{PixelsToTwips(r.x()), PixelsToTwips(r.y()), PixelsToTwips(r.width()), PixelsToTwips(r.height())};
         };
@@ -829,6 +856,7 @@ void frmMain::ShowMenus(bool visible)
 void frmMain::SetHumanTurnControls(bool humanTurn)
 {
     lblClick_->setVisible(humanTurn);
+    lblClickShadow_->setVisible(humanTurn);
     mnuOptionsSort_->setEnabled(humanTurn);
     mnuOptionsDraw_->setEnabled(humanTurn);
     mnuOptionsInterrupt_->setEnabled(!humanTurn);
@@ -960,6 +988,29 @@ void frmMain::ShowPauseWindow()
         window->open();
         return false;
     }));
+}
+
+void frmMain::GoToTylWebSite()
+{
+    if (!engine_ || !shell_) return;
+    MessageBoxSpec question;
+    question.Caption = "Tyl on the Web";
+    question.Text = "This will launch your default web browser and send it to the Tyl web site.\r\n"
+                    "It may not work if you have no default web browser, or if your Internet provider "
+                    "has you use a browser of its own.\r\n\r\n"
+                    "Do you want to launch your default web browser and go to Tyl on the web?";
+    question.Buttons = BoxButtons::YesNo;
+    question.Icon = BoxIcon::Question;
+    StartEngine(HaltWhileOpen([this, question](PendingWait& wait) { return StartMessageBox(question, wait); },
+                              [this](const std::string& answer) {
+                                  if (answer != "YES" || shell_->OpenWebSite()) return;
+                                  MessageBoxSpec failure;
+                                  failure.Caption = "Visit Tyl";
+                                  failure.Text = "Some error";
+                                  failure.Icon = BoxIcon::Exclamation;
+                                  StartEngine(HaltWhileOpen(
+                                      [this, failure](PendingWait& wait) { return StartMessageBox(failure, wait); }));
+                              }));
 }
 
 Task<void> frmMain::HaltWhileOpen(std::function<bool(PendingWait&)> show,

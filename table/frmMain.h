@@ -62,6 +62,8 @@ public:
     QPushButton* SayVemoButton() const { return cmdHumanVemo_; }
     frmDialog* MessageWindow() const { return dialog_; }
     QAction* MenuAction(const QString& objectName) const;
+    // Where the last re-layout put the fixed elements, in twips.
+    const FixedLayout& LaidOut() const { return fixed_; }
     // The aids for reading the table: the log panel, the announcer, and
     // each computer hand as a whole (seats 1..3) for screen readers.
     GameLogPanel* GameLog() const { return gameLog_; }
@@ -146,6 +148,8 @@ private:
     void mnuOptionsSound_Click();
     void Form_KeyDown_Interrupt();
     void ShowPauseWindow();
+    // Help's web site item: asks first, and says so when nothing could open it.
+    void GoToTylWebSite();
     // Run (with StartEngine) as the game's newest activity: until show's
     // window answers, no pause of the game's other work ends, as with a modal
     // window opened from a running handler. then gets the answer.
@@ -185,6 +189,7 @@ private:
     std::array<QLabel*, 5> lblPlayer_{};
     std::array<QLabel*, 5> lblPlayerShadow_{};
     QLabel* lblClick_ = nullptr;
+    QLabel* lblClickShadow_ = nullptr;
     QPushButton* cmdHumanVemo_ = nullptr;
     QLabel* imgVemoGuySmall_ = nullptr;
     std::array<QLabel*, 7> sbTop_{};
@@ -224,12 +229,14 @@ private:
     std::array<QWidget*, 4> handAreas_{}; // seats 1..3 (0 unused)
     PlayerAids* aids_ = nullptr;
     PaintValues paint_{};
+    FixedLayout fixed_{};
 
     // Dragging a face: where it started and where the press was.
     int dragIndex_ = 0;
     bool dragging_ = false;
     QPoint dragOrigin_;
     QPoint dragOffset_;
+    QPointer<QWidget> dragAbove_; // the widget that lay just above the dragged face
 };
 
 } // namespace vemo

@@ -41,7 +41,6 @@ protected:
         QSettings("Vemo", "Vemo").clear();
         qputenv("VEMO_DATA_DIR", dir.path().toLocal8Bit());
         qputenv("VEMO_TIME_SCALE", "0.01");
-        qputenv("VEMO_HELP_IN_PROGRAM", "1");
         // The first start of an installed copy copies the database in; here it is already there.
         ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
         QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);

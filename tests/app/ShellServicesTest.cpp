@@ -6,7 +6,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -107,7 +109,7 @@ TEST(HelpDocument, NamesEveryMenuItemAndShortcut)
     const QString html = HelpSource();
     const char* texts[] = {"New Game", "Open Game", "Save Game", "Exit", "Best Scores", "Sound",
                            "Animation - Normal", "Animation - FAST", "No Animation", "Sort Hand",
-                           "Interrupt Computer", "Draw Card", "Pause", "Help Topics", "Vemo Primer", "About",
+                           "Interrupt Computer", "Draw Card", "Pause", "Help Topics", "Vemo Primer", "Tyl on the Web", "About",
                            "Game Log", "Table Summary", "Show playable cards", "Large cards and high contrast",
                            "Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+B", "Ctrl+U", "Ctrl+A", "Ctrl+F", "Ctrl+H",
                            "Ctrl+X", "Ctrl+D", "F1"};
@@ -120,7 +122,8 @@ TEST(HelpDocument, StatesTheRulesThatAreEasyToGetWrong)
     const char* texts[] = {"25 points deducted", "still draw 1 card", "92 cards", "Vemo.mdb", "error.log",
                            "--data-dir", "VEMO_DATA_DIR",
                            "All saves are as of the beginning of the human player&rsquo;s last turn",
-                           "a drop", "a leaf", "a diamond", "a heart", "a sun"};
+                           "a drop", "a leaf", "a diamond", "a heart", "a sun",
+                           "asking for it again would waste an ask", "Open in Web Browser"};
     for (const char* text : texts) EXPECT_TRUE(html.contains(QLatin1String(text))) << text;
 }
 
@@ -139,14 +142,25 @@ qreal AnchorTop(QTextBrowser* browser, const QString& anchor)
     return -1;
 }
 
+// A desktop opener that reports success and opens nothing, as on a machine
+// without a web browser; it keeps what it was given.
+class SilentOpener : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
 class HelpViewerTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetHelpInProgramOnly(true); }
+    void SetUp() override { QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "Open"); }
     void TearDown() override
     {
         delete OpenHelpViewer();
-        SetHelpInProgramOnly(false);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
+    SilentOpener opener;
 
     // The anchor's block lies in the visible part of the document.
     static void ExpectShowing(HelpViewerDialog* viewer, const QString& anchor)
@@ -174,6 +188,11 @@ TEST_F(HelpViewerTest, OpensAtTheTopicAndMovesToTheNext)
     ShowHelp(nullptr, 32);
     EXPECT_EQ(OpenHelpViewer(), viewer) << "a second topic reuses the open viewer";
     ExpectShowing(viewer, QStringLiteral("topic-32"));
+    // The browser is offered, at the topic shown, from the viewer.
+    ASSERT_TRUE(opener.opened.isEmpty());
+    QTest::mouseClick(viewer->findChild<QPushButton*>(QStringLiteral("cmdBrowser")), Qt::LeftButton);
+    ASSERT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(opener.opened[0], HelpUrl(32));
 
     ShowHelp(nullptr, kHelpTopicContents);
     EXPECT_EQ(viewer->Browser()->verticalScrollBar()->value(), 0);
@@ -222,7 +241,7 @@ TEST_F(HelpViewerTest, UsableWhileAWindowModalPauseIsOpen)
 
     QPointer<HelpViewerDialog> viewer = OpenHelpViewer();
     ASSERT_FALSE(viewer.isNull());
-    auto* close = viewer->findChild<QPushButton*>();
+    auto* close = viewer->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
     ASSERT_NE(close, nullptr);
     ClickThroughWindow(close);
     EXPECT_TRUE(viewer.isNull() || !viewer->isVisible());
@@ -367,3 +386,5 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "ShellServicesTest.moc"

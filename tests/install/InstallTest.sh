@@ -104,7 +104,7 @@ run_as() {
     export HOME="$home" USER="vemo-test" LOGNAME="vemo-test"
     export XDG_DATA_HOME="$home/.local/share" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache"
     export XDG_STATE_HOME="$home/.local/state" XDG_RUNTIME_DIR="$home/runtime" TMPDIR="$home/tmp"
-    export QT_QPA_PLATFORM=offscreen VEMO_TIME_SCALE=0.001 VEMO_HELP_IN_PROGRAM=1
+    export QT_QPA_PLATFORM=offscreen VEMO_TIME_SCALE=0.001
     cd "$home"
     exec "$program"
   ) >"$home/output.log" 2>&1 &

@@ -133,3 +133,48 @@ TEST_F(MousePlay, PauseHoldsTheGameUntilClosed)
     QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
                              3000);
 }
+
+namespace {
+
+// The order, lowest first, of the human's faces and name among the table's widgets.
+QList<QWidget*> Stacking(frmMain& table)
+{
+    QList<QWidget*> order;
+    QWidget* name = table.findChild<QWidget*>(QStringLiteral("lblPlayer4"));
+    for (QObject* child : name->parentWidget()->children())
+        if (child == name || qobject_cast<cVemoCard*>(child)) order << static_cast<QWidget*>(child);
+    return order;
+}
+
+} // namespace
+
+// A playable card dropped off the pile goes back to its place and its depth:
+// it no longer covers the card beside it or the name.
+TEST_F(MousePlay, ACardDroppedOffThePileGoesBackUnderItsNeighbours)
+{
+    table->show();
+    MousePlayer player(*table, *engine);
+    int index = 0;
+    auto freeChoice = [&] {
+        const GameState& state = engine->State();
+        index = 0;
+        if (!state.WaitingForHuman || state.CurrTurn != 4 || state.HumanTurnDone || state.PlayInProgress ||
+            state.DeckDrawBusy || state.HumanPlayedCard || state.HumanDrawCount > 0 || state.ForcedDrawStarted ||
+            state.VemoAfterPrayer || QApplication::activeModalWidget())
+            return false;
+        for (std::size_t i = state.HumanFaces.size(); i >= 2 && !index; --i)
+            if (ValidCard(state.HumanFaces[i - 1], "", state, nullptr)) index = static_cast<int>(i);
+        return index > 0;
+    };
+    ASSERT_TRUE(PlayUntil(player, freeChoice));
+    cVemoCard* face = table->HumanFace(index);
+    const QList<QWidget*> before = Stacking(*table);
+    const QPoint place = face->pos();
+    QPoint moved;
+    QObject::connect(face, &cVemoCard::MouseMove, [&] { moved = face->pos(); }); // after the table moved it
+    MousePlayer::Drag(face, face->mapToGlobal(face->rect().center() - QPoint(0, 60))); // upwards, short of the pile
+    ASSERT_NE(moved, place) << "the card did not move";
+    EXPECT_EQ(face->pos(), place);
+    EXPECT_EQ(Stacking(*table), before);
+    EXPECT_FALSE(engine->State().HumanPlayedCard);
+}

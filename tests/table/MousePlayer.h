@@ -89,6 +89,24 @@ public:
 
     QStringList seenTexts;
 
+    // Presses on the face's centre, moves it in four steps to target (global)
+    // and lets go there.
+    static void Drag(cVemoCard* face, QPoint target)
+    {
+        const QPoint grip = face->rect().center();
+        QTest::mousePress(face, Qt::LeftButton, {}, grip);
+        // QTest's mouseMove only moves the pointer; a drag needs the moves
+        // with the button held, as the window system sends them.
+        const QPoint start = face->mapToGlobal(grip);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint global = start + (target - start) * step / 4;
+            QMouseEvent move(QEvent::MouseMove, face->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(face, &move);
+        }
+        QTest::mouseRelease(face, Qt::LeftButton, {}, face->mapFromGlobal(target));
+    }
+
 private:
     // With VEMO_SHOT_DIR set (under a real X server), the screen is saved the
     // first time each window shows, for looking at the game by eye.
@@ -121,20 +139,8 @@ private:
         }
         ++counts.drags;
         QWidget* pile = table_.DiscardTarget();
-        const QPoint grip = face->rect().center();
-        QTest::mousePress(face, Qt::LeftButton, {}, grip);
-        const QPoint target = pile->mapToGlobal(pile->rect().center());
-        // QTest's mouseMove only moves the pointer; a drag needs the moves
-        // with the button held, as the window system sends them.
-        const QPoint start = face->mapToGlobal(grip);
-        for (int step = 1; step <= 4; ++step) {
-            const QPoint global = start + (target - start) * step / 4;
-            QMouseEvent move(QEvent::MouseMove, face->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
-                             Qt::NoModifier);
-            QApplication::sendEvent(face, &move);
-        }
         const auto held = engine_.State().Players(4).NumberOfCards();
-        QTest::mouseRelease(face, Qt::LeftButton, {}, face->mapFromGlobal(target));
+        Drag(face, pile->mapToGlobal(pile->rect().center()));
         if (engine_.State().HumanPlayedCard || engine_.State().Players(4).NumberOfCards() < held) ++counts.dropsLanded;
     }
 

@@ -169,6 +169,7 @@ std::vector<std::pair<std::string, TwipsPoint>> Elements(const FixedLayout& f)
         all.emplace_back("lblPlayerShadow(" + std::to_string(seat) + ")", f.lblPlayerShadow[i]);
     }
     all.emplace_back("lblClick", f.lblClick);
+    all.emplace_back("lblClickShadow", f.lblClickShadow);
     all.emplace_back("cmdHumanVemo", f.cmdHumanVemo);
     return all;
 }
@@ -226,10 +227,11 @@ FixedLayout ExpectedA()
                     {4050, 4296}}};      // 8100 / 2, card 1 top 4613 - 316.8
     f.lblPlayerShadow = {{{0, 0},
                           {1238, 3175},  // 0.129 x 9600 = 1238.4, 0.441 x 7200 = 3175.2
-                          {4298, 1710},  // 8597 / 2 = 4298.5 to even
+                          {4305, 1710},  // 8597 / 2 = 4298.5 shares the name's pixel 286: 287
                           {7141, 3175},  // 8342.4 - 1201
-                          {4050, 4306}}}; // 8101 / 2 = 4050.5 to even, name + 10
+                          {4065, 4306}}}; // 8101 / 2 = 4050.5 shares pixel 270: 271; name + 10
     f.lblClick = {2549, 6053};           // 5099 \ 2, 4613 + 1440
+    f.lblClickShadow = {2550, 6060};     // the pixel after (169, 403)
     f.cmdHumanVemo = {3600, 5018};       // 7200 \ 2, 0.697 x 7200 = 5018.4
     return f;
 }
@@ -259,10 +261,11 @@ FixedLayout ExpectedB()
                     {5322, 6882}}};      // 10645 / 2 = 5322.5 to even; no cards: anchor 7199 - 316.8
     f.lblPlayerShadow = {{{0, 0},
                           {1593, 4355},  // 1592.505, 4355.316
-                          {5172, 1770},
+                          {5175, 1770},  // the name's pixel 344 moves on to 345
                           {8928, 4355},  // 10727.805 - 1800
-                          {5322, 6892}}}; // 10644 / 2
+                          {5325, 6892}}}; // 10644 / 2 shares pixel 354: 355
     f.lblClick = {3922, 8639};           // 7845 \ 2, 7199 + 1440
+    f.lblClickShadow = {3930, 8640};     // the pixel after (261, 575)
     f.cmdHumanVemo = {4972, 6884};       // 9944 \ 2, 6883.572
     return f;
 }
@@ -282,6 +285,23 @@ TEST(TableLayout, FixedElementsFollowTheWindow)
             EXPECT_EQ(actual[i].second, expected[i].second)
                 << expected[i].first << " at " << Describe(actual[i].second) << ", expected "
                 << Describe(expected[i].second);
+    }
+}
+
+TEST(TableLayout, ShadowsShowAtLeastOnePixelRightAndBelow)
+{
+    for (const TableMetrics& m : {kNormal, kNormalOdd, kMaximised, TableMetrics{12345, 9876, 345, false, 0, 300},
+                                  TableMetrics{4000, 3000, 300, false, 0, 0}}) {
+        for (const ElementSizes& s : {SizesA(), SizesB()}) {
+            const FixedLayout f = LayoutFixedElements(m, s);
+            std::vector<std::pair<TwipsPoint, TwipsPoint>> pairs{{f.lblClick, f.lblClickShadow}};
+            for (std::size_t seat = 1; seat <= 4; ++seat) pairs.emplace_back(f.lblPlayer[seat], f.lblPlayerShadow[seat]);
+            for (const auto& [text, shadow] : pairs) {
+                SCOPED_TRACE("W " + std::to_string(m.Width) + ", text at " + Describe(text));
+                EXPECT_GE(shadow.Left / 15 - text.Left / 15, 1) << Describe(shadow);
+                EXPECT_GE(shadow.Top / 15 - text.Top / 15, 1) << Describe(shadow);
+            }
+        }
     }
 }
 

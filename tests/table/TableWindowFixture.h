@@ -45,6 +45,13 @@ public:
     bool StartResumeList(PendingWait&) override { return true; }
     void ShowBestScores() override {}
     void ShowHelp(int) override {}
+    bool OpenWebSite() override
+    {
+        ++webSiteOpened;
+        return webSiteOpens;
+    }
+    bool webSiteOpens = true;
+    int webSiteOpened = 0;
     void ShowAbout() override {}
     void TableClosed() override {}
 };

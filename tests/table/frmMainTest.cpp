@@ -1,8 +1,13 @@
 // The real table window with the real engine: a game starts, the cards are
 // dealt onto the table, and the computer players take their turns.
 #include "TableWindowFixture.h"
+#include "Twips.h"
 #include "cVemoCard.h"
 
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -83,4 +88,71 @@ TEST_F(TableWindow, TurnMenusFollowTheSeatOnTurn)
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsSort"))->isEnabled());
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsDraw"))->isEnabled());
     EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->isEnabled());
+}
+
+// Help's web site item: the Yes/No question, the desktop's handler on Yes, and
+// the failure box when the handler refuses; the menu keeps its separators.
+TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
+{
+    QAction* tyl = table->MenuAction(QStringLiteral("mnuHelpTyl"));
+    ASSERT_NE(tyl, nullptr);
+    auto* help = qobject_cast<QMenu*>(tyl->parent());
+    ASSERT_NE(help, nullptr);
+    QStringList items;
+    for (QAction* action : help->actions()) items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, QStringList({"&Help Topics", "Vemo &Primer", "-", "Tyl on the &Web", "-", "&About"}));
+
+    table->show();
+    QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 3000);
+    struct Row {
+        QMessageBox::StandardButton answer;
+        bool opens;
+        int opened;
+        bool failureBox;
+    };
+    for (const Row& row : {Row{QMessageBox::No, true, 0, false}, Row{QMessageBox::Yes, true, 1, false},
+                           Row{QMessageBox::Yes, false, 1, true}}) {
+        SCOPED_TRACE(row.opened + 2 * row.opens);
+        shell.webSiteOpens = row.opens;
+        shell.webSiteOpened = 0;
+        tyl->trigger();
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->windowTitle(), QStringLiteral("Tyl on the Web"));
+        EXPECT_EQ(question->icon(), QMessageBox::Question);
+        EXPECT_EQ(question->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_TRUE(question->text().endsWith(
+            QStringLiteral("\nDo you want to launch your default web browser and go to Tyl on the web?")));
+        QTest::mouseClick(question->button(row.answer), Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activeModalWidget() != question);
+        EXPECT_EQ(shell.webSiteOpened, row.opened);
+        auto* failure = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_EQ(failure != nullptr, row.failureBox);
+        if (!failure) continue;
+        EXPECT_EQ(failure->windowTitle(), QStringLiteral("Visit Tyl"));
+        EXPECT_EQ(failure->text(), QStringLiteral("Some error"));
+        EXPECT_EQ(failure->icon(), QMessageBox::Warning);
+        QTest::mouseClick(failure->button(QMessageBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+}
+
+// Every fixed element stands where the layout puts it, the small figure and
+// the card panel's labels on the pile among them.
+TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
+{
+    table->show();
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    const FixedLayout& laid = table->LaidOut();
+    const std::pair<const char*, TwipsPoint> rows[] = {
+        {"imgVemoGuySmall", laid.imgVemoGuySmall},   {"imgDiscard", laid.imgDiscard0},
+        {"lblType", laid.lblType},                   {"lblVerse", laid.lblVerse},
+        {"lblInstructionExtra", laid.lblInstructionExtra}, {"lblInstruction", laid.lblInstruction}};
+    for (const auto& [name, place] : rows) {
+        SCOPED_TRACE(name);
+        auto* element = table->findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left), TwipsToPixels(place.Top)));
+    }
+    EXPECT_TRUE(table->findChild<QWidget*>(QStringLiteral("imgVemoGuySmall"))->isVisible());
 }
