@@ -135,8 +135,9 @@ void PurgeIcon::paintEvent(QPaintEvent*)
 
 // --------------------------------------------------------------- ListGridModel
 
-ListGridModel::ListGridModel(std::set<int> numberColumns, int dateColumn, QObject* parent)
-    : QSqlQueryModel(parent), numberColumns_(std::move(numberColumns)), dateColumn_(dateColumn)
+ListGridModel::ListGridModel(std::set<int> numberColumns, int dateColumn, QObject* parent, QString dateFormat)
+    : QSqlQueryModel(parent), numberColumns_(std::move(numberColumns)), dateColumn_(dateColumn),
+      dateFormat_(std::move(dateFormat))
 {
 }
 
@@ -148,7 +149,7 @@ QVariant ListGridModel::data(const QModelIndex& index, int role) const
         const QString stored = QSqlQueryModel::data(index, role).toString();
         QDateTime when = QDateTime::fromString(stored, Qt::ISODateWithMs);
         if (!when.isValid()) when = QDateTime::fromString(stored, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-        return when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : stored;
+        return when.isValid() ? when.toString(dateFormat_) : stored;
     }
     return QSqlQueryModel::data(index, role);
 }
@@ -231,7 +232,8 @@ frmResume::frmResume(QWidget* owner, GameDatabase& database, bool soundOn, std::
     lblGrid->setStyleSheet(QStringLiteral("color: white; background: #5a2d9c; padding: 3px;"
                                           " border-top-left-radius: 6px; border-top-right-radius: 6px;"));
 
-    Data1 = new ListGridModel({3, 5, 7, 9}, 1, this);
+    // Two saves in the same minute are told apart by their seconds.
+    Data1 = new ListGridModel({3, 5, 7, 9}, 1, this, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     TDBGrid1 = MakeListGrid(this, Data1);
     TDBGrid1->setObjectName(QStringLiteral("TDBGrid1"));
     connect(TDBGrid1, &QTableView::doubleClicked, this, &frmResume::TDBGrid1_DblClick);

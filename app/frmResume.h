@@ -68,16 +68,18 @@ private:
 };
 
 // A read-only grid model over one statement: number columns are centred and
-// stored timestamps are shown to the minute.
+// stored timestamps are shown in dateFormat (to the minute unless told).
 class ListGridModel : public QSqlQueryModel {
     Q_OBJECT
 public:
-    ListGridModel(std::set<int> numberColumns, int dateColumn, QObject* parent = nullptr);
+    ListGridModel(std::set<int> numberColumns, int dateColumn, QObject* parent = nullptr,
+                  QString dateFormat = QStringLiteral("yyyy-MM-dd HH:mm"));
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     std::set<int> numberColumns_;
     int dateColumn_;
+    QString dateFormat_;
 };
 
 // A grid as both list dialogs show it: whole rows selected, no editing.

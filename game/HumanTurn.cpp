@@ -121,6 +121,11 @@ Task<void> GameEngine::imgDeck_DblClick()
     try {
         if (!state_.WaitingForHuman || state_.CurrTurn != 4 || state_.DeckDrawBusy) co_return;
         if (state_.HumanDrawCount == 0 && state_.HumanMustDraw) co_return;
+        // The game may be pausing inside the human's turn: a card on its way
+        // to the pile (and the evil-card notice after it), the say-Vemo window
+        // of a hand that is over, or the Vemo-after-Prayer window. A card
+        // drawn then could be played as a second card of the turn.
+        if (state_.PlayInProgress || state_.HandOver || state_.VemoAfterPrayer) co_return;
 
         state_.DeckDrawBusy = true;
         if (state_.DialogTag == "WAIT") {

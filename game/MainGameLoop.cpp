@@ -139,7 +139,9 @@ Task<void> GameEngine::MainGameLoop()
             co_await StartNewGame();
             state_.ResumeInProgress = false;
             state_.Tag.clear();
-            view_.ArmStartTimer();
+            // A game that could not be resumed leaves the table empty: play
+            // starts again only with four players seated.
+            if (state_.Players.Count() == 4) view_.ArmStartTimer();
         } else {
             co_await shell_.ExitAll("");
         }
@@ -217,6 +219,11 @@ Task<void> GameEngine::mnuFile_Click(int index)
             co_await StartNewGame();
             state_.ResumeInProgress = false;
             co_await Form_Activate();
+            // A resumed game leaves its number in the tag, not "START".
+            if (!state_.Tag.empty()) {
+                state_.Tag.clear();
+                if (state_.Players.Count() == 4) view_.ArmStartTimer();
+            }
         } else if (index == 3) {
             co_await records_.SaveGame();
         } else {

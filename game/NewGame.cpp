@@ -76,6 +76,8 @@ Task<void> GameEngine::StartNewGame()
                                        "Please try again or select a different game.",
                                        BoxButtons::Ok, BoxIcon::Critical, 1};
                     co_await ShowMessageBox(box);
+                    // The table stays empty; the File menu starts or opens another game.
+                    view_.ShowMenus(true);
                 }
             }
         } else {
@@ -199,9 +201,11 @@ void GameEngine::RefreshScores()
 
 void GameEngine::RemovePhysicalAndVirtualCards()
 {
-    view_.RemoveAllCardImages();
-    state_.HumanFaces.clear();
-    for (int seat = 1; seat <= state_.Players.Count(); ++seat) state_.Players(seat).RemoveAllCards();
+    Trapped("RemovePhysicalAndVirtualCards", [this] {
+        view_.RemoveAllCardImages();
+        state_.HumanFaces.clear();
+        for (int seat = 1; seat <= state_.Players.Count(); ++seat) state_.Players(seat).RemoveAllCards();
+    });
 }
 
 } // namespace vemo

@@ -113,10 +113,20 @@ frmMain::frmMain(GameDatabase* database, QWidget* parent) : QMainWindow(parent),
     BuildMenus();
     BuildTable();
     BuildStatusBars();
-    ApplyStoredOptions();
+    Trapped("frmMain_Form_Load", [this] { ApplyStoredOptions(); });
     aids_ = new PlayerAids(*this);
     resize(800, 600);
     BuildReadingAids();
+    CenterForm();
+}
+
+void frmMain::CenterForm()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 // The owner destroys the engine first: its suspended work refers to this window.
@@ -184,14 +194,14 @@ void frmMain::BuildMenus()
         if (engine_) engine_->lblPlayer_Click(4);
     });
     mnuOptionsInterrupt_ = add(options, "mnuOptionsInterrupt", "&Interrupt Computer", QKeySequence("Ctrl+X"),
-                               [this] { Form_KeyDown_Interrupt(); });
+                               [this] { Form_KeyDown(Qt::Key_X, 2); });
     mnuOptionsDraw_ = add(options, "mnuOptionsDraw", "&Draw Card", QKeySequence("Ctrl+D"), [this] {
         if (engine_) StartEngine(engine_->imgDeck_DblClick());
     });
 
-    QAction* pause = menuBar()->addAction(QStringLiteral("&Pause"));
-    pause->setObjectName(QStringLiteral("mnuPause"));
-    connect(pause, &QAction::triggered, this, [this] { ShowPauseWindow(); });
+    mnuPause_ = menuBar()->addAction(QStringLiteral("&Pause"));
+    mnuPause_->setObjectName(QStringLiteral("mnuPause"));
+    connect(mnuPause_, &QAction::triggered, this, [this] { ShowPauseWindow(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "mnuHelpHelp", "&Help Topics", QKeySequence(Qt::Key_F1), [this] {
@@ -391,19 +401,21 @@ void frmMain::Relayout()
 
 void frmMain::ArrangePlayersCards(int seat, int numberOfCards)
 {
-    const std::vector<TwipsPoint> places = vemo::ArrangePlayersCards(seat, numberOfCards, Metrics());
-    for (int i = 1; i <= numberOfCards && i <= static_cast<int>(places.size()); ++i) {
-        QWidget* card = seat == 4 ? static_cast<QWidget*>(HumanFace(i))
-                                  : (i <= static_cast<int>(backs_[static_cast<std::size_t>(seat)].size())
-                                         ? backs_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(i - 1)]
-                                         : nullptr);
-        if (!card) continue;
-        card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
-        card->lower(); // card 1 ends in front: each face shows its type word at the left
-    }
-    imgVemoGuySmall_->lower(); // a picture on the cloth, under the cards
-    RefreshHandArea(seat);
-    if (seat == 4) aids_->HandArranged(numberOfCards);
+    Trapped("ArangePlayersCards", [&] {
+        const std::vector<TwipsPoint> places = vemo::ArrangePlayersCards(seat, numberOfCards, Metrics());
+        for (int i = 1; i <= numberOfCards && i <= static_cast<int>(places.size()); ++i) {
+            QWidget* card = seat == 4 ? static_cast<QWidget*>(HumanFace(i))
+                                      : (i <= static_cast<int>(backs_.at(static_cast<std::size_t>(seat)).size())
+                                             ? backs_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(i - 1)]
+                                             : nullptr);
+            if (!card) continue;
+            card->move(ToPixels(places[static_cast<std::size_t>(i - 1)]));
+            card->lower(); // card 1 ends in front: each face shows its type word at the left
+        }
+        imgVemoGuySmall_->lower(); // a picture on the cloth, under the cards
+        RefreshHandArea(seat);
+        if (seat == 4) aids_->HandArranged(numberOfCards);
+    });
 }
 
 // --- Cards on the table ---
@@ -490,67 +502,71 @@ void frmMain::ConnectFace(cVemoCard* face)
 void frmMain::FillFace(cVemoCard& face, CardCode card)
 {
     QString reference, verse;
-    if (database_) {
+    // A verse that cannot be read leaves the face's verse as it was; the rest is filled.
+    Trapped("SetHumanPlayerCard", [&] {
+        if (!database_) return;
         if (const auto row = database_->FindVerse(card.Value())) {
             reference = QString::fromStdString(row->Reference + "\r\n" + row->VerseAbbrev);
             verse = QString::fromStdString(row->Verse);
         }
-    }
+    });
     face.Fill(card, paint_.PaintColor, reference, verse);
 }
 
 void frmMain::PlaceCardOnTable(int seat, CardCode card, int fromSeat)
 {
-    if (seat < 1 || seat > 4) return;
-    FinishFlight(); // a card added before the last one landed: that one lands now
-    QWidget* element = nullptr;
-    if (seat == 4) {
-        cVemoCard* face = NewFace();
-        FillFace(*face, card);
-        element = face;
-    } else {
-        QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
-        backs_[static_cast<std::size_t>(seat)].push_back(back);
-        element = back;
-    }
-    const int n = CardImages(seat);
-    const auto places = vemo::ArrangePlayersCards(seat, n, Metrics());
-    const bool animate = engine_ && engine_->State().AnimationOption != 2 && !places.empty();
-    if (!animate) {
-        if (SoundOn()) PlayWav(11);
-        element->show();
-        ArrangePlayersCards(seat, n);
-        return;
-    }
-    // The card flies from the deck (or from the giving seat) in equal integer
-    // steps; for the human a back flies and the face appears where it lands.
-    const QPoint target = ToPixels(places.back());
-    QPoint start = imgDeck_->pos();
-    if (fromSeat >= 1 && fromSeat <= 4) start = lblPlayer_[static_cast<std::size_t>(fromSeat)]->pos();
-    QWidget* flying = element;
-    if (seat == 4) flying = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
-    const bool fast = engine_->State().AnimationOption == 1;
-    const int steps = (seat == 1 || seat == 3) ? (fast ? 6 : 10) : (fast ? 3 : 5);
-    const QPoint step = (target - start) / steps;
-    flying->move(start);
-    flying->show();
-    flying->raise();
-    if (SoundOn()) PlayWav(11);
-
-    flight_.seat = seat;
-    flight_.element = element;
-    flight_.flying = flying;
-    flight_.left = steps;
-    flight_.step = step;
-    flight_.timer = new QTimer(this);
-    connect(flight_.timer, &QTimer::timeout, this, [this] {
-        if (flight_.flying) {
-            flight_.flying->move(flight_.flying->pos() + flight_.step);
-            flight_.flying->raise();
+    Trapped("PlaceCardOnTable", [&] {
+        if (seat < 1 || seat > 4) return;
+        FinishFlight(); // a card added before the last one landed: that one lands now
+        QWidget* element = nullptr;
+        if (seat == 4) {
+            cVemoCard* face = NewFace();
+            FillFace(*face, card);
+            element = face;
+        } else {
+            QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+            backs_[static_cast<std::size_t>(seat)].push_back(back);
+            element = back;
         }
-        if (--flight_.left <= 0) FinishFlight();
+        const int n = CardImages(seat);
+        const auto places = vemo::ArrangePlayersCards(seat, n, Metrics());
+        const bool animate = engine_ && engine_->State().AnimationOption != 2 && !places.empty();
+        if (!animate) {
+            if (SoundOn()) PlayWav(11);
+            element->show();
+            ArrangePlayersCards(seat, n);
+            return;
+        }
+        // The card flies from the deck (or from the giving seat) in equal integer
+        // steps; for the human a back flies and the face appears where it lands.
+        const QPoint target = ToPixels(places.back());
+        QPoint start = imgDeck_->pos();
+        if (fromSeat >= 1 && fromSeat <= 4) start = lblPlayer_[static_cast<std::size_t>(fromSeat)]->pos();
+        QWidget* flying = element;
+        if (seat == 4) flying = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+        const bool fast = engine_->State().AnimationOption == 1;
+        const int steps = (seat == 1 || seat == 3) ? (fast ? 6 : 10) : (fast ? 3 : 5);
+        const QPoint step = (target - start) / steps;
+        flying->move(start);
+        flying->show();
+        flying->raise();
+        if (SoundOn()) PlayWav(11);
+
+        flight_.seat = seat;
+        flight_.element = element;
+        flight_.flying = flying;
+        flight_.left = steps;
+        flight_.step = step;
+        flight_.timer = new QTimer(this);
+        connect(flight_.timer, &QTimer::timeout, this, [this] {
+            if (flight_.flying) {
+                flight_.flying->move(flight_.flying->pos() + flight_.step);
+                flight_.flying->raise();
+            }
+            if (--flight_.left <= 0) FinishFlight();
+        });
+        flight_.timer->start(Scaled(fast ? 25 : 50));
     });
-    flight_.timer->start(Scaled(fast ? 25 : 50));
 }
 
 void frmMain::FinishFlight()
@@ -568,11 +584,13 @@ void frmMain::FinishFlight()
 
 void frmMain::RemoveCardFromTable(int seat)
 {
-    auto& backs = backs_[static_cast<std::size_t>(seat)];
-    if (backs.empty()) return;
-    backs.back()->deleteLater();
-    backs.pop_back();
-    RefreshHandArea(seat);
+    Trapped("RemoveCardFromTable", [&] {
+        auto& backs = backs_.at(static_cast<std::size_t>(seat));
+        if (backs.empty()) return;
+        backs.back()->deleteLater();
+        backs.pop_back();
+        RefreshHandArea(seat);
+    });
 }
 
 void frmMain::RemoveHumanCard(CardCode card, int /*faceCount*/)
@@ -627,12 +645,13 @@ void frmMain::ShowPileCard(CardCode card)
     lblInstruction_->setText(Q(words.Instruction));
     lblInstructionExtra_->setText(Q(words.InstructionExtra));
     lblInstruction_->setToolTip(Q(words.InstructionToolTip));
-    if (database_) {
+    Trapped("PlaceCardOnDiscardPile", [&] {
+        if (!database_) return;
         if (const auto row = database_->FindVerse(card.Value())) {
             lblVerse_->setText(QString::fromStdString(row->Reference + "\n" + row->VerseAbbrev));
             lblVerse_->setToolTip(QString::fromStdString(row->Verse));
         }
-    }
+    });
     for (QLabel* label : {lblType_, lblVerse_, lblInstruction_, lblInstructionExtra_}) {
         label->adjustSize();
         label->raise();
@@ -695,8 +714,10 @@ bool frmMain::StartPause(int milliseconds, PendingWait& wait) { return Wait(wait
 bool frmMain::StartDiscardPlacement(CardCode card, std::string_view mode, PendingWait& wait)
 {
     const GameState& state = engine_->State();
-    const bool animate = state.AnimationOption != 2 && mode != "NOMOVE";
-    if (!animate && SoundOn()) PlayWav(11);
+    const bool animationOn = state.AnimationOption != 2;
+    const bool animate = animationOn && mode != "NOMOVE";
+    // With animation on, a card laid without moving (the deal, a resume) is silent.
+    if (!animationOn && SoundOn()) PlayWav(11);
     QWidget* moving = nullptr;
     if (animate) {
         const int seat = state.CurrTurn;
@@ -850,6 +871,7 @@ void frmMain::SetBusyPointer(bool busy)
 void frmMain::ShowMenus(bool visible)
 {
     for (QMenu* menu : realMenus_) menu->menuAction()->setVisible(visible);
+    mnuPause_->setVisible(visible);
     mnuDummy_->menuAction()->setVisible(!visible);
 }
 
@@ -909,20 +931,22 @@ void frmMain::ShowSayVemoButton(bool visible)
 bool frmMain::SoundOn() const { return mnuOptionsSound_->isChecked(); }
 void frmMain::PlayWav(int clip) { wav_->PlayWav(clip); }
 
-void frmMain::SetSoundOption(bool on)
-{
-    mnuOptionsSound_->setChecked(on);
-    TableOptions().SetSoundOption(on);
-}
+// A resumed game's sound is that game's: the stored choice stays as it was.
+void frmMain::SetSoundOption(bool on) { mnuOptionsSound_->setChecked(on); }
 
-void frmMain::mnuOptionsSound_Click() { TableOptions().SetSoundOption(mnuOptionsSound_->isChecked()); }
+void frmMain::mnuOptionsSound_Click()
+{
+    Trapped("frmMain_mnuOptionsSound_Click", [this] { TableOptions().SetSoundOption(mnuOptionsSound_->isChecked()); });
+}
 
 void frmMain::mnuOptionsAnimation_Click(int index)
 {
-    if (index < 0 || index > 2) index = 2;
-    for (int k = 0; k < 3; ++k) mnuOptionsAnimation_[static_cast<std::size_t>(k)]->setChecked(k == index);
-    if (engine_) engine_->State().AnimationOption = static_cast<std::int16_t>(index);
-    TableOptions().SetAnimationOption(index);
+    Trapped("frmMain_mnuOptionsAnimation_Click", [&] {
+        if (index < 0 || index > 2) index = 2;
+        for (int k = 0; k < 3; ++k) mnuOptionsAnimation_.at(static_cast<std::size_t>(k))->setChecked(k == index);
+        if (engine_) engine_->State().AnimationOption = static_cast<std::int16_t>(index);
+        TableOptions().SetAnimationOption(index);
+    });
 }
 
 void frmMain::ArmStartTimer() { tmrStartPlay_->start(Scaled(1000)); }
@@ -955,6 +979,25 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Only Ctrl+X is the window's own; with the menu item disabled on the
+    // human's turn, its shortcut lets the key through to here.
+    if (event->key() == Qt::Key_X && (event->modifiers() & Qt::ControlModifier)) {
+        Form_KeyDown(Qt::Key_X, 2);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::Form_KeyDown(int keyCode, int shift)
+{
+    Trapped("frmMain_Form_KeyDown", [&] {
+        if (keyCode == Qt::Key_X && (shift & 2)) Form_KeyDown_Interrupt();
+    });
 }
 
 void frmMain::Form_KeyDown_Interrupt()

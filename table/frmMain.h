@@ -49,6 +49,11 @@ public:
     ~frmMain() override;
 
     void Attach(GameEngine& engine, TableShell& shell);
+    // Centres the window on its screen, as at start.
+    void CenterForm();
+    // The window's own key handler: Ctrl+X (key code 88, shift 2) offers to
+    // leave the game. Also reached from Options > Interrupt Computer.
+    void Form_KeyDown(int keyCode, int shift);
     // Every pause is multiplied by this (tests and demonstrations only).
     void SetTimeScale(double scale) { timeScale_ = scale; }
     double TimeScale() const { return timeScale_; }
@@ -121,6 +126,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The player's aids work the table's own widgets and input handlers.
@@ -199,6 +205,7 @@ private:
 
     std::vector<QMenu*> realMenus_;
     QMenu* mnuDummy_ = nullptr;
+    QAction* mnuPause_ = nullptr;
     QAction* mnuOptionsSound_ = nullptr;
     std::array<QAction*, 3> mnuOptionsAnimation_{};
     QAction* mnuOptionsSort_ = nullptr;

@@ -544,7 +544,7 @@ protected:
 TEST_F(ResumeList, ListsEverySavedGameInStatementOrderUnderTheDescribedHeadings)
 {
     // Saved out of date order: the list keeps the statement's order.
-    const std::int32_t first = AddSavedGame("2024-05-01 09:30:00.000", "Ann", 12);
+    const std::int32_t first = AddSavedGame("2024-05-01 09:30:41.000", "Ann", 12);
     const std::int32_t second = AddSavedGame("2023-01-01 08:00:00.000", "**Bob, \"Jr\"", 40);
     const std::int32_t third = AddSavedGame("2024-02-01 18:45:00.000", "Cy", 0);
     frmResume* list = Open();
@@ -576,8 +576,8 @@ TEST_F(ResumeList, ListsEverySavedGameInStatementOrderUnderTheDescribedHeadings)
         EXPECT_EQ(Cell(list->TDBGrid1, r, 6), QString::fromStdString(row.CompPlayer2));
         EXPECT_EQ(Cell(list->TDBGrid1, r, 9).toLongLong(), row.CompPlayerScore3);
     }
-    // Dates are shown to the minute.
-    EXPECT_EQ(list->Data1->data(list->Data1->index(0, 1)).toString(), QStringLiteral("2024-05-01 09:30"));
+    // Dates are shown to the second: two saves in one minute differ.
+    EXPECT_EQ(list->Data1->data(list->Data1->index(0, 1)).toString(), QStringLiteral("2024-05-01 09:30:41"));
     Shoot(list, "frmResume");
 
     // The grid takes up what the window gains.

@@ -397,7 +397,7 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
     };
     const Case cases[] = {
         {"EXIT_GAME", 0, 1, 0, 0}, {"END_GAME", 0, 1, 0, 0}, {"", 100, 1, 0, 0},
-        {"NEW_GAME", 0, 0, 1, 0},  {"RESUME_GAME", 0, 0, 1, 1},
+        {"NEW_GAME", 0, 0, 1, 0},  {"RESUME_GAME", 0, 0, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.request) + "/" + std::to_string(c.topScore));

@@ -1,14 +1,23 @@
 // The real table window with the real engine: a game starts, the cards are
 // dealt onto the table, and the computer players take their turns.
+#include "ReportError.h"
 #include "TableWindowFixture.h"
 #include "Twips.h"
+#include "WavPlayer.h"
 #include "cVemoCard.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -155,4 +164,150 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
         EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left), TwipsToPixels(place.Top)));
     }
     EXPECT_TRUE(table->findChild<QWidget*>(QStringLiteral("imgVemoGuySmall"))->isVisible());
+}
+
+// Every top-level item of the menu bar hides while a game is dealt; the blank
+// placeholder alone keeps the bar's height.
+TEST_F(TableWindow, DealingHidesEveryMenuButThePlaceholder)
+{
+    for (const bool visible : {false, true}) {
+        table->ShowMenus(visible);
+        for (QAction* item : table->menuBar()->actions()) {
+            if (item->isSeparator()) continue;
+            const bool placeholder = item->text().trimmed().isEmpty();
+            EXPECT_EQ(item->isVisible(), placeholder ? !visible : visible) << item->text().toStdString();
+        }
+    }
+}
+
+// Ctrl-X is the window's own key: it offers to leave on anyone's turn, also
+// when Interrupt Computer is disabled on the human's.
+TEST_F(TableWindow, CtrlXOffersToLeaveOnEveryTurn)
+{
+    for (const bool humanTurn : {true, false}) {
+        table->SetHumanTurnControls(humanTurn);
+        QTest::keyClick(table.get(), Qt::Key_X, Qt::ControlModifier);
+        QPointer<QMessageBox> box;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return (box = table->findChild<QMessageBox*>(QString(), Qt::FindDirectChildrenOnly)) != nullptr; }));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Exit Game?"));
+        box->reject(); // Cancel: play goes on
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); }));
+    }
+}
+
+// A resumed game's sound is that game's; the stored choice stays.
+TEST_F(TableWindow, AResumedGamesSoundIsNotStored)
+{
+    table->SetSoundOption(false);
+    EXPECT_FALSE(table->SoundOn());
+    EXPECT_TRUE(frmMain(&database).SoundOn());
+}
+
+TEST_F(TableWindow, TheWindowIsCentredOnItsScreen)
+{
+    table->resize(320, 240);
+    table->CenterForm();
+    const QPoint off = table->frameGeometry().center() - table->screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2);
+}
+
+// A card laid without moving is silent while animation is on; with it off
+// every card laid sounds; a dropped card sounded when it was picked up.
+TEST_F(TableWindow, TheCardSoundFollowsAnimationAndMode)
+{
+    struct Case { int animation; const char* mode; bool sounds; };
+    const Case cases[] = {{0, "NOMOVE", false}, {1, "NOMOVE", false}, {2, "NOMOVE", true}, {2, "", true},
+                          {0, "", false}};
+    auto* wav = table->findChild<WavPlayer*>();
+    engine->State().CurrTurn = 4; // PlayingCardIndex 0: a card dropped on the pile
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.animation) + c.mode);
+        table->mnuOptionsAnimation_Click(c.animation);
+        wav->PlayWav(12);
+        engine->Start(engine->PlaceCardOnDiscardPile("B5", c.mode));
+        EXPECT_EQ(wav->LastClip(), c.sounds ? 11 : 12);
+    }
+}
+
+// With the deck's three inputs set against the guards of the engine's pauses
+// (a card being played, a hand over, the Vemo-after-Prayer window): only a
+// turn free of them draws.
+TEST_F(TableWindow, EveryDeckInputDrawsOnlyWhenTheGameIsNotPausing)
+{
+    table->mnuOptionsAnimation_Click(2);
+    engine->State().FirstActivationPending = false;
+    table->show();
+    engine->Start(FixedSetupShell::StartFromSetup(shell));
+    engine->State().Tag.clear(); // the loop stays still
+    ASSERT_EQ(table->CardImages(4), 7);
+    GameState& s = engine->State();
+    const std::vector<std::function<void()>> inputs = {
+        [&] {
+            QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->Deck(), &click);
+        },
+        [&] { table->MenuAction(QStringLiteral("mnuOptionsDraw"))->trigger(); },
+        [&] { QTest::keyClick(table.get(), Qt::Key_D); },
+    };
+    bool* guards[] = {nullptr, &s.PlayInProgress, &s.HandOver, &s.VemoAfterPrayer};
+    for (std::size_t input = 0; input < inputs.size(); ++input) {
+        for (bool* guard : guards) {
+            SCOPED_TRACE(std::to_string(input) + (guard ? " guarded" : " free"));
+            s.WaitingForHuman = true;
+            s.CurrTurn = 4;
+            s.HumanDrawCount = 2; // owed draws: no question is asked
+            s.HumanMustDraw = true;
+            s.ForcedDrawStarted = false;
+            table->SetHumanTurnControls(true);
+            if (guard) *guard = true;
+            const int before = s.Players(4).NumberOfCards();
+            inputs[input]();
+            EXPECT_EQ(s.Players(4).NumberOfCards(), before + (guard ? 0 : 1));
+            if (guard) *guard = false;
+        }
+    }
+}
+
+// A verse that cannot be read is reported under the procedure that shows it,
+// which carries on; so are the window's other trapped faults, each under its name.
+TEST_F(TableWindow, FaultsAreReportedUnderTheirProceduresAndPlayGoesOn)
+{
+    QTemporaryDir logDir;
+    SetErrorLogDirectory(logDir.path().toStdString());
+    table->mnuOptionsAnimation_Click(2);
+    table->PlaceCardOnTable(1, "B1", 0);
+    table->PlaceCardOnTable(4, "B2", 0);
+    database.Close();
+    GameState& s = engine->State();
+    auto pileType = [&] { return table->findChild<QLabel*>(QStringLiteral("lblType"))->text(); };
+    struct Case { const char* procedure; std::function<void()> act; std::function<bool()> carriedOn; };
+    const Case cases[] = {
+        {"PlaceCardOnDiscardPile", [&] { engine->Start(engine->PlaceCardOnDiscardPile("GD", "")); },
+         [&] { return pileType() == "DEVIL"; }},
+        {"SetHumanPlayerCard", [&] { table->SetHumanPlayerCard("G7", 1); },
+         [&] { return table->HumanFace(1)->CardCode() == "G7"; }},
+        {"SetHumanPlayerCard", [&] { table->PlaceCardOnTable(4, "R2", 0); },
+         [&] { return table->HumanFace(2)->CardCode() == "R2" && !table->HumanFace(2)->isHidden(); }},
+        {"RemoveCardFromTable", [&] { table->RemoveCardFromTable(5); }, [&] { return table->CardImages(1) == 1; }},
+        // Animated: the card flies from seat 1 and lands from a timer.
+        {"PlaceCardOnDiscardPile",
+         [&] {
+             table->mnuOptionsAnimation_Click(0);
+             s.CurrTurn = 1;
+             engine->Start(engine->PlaceCardOnDiscardPile("GS", ""));
+         },
+         [&] { return pileType() == "SIN"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        QFile::remove(QString::fromStdString(ErrorLogPath().string()));
+        c.act();
+        EXPECT_TRUE(QTest::qWaitFor(c.carriedOn, 2000));
+        QFile log(QString::fromStdString(ErrorLogPath().string()));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(log.readAll().contains(QByteArray("proc = ") + c.procedure));
+    }
+    SetErrorLogDirectory(QDir::tempPath().toStdString());
 }

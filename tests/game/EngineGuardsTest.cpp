@@ -1,0 +1,112 @@
+// What the engine refuses while it is busy: the deck during every pause the
+// game makes inside the human's turn, and play on a table that a failed
+// resume left empty.
+
+#include "ScriptedView.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace vemo;
+using namespace vemo::test;
+
+namespace {
+
+struct PauseCase {
+    const char* pause;
+    int milliseconds;              // the pause during which the deck is double-clicked
+    const char* hand;              // the human's hand
+    std::function<void(Table&)> run;
+    int cardsAfter;                // the human's cards once it is over: no card from that click
+};
+
+TEST(EngineGuards, TheDeckIsDeadWhileTheGamePausesInTheHumansTurn)
+{
+    const PauseCase cases[] = {
+        {"evil-card notice", 2000, "BS",
+         [](Table& t) {
+             t.State().HumanPlayedCard = true;
+             t.State().WaitingForHuman = true;
+             t.Engine().Start(t.Engine().PlayCard("BS"));
+         },
+         1}, // the notice's own draw
+        {"say-Vemo window", 250, "B5",
+         [](Table& t) {
+             t.view.sayVemoClickAt = 3;
+             t.view.actions.push_back([&t] { t.DoubleClick("B5"); });
+             t.HumanTurn();
+         },
+         0},
+        {"too-late notice", 3000, "B5",
+         [](Table& t) {
+             t.view.actions.push_back([&t] { t.DoubleClick("B5"); });
+             t.HumanTurn();
+         },
+         1}, // the penalty card
+        {"Vemo-after-Prayer window", 500, "LV G5",
+         [](Table& t) {
+             t.State().PrayerCardPlayed = true;
+             t.State().VemoHolders[4] = true;
+             t.State().WaitingForHuman = true;
+             t.Engine().Start(t.Engine().PlayVemoCard(4));
+         },
+         2},
+    };
+    for (const PauseCase& c : cases) {
+        SCOPED_TRACE(c.pause);
+        Table t;
+        t.FillOthers({4});
+        t.Give(4, c.hand);
+        t.State().CurrTurn = 4;
+        t.Stack("R5 R6 R7");
+        bool clicked = false;
+        t.view.onPause = [&](int ms) {
+            if (ms != c.milliseconds || clicked) return;
+            clicked = true;
+            t.DrawFromDeck();
+        };
+
+        c.run(t);
+
+        EXPECT_TRUE(clicked);
+        EXPECT_EQ(t.Player(4).NumberOfCards(), c.cardsAfter) << HandText(t.Player(4));
+        EXPECT_THAT(t.view.QuestionTexts(), ::testing::IsEmpty());
+    }
+}
+
+// Open Game from a running game: the loop starts again only with four players seated.
+TEST(EngineGuards, AGameThatCannotBeResumedLeavesTheTableIdle)
+{
+    for (const bool resumable : {false, true}) {
+        SCOPED_TRACE(resumable ? "resumed" : "not resumed");
+        Table t;
+        t.FillOthers({});
+        t.view.resumeChoice = "12";
+        if (resumable)
+            t.records.onResume = [&t](std::int32_t) {
+                for (int seat = 1; seat <= 4; ++seat) {
+                    auto player = std::make_unique<clsPlayer>();
+                    player->Human(seat == 4);
+                    t.State().Players.Add(std::move(player));
+                }
+                return true;
+            };
+        t.State().CurrTurn = 1;
+        t.State().GameRequest = "RESUME_GAME";
+
+        t.Engine().Start(t.Engine().MainGameLoop());
+
+        EXPECT_EQ(t.view.startTimers, resumable ? 1 : 0);
+        EXPECT_EQ(t.view.boxes.size(), resumable ? 0u : 1u);
+        EXPECT_EQ(t.view.menusShown, !resumable) << "the File menu starts or opens another game";
+        EXPECT_FALSE(t.State().MainLoopRunning);
+
+        // Open Game again from the idle table.
+        t.State().GameSaved = true;
+        t.view.boxes.clear();
+        t.Engine().Start(t.Engine().mnuFile_Click(2));
+        EXPECT_EQ(t.view.startTimers, resumable ? 2 : 0);
+    }
+}
+
+} // namespace
