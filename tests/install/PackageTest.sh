@@ -31,7 +31,7 @@ program="" game="" xvfb="" ours=0
 
 cleanup() {
   [ -n "$program" ] && [ -s "$work/home/vemo.pid" ] && game="$(cat "$work/home/vemo.pid")"
-  for pid in $game $program $xvfb; do
+  for pid in $game $program $xvfb $(ps -u "$user" -o pid= 2>/dev/null); do
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
@@ -79,8 +79,10 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=":$(cat "$work/display")"
 
 # As from the user's desktop: a fresh environment whose PATH holds /usr/games.
+# No session bus: Qt would start one of its own that outlives the game.
 runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" SHELL=/bin/sh \
   PATH=/usr/local/bin:/usr/bin:/bin:/usr/games DISPLAY="$display" VEMO_TIME_SCALE=0.001 \
+  DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
   sh -c 'cd && echo $$ >vemo.pid && exec vemo' >"$work/program.log" 2>&1 &
 program=$!
 for _ in $(seq 300); do
@@ -101,6 +103,7 @@ kill "$(cat "$home/vemo.pid")"
 timeout 20 tail --pid="$program" -f /dev/null || fail "the game did not end when asked to"
 wait "$program" 2>/dev/null || true
 program=""
+[ -z "$(ps -u "$user" -o pid= || true)" ] || fail "the game left processes behind: $(ps -u "$user" -o pid=,cmd=)"
 sum="$(cksum <"$database")"
 
 # --- Removed, the user's games stay ---------------------------------------------
