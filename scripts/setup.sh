@@ -30,7 +30,7 @@ vemo_build_packages=(
 # What scripts/package and the package test need besides: the package tools,
 # its checkers, and a virtual screen to start the installed game on.
 vemo_package_packages=(
-  dpkg-dev lintian appstream desktop-file-utils man-db file xvfb xdotool
+  dpkg-dev lintian appstream desktop-file-utils man-db xvfb xdotool
 )
 
 # vemo_build BUILD_DIR [cmake options...]; VEMO_TARGET limits the build to one target.
