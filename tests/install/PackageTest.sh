@@ -31,10 +31,16 @@ program="" game="" xvfb="" ours=0
 
 cleanup() {
   [ -n "$program" ] && [ -s "$work/home/vemo.pid" ] && game="$(cat "$work/home/vemo.pid")"
-  for pid in $game $program $xvfb $(ps -u "$user" -o pid= 2>/dev/null); do
+  for pid in $game $program $(ps -u "$user" -o pid= 2>/dev/null); do
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+  # The screen is asked to end, so it takes its socket and lock file along.
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    timeout 10 tail --pid="$xvfb" -f /dev/null || kill -KILL "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
   if [ "$ours" = 1 ] && installed; then
     apt-get -o DPkg::Lock::Timeout=120 remove -y -qq vemo >/dev/null 2>&1 || true
   fi
@@ -72,7 +78,9 @@ installed || fail "apt-get did not install vemo"
 # --- A new user starts it -----------------------------------------------------
 useradd --create-home --home-dir "$work/home" --shell /bin/sh "$user"
 home="$work/home"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: a server that resets as the last client leaves (the polling below)
+# now and then refuses the game's connection.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "the virtual screen did not start: $(cat "$work/xvfb.log")"
@@ -87,7 +95,11 @@ runuser -u "$user" -- env -i HOME="$home" USER="$user" LOGNAME="$user" SHELL=/bi
 program=$!
 for _ in $(seq 300); do
   DISPLAY="$display" xdotool search --name "^Vemo Game Setup$" >/dev/null 2>&1 && break
-  kill -0 "$program" 2>/dev/null || { cat "$work/program.log" >&2; fail "the installed program ended before its setup dialog showed"; }
+  kill -0 "$program" 2>/dev/null || {
+    cat "$work/program.log" >&2
+    kill -0 "$xvfb" 2>/dev/null || fail "the virtual screen $display ended early: $(cat "$work/xvfb.log")"
+    fail "the installed program ended before its setup dialog showed"
+  }
   sleep 0.2
 done
 DISPLAY="$display" xdotool search --name "^Vemo Game Setup$" >/dev/null 2>&1 || {
