@@ -24,7 +24,13 @@ vemo_build_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 fonts-comic-neue
+  sqlite3 fonts-comic-neue librsvg2-bin
+)
+
+# What scripts/package and the package test need besides: the package tools,
+# its checkers, and a virtual screen to start the installed game on.
+vemo_package_packages=(
+  dpkg-dev lintian appstream desktop-file-utils man-db xvfb xdotool
 )
 
 # vemo_build BUILD_DIR [cmake options...]; VEMO_TARGET limits the build to one target.

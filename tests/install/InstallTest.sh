@@ -49,8 +49,8 @@ install_prefix() {
 
 # --- The installed files ----------------------------------------------------
 install_prefix
-program="$prefix/bin/vemo"
-[ -x "$program" ] || fail "bin/vemo is not installed or not executable"
+program="$prefix/games/vemo"
+[ -x "$program" ] || fail "games/vemo is not installed or not executable"
 [ -f "$prefix/share/vemo/Vemo.mdb" ] || fail "share/vemo/Vemo.mdb is not installed"
 desktop="$prefix/share/applications/vemo.desktop"
 [ -f "$desktop" ] || fail "share/applications/vemo.desktop is not installed"
@@ -62,6 +62,36 @@ fi
 grep -qx "Exec=vemo" "$desktop" || fail "vemo.desktop does not start vemo"
 grep -qx "Icon=vemo" "$desktop" || fail "vemo.desktop does not name the icon vemo"
 [ -s "$prefix/share/icons/hicolor/scalable/apps/vemo.svg" ] || fail "the icon is not installed"
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8 }'
+}
+for size in 16 22 24 32 48 64 128 256; do
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/vemo.png"
+  [ -f "$icon" ] && [ "$(png_size "$icon")" = "${size}x${size}" ] || fail "no ${size}x${size} icon"
+done
+metainfo="$(ls "$prefix"/share/metainfo/*.metainfo.xml)"
+grep -q "<launchable type=\"desktop-id\">vemo.desktop</launchable>" "$metainfo" || fail "the AppStream entry does not launch vemo.desktop"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || {
+    cat "$work/appstream.log" >&2
+    fail "the AppStream entry does not validate"
+  }
+else
+  echo "appstreamcli not available; the AppStream entry is not validated"
+fi
+# The manual page, as `man 6 vemo` shows it.
+if command -v man >/dev/null; then
+  manual="$(MANWIDTH=80 man -l "$prefix/share/man/man6/vemo.6.gz" 2>&1)" || fail "man cannot show the manual page: $manual"
+  for text in "--data-dir" "--version" "--help" "VEMO_DATA_DIR" "~/.local/share/Vemo" "error.log" "Vemodb.BAK"; do
+    grep -qF -- "$text" <<<"$manual" || fail "the manual page does not speak of $text"
+  done
+else
+  echo "man not available; the manual page is not read"
+fi
+for document in copyright changelog.gz; do
+  [ -s "$prefix/share/doc/vemo/$document" ] || fail "share/doc/vemo/$document is not installed"
+done
 cmp -s "$source_dir/resources/help/vemo-help.html" "$prefix/share/vemo/vemo-help.html" ||
   fail "the help document is not installed"
 [ "$(sqlite3 "$prefix/share/vemo/Vemo.mdb" "PRAGMA integrity_check")" = "ok" ] ||
@@ -158,7 +188,7 @@ check_sound "$first_db"
 for table in Verses ComputerPlayers; do
   [ "$(sqlite3 "$first_db" "SELECT COUNT(*) FROM $table")" -gt 0 ] || fail "the copy has no $table"
 done
-[ -z "$(ls -A "$prefix/bin" | grep -vx vemo || true)" ] || fail "the program wrote beside itself: $(ls "$prefix/bin")"
+[ -z "$(ls -A "$prefix/games" | grep -vx vemo || true)" ] || fail "the program wrote beside itself: $(ls "$prefix/games")"
 [ "$(cksum <"$prefix/share/vemo/Vemo.mdb")" = "$installed_sum" ] || fail "the program changed the installed database"
 
 # The user's games: one row of history, then a reinstall over the same prefix.
