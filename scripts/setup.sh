@@ -24,7 +24,7 @@ vemo_build_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 fonts-comic-neue
+  sqlite3 libsqlite3-dev fonts-comic-neue
 )
 
 # vemo_build BUILD_DIR [cmake options...]; VEMO_TARGET limits the build to one target.

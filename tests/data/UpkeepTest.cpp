@@ -10,6 +10,8 @@
 
 #include <set>
 
+#include <sqlite3.h>
+
 using namespace vemo;
 using namespace vemo::test;
 
@@ -244,16 +246,58 @@ TEST(Data_Upkeep, EveryRepairKeepsItsOwnCopy)
     EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
 }
 
+// A file or directory the program may not write, which root would write
+// anyway: SQLite's default file layer, wrapped to open the database
+// read-only or to refuse creating its journal, as the system would.
+enum class WriteFault { None, ReadOnlyFile, ReadOnlyDirectory };
+
+WriteFault g_writeFault = WriteFault::None;
+sqlite3_vfs* g_realVfs = nullptr;
+sqlite3_vfs g_faultyVfs;
+
+int FaultyOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
+{
+    if (g_writeFault == WriteFault::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB))
+        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
+    if (g_writeFault == WriteFault::ReadOnlyDirectory && (flags & SQLITE_OPEN_MAIN_JOURNAL)) return SQLITE_CANTOPEN;
+    return g_realVfs->xOpen(g_realVfs, name, file, flags, outFlags);
+}
+
+class WriteFaultScope {
+public:
+    explicit WriteFaultScope(WriteFault fault)
+    {
+        if (!g_realVfs) {
+            g_realVfs = sqlite3_vfs_find(nullptr);
+            g_faultyVfs = *g_realVfs;
+            g_faultyVfs.zName = "vemo-write-fault";
+            g_faultyVfs.xOpen = FaultyOpen;
+        }
+        g_writeFault = fault;
+        sqlite3_vfs_register(&g_faultyVfs, 1);
+    }
+    ~WriteFaultScope()
+    {
+        g_writeFault = WriteFault::None;
+        sqlite3_vfs_register(g_realVfs, 1);
+    }
+    WriteFaultScope(const WriteFaultScope&) = delete;
+    WriteFaultScope& operator=(const WriteFaultScope&) = delete;
+};
+
 struct VerifyCase {
     const char* name;
     std::function<void(const DataDir&)> arrange;
     bool goOn;
     const char* messageStart; // "" when no message
     int beeps;
+    WriteFault writeFault = WriteFault::None;
 };
 
 TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
 {
+    const std::string unwritable = "' is corrupted beyond repair or not available.\r\n"
+                                   "Please contact the help desk for assistance.\r\nError #:  ";
     const VerifyCase cases[] = {
         {"sound file", [](const DataDir&) {}, true, "", 0},
         {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false, "/", 0},
@@ -265,17 +309,26 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
              QDir(d.Path()).mkdir(QStringLiteral("Vemo.mdb"));
          },
          false, "/", 0},
+        {"read-only file", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyFile},
+        {"read-only directory", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyDirectory},
     };
     for (const auto& c : cases) {
         DataDir dir;
         c.arrange(dir);
         ScriptedUi ui;
-        EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
+        {
+            WriteFaultScope fault(c.writeFault);
+            EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
+        }
         if (*c.messageStart) {
             ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
             EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
             EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
             EXPECT_EQ(ui.Boxes[0].Text.rfind(c.messageStart, 0), 0u) << ui.Boxes[0].Text;
+            if (c.beeps) {
+                EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
+                EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
+            }
         } else {
             EXPECT_TRUE(ui.Boxes.empty()) << c.name;
         }
