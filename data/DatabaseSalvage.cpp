@@ -184,7 +184,13 @@ private:
                 insert.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
                                    .arg(Quoted(table_), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
             }
-            result.last = record.value(0).toLongLong();
+            // A damaged page can hand out rows the seek should have passed.
+            const qint64 rowid = record.value(0).toLongLong();
+            if (rowid < first || rowid > last) continue;
+            // Rows come in rising order; one that does not is a page read
+            // again through a damaged link, which could go round for ever.
+            if (result.last && rowid <= *result.last) return result;
+            result.last = rowid;
             for (const int field : fields) insert.addBindValue(record.value(field));
             insert.exec(); // a row the new schema refuses is left behind
             if (++read_ % 64 == 0 && progress_) progress_();

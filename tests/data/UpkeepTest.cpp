@@ -185,6 +185,10 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
          3, 0},
         {"cut to 87%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 87 / 100); }); },
          -1, -1},
+        {"cut to 72%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 72 / 100); }); },
+         -1, -1},
+        {"cut to 93%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 93 / 100); }); },
+         -1, -1},
         {"a bad page in the middle of the saved games",
          [](const DataDir& d) {
              DamageBytes(d, [&d](QByteArray& b, int size) {
@@ -211,6 +215,11 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         EXPECT_TRUE(ui.Boxes.empty()) << c.name;
         ASSERT_FALSE(ui.Operations.empty()) << c.name;
         EXPECT_EQ(ui.Operations[0], "Repairing Database  " + dir.Database().toStdString());
+        // The zeros of a lost page read as rows numbered 0: no program wrote them.
+        EXPECT_EQ(Query(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
+                                        "(SELECT count(*) FROM History WHERE ID < 1)"),
+                  QStringLiteral("0"))
+            << c.name;
         GameDatabase database;
         ASSERT_NO_THROW(database.Open(dir.Database())) << c.name;
         EXPECT_TRUE(database.IntegrityCheck()) << c.name;
