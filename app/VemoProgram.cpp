@@ -57,22 +57,22 @@ void VemoProgram::Fail(const QString& text)
 {
     QApplication::restoreOverrideCursor();
     if (splash_) splash_->close();
-    if (!text.isEmpty()) QMessageBox::critical(nullptr, QStringLiteral("Vemo"), text);
+    repairStatus_.reset();
+    if (!text.isEmpty()) QMessageBox::critical(nullptr, QStringLiteral("Critical Error"), text);
     ended_(1);
 }
 
 void VemoProgram::StartUp()
 {
     const PreparedDataDirectory data =
-        PrepareDataDirectory(ResolveDataDirectory(CurrentDataDirectoryInputs()), QApplication::applicationDirPath());
+        PrepareDataDirectory(ResolveDataDirectory(CurrentDataDirectoryInputs()),
+                             ShippedDatabaseCandidates(QApplication::applicationDirPath()));
     if (!data.Ok) return Fail(data.Error);
     SetErrorLogDirectory(data.Directory.toStdString());
 
     // 4, 5. Verify (and repair), count the start, trim and compact every eleventh time.
-    {
-        frmDBRepairStatus status;
-        if (!DatabaseStartupUpkeep(data.Directory, status)) return Fail({});
-    }
+    repairStatus_ = std::make_unique<frmDBRepairStatus>(splash_.get());
+    if (!DatabaseStartupUpkeep(data.Directory, *repairStatus_)) return Fail({});
 
     // 6. The one database handle, held until the end.
     try {
@@ -106,6 +106,7 @@ void VemoProgram::StartUp()
     // first activation opens the new-game setup.
     QTimer::singleShot(static_cast<int>(2000 * TimeScale()), table_.get(), [this] {
         splash_->close();
+        repairStatus_.reset();
         QApplication::restoreOverrideCursor();
         table_->show();
     });

@@ -19,6 +19,7 @@ class ApplicationWindows;
 class ExitSequence;
 class GameDatabase;
 class GameRecordsStore;
+class frmDBRepairStatus;
 class frmMain;
 class frmSplash;
 
@@ -47,6 +48,9 @@ private:
     // Declared in the order they are made: destroyed newest first.
     std::function<void(int)> ended_;
     std::unique_ptr<frmSplash> splash_;
+    // Shown while the database is repaired or compacted; a repair's result
+    // stays on it until the table shows.
+    std::unique_ptr<frmDBRepairStatus> repairStatus_;
     std::unique_ptr<GameDatabase> database_;
     std::unique_ptr<frmMain> table_;
     std::unique_ptr<GameRecordsStore> records_;

@@ -3,39 +3,92 @@
 #include "MessageBoxes.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <memory>
 
 namespace vemo {
 
+namespace {
+
+// How long the window may take to appear on screen, and how often long work
+// lets it repaint.
+constexpr int kExposeWaitMs = 500;
+constexpr int kTickMs = 100;
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
 frmDBRepairStatus::frmDBRepairStatus(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Vemo Database Maintenance"));
+    setWindowTitle(QStringLiteral("Checking Data Integrity"));
     setObjectName(QStringLiteral("frmDBRepairStatus"));
     auto* column = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Please wait while the game database is maintained..."), this);
-    heading->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    lblStatus_ = new QLabel(QStringLiteral("Please wait while application checks database integrity."), this);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setStyleSheet(QStringLiteral("font-weight: bold;"));
     lbDBOperation_ = new QLabel(this);
     lbDBOperation_->setObjectName(QStringLiteral("lbDBOperation"));
     lbDBOperation_->setWordWrap(true);
-    lbDBOperation_->setMinimumWidth(360);
-    column->addWidget(heading);
+    lbDBOperation_->setMinimumWidth(480);
+    lbDBOperation_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(lblStatus_);
     column->addWidget(lbDBOperation_);
+    sinceTick_.start();
 }
 
 void frmDBRepairStatus::ShowRepairStatus(bool visible)
 {
-    setVisible(visible);
-    if (visible) repaint();
+    if (visible) {
+        show();
+        raise();
+        PaintNow();
+    } else if (!keepOpen_) {
+        hide();
+    }
 }
 
 void frmDBRepairStatus::SetOperation(std::string_view text)
 {
-    lbDBOperation_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    lbDBOperation_->repaint();
+    lbDBOperation_->setText(FromUtf8(text));
+    if (isVisible()) PaintNow();
+}
+
+void frmDBRepairStatus::ShowRepairResult(std::string_view text)
+{
+    lblStatus_->setText(QStringLiteral("The database has been repaired."));
+    lbDBOperation_->setText(FromUtf8(text));
+    keepOpen_ = true;
+    if (isVisible()) PaintNow();
+}
+
+void frmDBRepairStatus::Tick()
+{
+    if (!isVisible() || sinceTick_.elapsed() < kTickMs) return;
+    sinceTick_.restart();
+    // Paint and expose events only: no input reaches anything while the
+    // database work runs, and no game exists yet for a timer to drive.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// The work runs from the start-up, outside the event loop: the window is
+// mapped, laid out and painted here, for a bounded time, before it goes on.
+void frmDBRepairStatus::PaintNow()
+{
+    adjustSize();
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs);
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceTick_.restart();
 }
 
 QString frmDBRepairStatus::Operation() const { return lbDBOperation_->text(); }

@@ -64,6 +64,33 @@ std::string VersionText()
            std::to_string(kVersionRevision);
 }
 
+std::vector<std::string> Situation(const std::string& when, std::string_view procedure, std::string_view detail1,
+                                   std::string_view detail2, std::string_view detail3)
+{
+    const ReporterSetup& setup = Setup();
+    std::vector<std::string> situation = {when, "proc = " + std::string(procedure), ScoreLine(setup.state),
+                                          CardLine(setup.state)};
+    for (std::string_view detail : {detail1, detail2, detail3})
+        if (!detail.empty()) situation.emplace_back(detail);
+    return situation;
+}
+
+// Appends one entry to error.log; the fault that kept it from being written, or "".
+std::string AppendLogEntry(std::int32_t number, std::string_view text, const std::vector<std::string>& situation)
+{
+    std::ofstream log(ErrorLogPath(), std::ios::app | std::ios::binary);
+    if (log) {
+        log << kCrLf << std::string(52, '-') << kCrLf;
+        log << "Error in " << Setup().directory.string() << '/' << kAppTitle << " v" << VersionText() << kCrLf;
+        log << "Error #" << number << ' ' << text << kCrLf;
+        for (const std::string& line : situation) log << line << kCrLf;
+        log.close();
+    }
+    if (log) return {};
+    const int saved = errno;
+    return saved ? std::generic_category().message(saved) : "The error log could not be written";
+}
+
 } // namespace
 
 void SetErrorReportHandler(ErrorReportHandler* handler) { Setup().handler = handler; }
@@ -81,26 +108,10 @@ void ReportError(std::string_view procedure, std::int32_t number, std::string_vi
         std::to_string(kVersionMinor) + " Error #" + std::to_string(number);
 
     // The lines that describe the situation, shared by the log and the fallback box.
-    std::vector<std::string> situation = {when, "proc = " + std::string(procedure),
-                                          ScoreLine(setup.state), CardLine(setup.state)};
-    for (std::string_view detail : {detail1, detail2, detail3})
-        if (!detail.empty()) situation.emplace_back(detail);
+    const std::vector<std::string> situation = Situation(when, procedure, detail1, detail2, detail3);
 
-    std::string logFault;
-    {
-        std::ofstream log(ErrorLogPath(), std::ios::app | std::ios::binary);
-        if (log) {
-            log << kCrLf << std::string(52, '-') << kCrLf;
-            log << "Error in " << setup.directory.string() << '/' << kAppTitle << " v" << VersionText() << kCrLf;
-            log << "Error #" << number << ' ' << text << kCrLf;
-            for (const std::string& line : situation) log << line << kCrLf;
-            log.close(); // closed before the user is asked anything
-        }
-        if (!log) {
-            const int saved = errno;
-            logFault = saved ? std::generic_category().message(saved) : "The error log could not be written";
-        }
-    }
+    // Closed before the user is asked anything.
+    const std::string logFault = AppendLogEntry(number, text, situation);
 
     const std::string twoBreaks = std::string(kCrLf) + kCrLf;
     if (!logFault.empty()) {
@@ -128,6 +139,11 @@ void ReportError(std::string_view procedure, std::int32_t number, std::string_vi
                twoBreaks;
     message += "Would you like the program to attempt to continue?";
     if (!setup.handler->AskContinueAfterError(title, message)) setup.handler->TerminateNow();
+}
+
+bool LogError(std::string_view procedure, std::int32_t number, std::string_view text, std::string_view detail1)
+{
+    return AppendLogEntry(number, text, Situation(LocalDateTime(), procedure, detail1, {}, {})).empty();
 }
 
 std::int32_t FaultNumber(const std::exception& fault)

@@ -36,6 +36,10 @@ void ReportError(std::string_view procedure, std::int32_t number, std::string_vi
                  std::string_view detail1 = {}, std::string_view detail2 = {},
                  std::string_view detail3 = {});
 
+// Appends an entry to error.log without asking anything, for faults the
+// program has already dealt with. False when the log could not be written.
+bool LogError(std::string_view procedure, std::int32_t number, std::string_view text, std::string_view detail1 = {});
+
 // The number shown for a trapped C++ fault, after the numbers users of the
 // original platform know (9 subscript out of range, 7 out of memory, 6 overflow).
 std::int32_t FaultNumber(const std::exception& fault);

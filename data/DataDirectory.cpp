@@ -51,14 +51,18 @@ QString ResolveDataDirectory(const DataDirectoryInputs& inputs)
     return QDir::cleanPath(inputs.PerUserDirectory);
 }
 
-QStringList InstalledDatabaseCandidates(const QString& executableDirectory)
+QStringList ShippedDatabaseCandidates(const QString& executableDirectory)
 {
-    const QDir dir(executableDirectory);
-    return {QDir::cleanPath(dir.filePath(kDatabaseName)),
-            QDir::cleanPath(dir.filePath(QStringLiteral("../share/vemo/") + kDatabaseName))};
+    QStringList candidates = {
+        QDir::cleanPath(QDir(executableDirectory).filePath(QStringLiteral("../share/vemo/") + kDatabaseName))};
+    const QString programDirectory = QFileInfo(executableDirectory).canonicalFilePath();
+    if (!programDirectory.isEmpty() &&
+        programDirectory == QFileInfo(QStringLiteral(VEMO_BUILD_PROGRAM_DIR)).canonicalFilePath())
+        candidates << QStringLiteral(VEMO_BUILD_SHIPPED_DATABASE);
+    return candidates;
 }
 
-PreparedDataDirectory PrepareDataDirectory(const QString& directory, const QString& executableDirectory)
+PreparedDataDirectory PrepareDataDirectory(const QString& directory, const QStringList& shippedCandidates)
 {
     PreparedDataDirectory result;
     result.Directory = directory;
@@ -69,7 +73,7 @@ PreparedDataDirectory PrepareDataDirectory(const QString& directory, const QStri
     }
 
     QString source;
-    for (const QString& candidate : InstalledDatabaseCandidates(executableDirectory)) {
+    for (const QString& candidate : shippedCandidates) {
         if (QFileInfo(candidate).isFile() && QFileInfo(candidate).canonicalFilePath() != QFileInfo(result.DatabasePath).absoluteFilePath()) {
             source = candidate;
             break;

@@ -26,9 +26,11 @@ DataDirectoryInputs CurrentDataDirectoryInputs();
 // the per-user directory.
 QString ResolveDataDirectory(const DataDirectoryInputs& inputs);
 
-// Where the installed database is searched: beside the executable, then
-// ../share/vemo relative to it.
-QStringList InstalledDatabaseCandidates(const QString& executableDirectory);
+// Where the pristine shipped database is searched: the installed one in
+// ../share/vemo relative to the executable, then, for the program of a build
+// tree, the build's own copy made from the script. Never a Vemo.mdb beside
+// the program: that one is a live database, played on.
+QStringList ShippedDatabaseCandidates(const QString& executableDirectory);
 
 struct PreparedDataDirectory {
     bool Ok = false;
@@ -38,7 +40,7 @@ struct PreparedDataDirectory {
 };
 
 // Creates directory when needed and, when it has no Vemo.mdb, copies the
-// installed database into it.
-PreparedDataDirectory PrepareDataDirectory(const QString& directory, const QString& executableDirectory);
+// first shipped database found among candidates into it.
+PreparedDataDirectory PrepareDataDirectory(const QString& directory, const QStringList& shippedCandidates);
 
 } // namespace vemo

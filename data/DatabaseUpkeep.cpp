@@ -54,50 +54,6 @@ private:
     QSqlDatabase db_;
 };
 
-QString Quoted(const QString& name)
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QStringList ColumnsOf(QSqlDatabase& db, const QString& table)
-{
-    QStringList columns;
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(table)))) return columns;
-    while (query.next()) columns << query.value(1).toString().toLower();
-    return columns;
-}
-
-// Copies every row of table that can be read, in rowid order; reading stops
-// at the first page that cannot be read.
-void SalvageTable(QSqlDatabase& from, QSqlDatabase& to, const QString& table)
-{
-    const QStringList wanted = ColumnsOf(to, table);
-    QSqlQuery rows(from);
-    rows.setForwardOnly(true);
-    if (!rows.exec(QStringLiteral("SELECT * FROM %1").arg(Quoted(table)))) return;
-    while (rows.next()) {
-        const QSqlRecord record = rows.record();
-        QStringList names;
-        QStringList marks;
-        QVariantList values;
-        for (int i = 0; i < record.count(); ++i) {
-            if (!wanted.contains(record.fieldName(i).toLower())) continue;
-            names << Quoted(record.fieldName(i));
-            marks << QStringLiteral("?");
-            values << record.value(i);
-        }
-        if (names.isEmpty()) continue;
-        QSqlQuery insert(to);
-        insert.prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
-                           .arg(Quoted(table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
-        for (const QVariant& value : values) insert.addBindValue(value);
-        insert.exec(); // a row the new schema refuses is left behind
-    }
-}
-
 // Replaces target by a copy of source; target changes in one rename, so it is
 // either the old file or the whole new one.
 void ReplaceFileAtomically(const QString& source, const QString& target)
@@ -137,28 +93,35 @@ bool FatalDatabaseMessage(MaintenanceUi& ui, const QString& path, const Database
     return false;
 }
 
+// Tells the player and the error log what a repair kept.
+void RecordRepair(MaintenanceUi& ui, const DatabaseFault& damage, const SalvageResult& result)
+{
+    const std::string kept = "The database was repaired: " + std::to_string(result.SavedGames) +
+                             " saved games and " + std::to_string(result.History) +
+                             " history rows were recovered. The damaged file is kept as " +
+                             QDir::toNativeSeparators(result.KeptCopy).toStdString() + ".";
+    LogError("VerifyDatabase", damage.Number(), damage.Text(), kept);
+    ui.ShowRepairResult(kept);
+}
+
 } // namespace
 
-void RepairDatabase(const QString& databasePath, const QString& workPath)
+SalvageResult RepairDatabase(const QString& databasePath, const QString& workPath, const std::function<void()>& progress)
 {
+    SalvageResult result;
+    const QString kept = KeepDamagedCopy(databasePath);
     QFile::remove(workPath);
     {
         ScratchConnection work(workPath);
         RunSqlScript(work.Db(), kShippedScript);
-        try {
-            ScratchConnection damaged(databasePath);
-            // Verses and ComputerPlayers come fresh from the script; the
-            // player's own rows are what is worth saving.
-            work.Db().transaction();
-            for (const char* table : {"SavedGames", "History", "Properties"})
-                SalvageTable(damaged.Db(), work.Db(), QString::fromLatin1(table));
-            work.Db().commit();
-        } catch (const DatabaseFault&) {
-            // Nothing of the damaged file can be read: the rebuilt file starts empty.
-        }
+        work.Db().transaction();
+        result = SalvageRows(kept, work.Db(), progress);
+        if (!work.Db().commit()) throw FaultFrom(work.Db().lastError(), "Repairing " + databasePath.toStdString());
     }
+    result.KeptCopy = kept;
     if (std::rename(QFile::encodeName(workPath).constData(), QFile::encodeName(databasePath).constData()) != 0)
         throw DatabaseFault(sqlite_code::IoErr, "Cannot move " + workPath.toStdString() + " over " + databasePath.toStdString());
+    return result;
 }
 
 void CompactDatabaseRtn(const QString& databasePath, const QString& workPath, MaintenanceUi& ui)
@@ -188,7 +151,10 @@ void CompactDatabaseRtn(const QString& databasePath, const QString& workPath, Ma
             database.Open(databasePath, GameDatabase::Access::Shared);
             intact = database.IntegrityCheck();
         }
-        if (!intact) RepairDatabase(databasePath, workPath);
+        if (!intact) {
+            const SalvageResult repaired = RepairDatabase(databasePath, workPath, [&] { ui.Tick(); });
+            RecordRepair(ui, DatabaseFault(sqlite_code::Corrupt, "The integrity check failed"), repaired);
+        }
 
         ui.SetOperation("Compacting Database  " + databasePath.toStdString());
         QFile::remove(workPath); // VACUUM INTO refuses an existing file
@@ -246,18 +212,21 @@ bool VerifyDatabase(const QString& directory, MaintenanceUi& ui)
         return true;
     } catch (const DatabaseFault& fault) {
         switch (fault.Kind()) {
-        case DbFaultKind::Damaged:
+        case DbFaultKind::Damaged: {
             ui.ShowRepairStatus(true);
             ui.SetOperation("Repairing Database  " + path.toStdString());
+            SalvageResult repaired;
             try {
-                RepairDatabase(path, InDirectory(directory, kRepairWorkFile));
+                repaired = RepairDatabase(path, InDirectory(directory, kRepairWorkFile), [&] { ui.Tick(); });
             } catch (const DatabaseFault& repairFault) {
                 ui.ShowRepairStatus(false);
                 return FatalDatabaseMessage(ui, path, repairFault);
             }
             CompactDatabaseRtn(path, InDirectory(directory, kRepairWorkFile), ui);
+            RecordRepair(ui, fault, repaired);
             ui.ShowRepairStatus(false);
             return true;
+        }
         case DbFaultKind::NotFound:
             ui.ShowMessageBox({"Critical Error",
                                QDir::toNativeSeparators(path).toStdString() +

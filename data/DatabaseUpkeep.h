@@ -3,11 +3,13 @@
 // the file, and the compaction that leaves Vemodb.BAK beside it. All of it
 // runs before the game's own handle is opened.
 
+#include "DatabaseSalvage.h"
 #include "MaintenanceUi.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace vemo {
 
@@ -32,10 +34,12 @@ void WriteCompactIteration(const QString& directory, std::int16_t count);
 // failure leaves the previous database file as it was.
 void CompactDatabaseRtn(const QString& databasePath, const QString& workPath, MaintenanceUi& ui);
 
-// Rebuilds the database into workPath from the shipped script, carries over
-// every saved game, history row and property that can still be read, and
-// moves the result over databasePath. Throws DatabaseFault.
-void RepairDatabase(const QString& databasePath, const QString& workPath);
+// Keeps the damaged file beside it, rebuilds the database into workPath from
+// the shipped script, carries over every saved game, history row and
+// property that can still be read, and moves the result over databasePath.
+// Throws DatabaseFault; the damaged file is then left as it was.
+SalvageResult RepairDatabase(const QString& databasePath, const QString& workPath,
+                             const std::function<void()>& progress = {});
 
 // The start-up sequence: verify, then count the start and, every eleventh
 // time, trim and compact. False when the program must end.

@@ -201,9 +201,20 @@ void GameDatabase::Open(const QString& path, Access access)
 
         // The read above holds only a shared lock; a write transaction takes
         // the exclusive one, which this locking mode keeps until closing.
+        // It writes the schema version back unchanged and is rolled back: a
+        // file SQLite could open only for reading (a read-only file or
+        // directory) is refused here, not at the player's first save.
         if (access == Access::Exclusive) {
             Run(db_, "BEGIN EXCLUSIVE", {}, "Locking the database");
-            Run(db_, "COMMIT", {}, "Locking the database");
+            try {
+                Run(db_, ("PRAGMA user_version = " + std::to_string(version)).c_str(), {}, "Writing to the database");
+            } catch (const DatabaseFault& fault) {
+                db_.rollback();
+                if (fault.Kind() == DbFaultKind::HeldElsewhere) throw;
+                throw DatabaseFault(DbFaultKind::Fatal, fault.Number(),
+                                    "The database cannot be written: " + fault.Text());
+            }
+            Run(db_, "ROLLBACK", {}, "Locking the database");
         }
     } catch (...) {
         Close();

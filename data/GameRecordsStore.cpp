@@ -1,5 +1,6 @@
 #include "GameRecordsStore.h"
 
+#include "DatabaseFault.h"
 #include "DeckRebuild.h"
 #include "ReportError.h"
 
@@ -56,18 +57,33 @@ MessageBoxSpec GameSavedMessage(bool savedAtEndOfHand)
     return {"Game Saved", text, BoxButtons::Ok, BoxIcon::Information, 1};
 }
 
+MessageBoxSpec GameNotSavedMessage(const std::string& reason)
+{
+    return {"Game Not Saved",
+            "The game could not be saved.\r\n\r\n" + reason +
+                "\r\n\r\nThe game goes on; you can try to save it again.",
+            BoxButtons::Ok, BoxIcon::Exclamation, 1};
+}
+
 Task<void> GameRecordsStore::SaveGame()
 {
+    // A failed save is told and logged, and play goes on: the common error
+    // report could end the program (it must, when the log cannot be written
+    // either) and lose the very game that was being saved.
+    GameState& state = engine_->State();
+    std::string failure;
     try {
-        GameState& state = engine_->State();
         // One transaction: a save that is cut short leaves no row at all.
         db_.AppendSavedGame(RecordFromSnapshot(state, engine_->View().SoundOn()));
         state.GameSaved = true;
-        const MessageBoxSpec box = GameSavedMessage(state.Snapshot.SavedAtEndOfHand);
-        co_await engine_->ShowMessageBox(box);
     } catch (const std::exception& fault) {
-        ReportError("SaveGame", FaultNumber(fault), fault.what());
+        const auto* database = dynamic_cast<const DatabaseFault*>(&fault);
+        failure = database ? database->Text() : fault.what();
+        LogError("SaveGame", FaultNumber(fault), failure);
     }
+    const MessageBoxSpec box =
+        failure.empty() ? GameSavedMessage(state.Snapshot.SavedAtEndOfHand) : GameNotSavedMessage(failure);
+    co_await engine_->ShowMessageBox(box);
 }
 
 Task<bool> GameRecordsStore::ResumeSavedGame(std::int32_t id)

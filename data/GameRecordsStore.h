@@ -31,5 +31,7 @@ SavedGameRecord RecordFromSnapshot(const GameState& state, bool soundOn);
 
 // The "Game Saved" confirmation.
 MessageBoxSpec GameSavedMessage(bool savedAtEndOfHand);
+// What the player is told when a save fails, and why.
+MessageBoxSpec GameNotSavedMessage(const std::string& reason);
 
 } // namespace vemo

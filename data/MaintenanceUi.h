@@ -20,6 +20,10 @@ public:
     // A modal message box; answers "OK", "CANCEL", "YES" or "NO".
     virtual std::string ShowMessageBox(const MessageBoxSpec& box) = 0;
     virtual void Beep() = 0;
+    // Called now and then during long work, so the window stays painted.
+    virtual void Tick() {}
+    // What a repair kept; stays readable until the start-up is over.
+    virtual void ShowRepairResult(std::string_view text) { SetOperation(text); }
 };
 
 } // namespace vemo

@@ -24,7 +24,7 @@ vemo_build_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  sqlite3 fonts-comic-neue librsvg2-bin
+  sqlite3 libsqlite3-dev fonts-comic-neue librsvg2-bin
 )
 
 # What scripts/package and the package test need besides: the package tools,

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using namespace vemo;
 
 namespace {
@@ -58,50 +61,54 @@ TEST(Data_DataDirectory, ResolvesInTheDescribedOrder)
     }
 }
 
-TEST(Data_DataDirectory, CopiesTheInstalledDatabaseIntoANewDirectory)
+struct SeedCase {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> files; // relative to the prefix, contents
+    const char* seededWith; // "" when nothing may be copied
+};
+
+// A new data directory starts from the shipped file only, never from a
+// database a program has played on (the one beside a build's program).
+TEST(Data_DataDirectory, SeedsANewDirectoryFromTheShippedDatabaseOnly)
 {
-    struct Case {
-        const char* name;
-        const char* installedAt; // relative to the prefix
-    } cases[] = {{"beside the program", "bin/Vemo.mdb"}, {"in share", "share/vemo/Vemo.mdb"}};
+    const SeedCase cases[] = {
+        {"installed in share", {{"share/vemo/Vemo.mdb", "installed"}}, "installed"},
+        {"a played file beside the program", {{"bin/Vemo.mdb", "played"}}, ""},
+        {"both", {{"bin/Vemo.mdb", "played"}, {"share/vemo/Vemo.mdb", "installed"}}, "installed"},
+        {"the directory has its own", {{"data/Vemo.mdb", "mine"}, {"share/vemo/Vemo.mdb", "installed"}}, "mine"},
+    };
     for (const auto& c : cases) {
         QTemporaryDir prefix;
         QDir().mkpath(prefix.filePath(QStringLiteral("bin")));
-        Touch(prefix.filePath(QString::fromLatin1(c.installedAt)), "installed");
-        QFile::setPermissions(prefix.filePath(QString::fromLatin1(c.installedAt)), QFile::ReadOwner | QFile::ReadOther);
-        const QString target = prefix.filePath(QStringLiteral("home/.local/share/Vemo"));
+        for (const auto& [path, contents] : c.files) {
+            Touch(prefix.filePath(QString::fromLatin1(path)), contents);
+            if (QString::fromLatin1(path).startsWith(QStringLiteral("data/"))) continue;
+            // Installed files are read-only; the copy must not be.
+            QFile::setPermissions(prefix.filePath(QString::fromLatin1(path)), QFile::ReadOwner | QFile::ReadOther);
+        }
+        const QString target = prefix.filePath(QStringLiteral("data"));
 
-        const auto prepared = PrepareDataDirectory(target, prefix.filePath(QStringLiteral("bin")));
-        ASSERT_TRUE(prepared.Ok) << c.name << prepared.Error.toStdString();
-        EXPECT_EQ(prepared.DatabasePath, target + QStringLiteral("/Vemo.mdb"));
-        QFile copy(prepared.DatabasePath);
-        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-        EXPECT_EQ(copy.readAll(), QByteArray("installed")) << c.name;
-        EXPECT_TRUE(QFile::permissions(prepared.DatabasePath) & QFile::WriteOwner) << c.name;
+        const auto prepared =
+            PrepareDataDirectory(target, ShippedDatabaseCandidates(prefix.filePath(QStringLiteral("bin"))));
+        EXPECT_EQ(prepared.Ok, *c.seededWith != 0) << c.name;
+        QFile copy(target + QStringLiteral("/Vemo.mdb"));
+        EXPECT_EQ(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray(), QByteArray(c.seededWith)) << c.name;
+        if (!prepared.Ok) {
+            EXPECT_EQ(prepared.Error, target + QStringLiteral("/Vemo.mdb was not found.  Please contact the help desk."));
+            EXPECT_FALSE(QFileInfo::exists(target)) << c.name;
+        } else {
+            EXPECT_TRUE(QFile::permissions(prepared.DatabasePath) & QFile::WriteOwner) << c.name;
+        }
         EXPECT_FALSE(QFileInfo::exists(prepared.DatabasePath + QStringLiteral(".part")));
     }
 }
 
-TEST(Data_DataDirectory, AnExistingDatabaseIsKept)
+// The program of a build tree takes the build's shipped file, not its neighbour.
+TEST(Data_DataDirectory, ABuildTreeProgramSeedsFromTheBuildsShippedFile)
 {
-    QTemporaryDir temp;
-    Touch(temp.filePath(QStringLiteral("data/Vemo.mdb")), "mine");
-    Touch(temp.filePath(QStringLiteral("bin/Vemo.mdb")), "installed");
-    const auto prepared = PrepareDataDirectory(temp.filePath(QStringLiteral("data")), temp.filePath(QStringLiteral("bin")));
-    ASSERT_TRUE(prepared.Ok);
-    QFile file(prepared.DatabasePath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("mine"));
-}
-
-TEST(Data_DataDirectory, NoInstalledDatabaseIsReported)
-{
-    QTemporaryDir temp;
-    const QString target = temp.filePath(QStringLiteral("data"));
-    const auto prepared = PrepareDataDirectory(target, temp.filePath(QStringLiteral("bin")));
-    EXPECT_FALSE(prepared.Ok);
-    EXPECT_EQ(prepared.Error, target + QStringLiteral("/Vemo.mdb was not found.  Please contact the help desk."));
-    EXPECT_FALSE(QFileInfo::exists(target));
+    const QStringList candidates = ShippedDatabaseCandidates(QStringLiteral(VEMO_BUILD_PROGRAM_DIR));
+    EXPECT_EQ(candidates.last(), QStringLiteral(VEMO_BUILT_DATABASE));
+    EXPECT_FALSE(candidates.contains(QStringLiteral(VEMO_BUILD_PROGRAM_DIR "/Vemo.mdb")));
 }
 
 // A directory that cannot be made: its parent is a plain file, which stops
@@ -109,10 +116,10 @@ TEST(Data_DataDirectory, NoInstalledDatabaseIsReported)
 TEST(Data_DataDirectory, UnwritableDirectoryIsReported)
 {
     QTemporaryDir temp;
-    Touch(temp.filePath(QStringLiteral("bin/Vemo.mdb")), "installed");
+    Touch(temp.filePath(QStringLiteral("share/vemo/Vemo.mdb")), "installed");
     Touch(temp.filePath(QStringLiteral("file")), "x");
     const QString target = temp.filePath(QStringLiteral("file/Vemo"));
-    const auto prepared = PrepareDataDirectory(target, temp.filePath(QStringLiteral("bin")));
+    const auto prepared = PrepareDataDirectory(target, ShippedDatabaseCandidates(temp.filePath(QStringLiteral("bin"))));
     EXPECT_FALSE(prepared.Ok);
     EXPECT_FALSE(prepared.Error.isEmpty());
 }

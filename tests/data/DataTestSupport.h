@@ -119,6 +119,8 @@ public:
         return answer;
     }
     void Beep() override { ++Beeps; }
+    std::vector<std::string> Results;
+    void ShowRepairResult(std::string_view text) override { Results.emplace_back(text); }
 };
 
 // Runs sql on a plain connection to path (arranging a test's data).

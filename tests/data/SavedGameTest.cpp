@@ -308,28 +308,39 @@ TEST(Data_SaveResume, LightCardOnThePileIsTakenOutOfTheDeck)
 
 struct SavedMessageCase {
     bool endOfHand;
+    bool databaseGone; // the save fails
+    const char* caption;
     const char* text;
 };
 
+// A save confirms; a save that fails says so and why, and play goes on.
 TEST(Data_SaveResume, SaveConfirmsWithTheGameSavedMessage)
 {
     const SavedMessageCase cases[] = {
-        {true, "Game has been saved!"},
-        {false, "Game has been saved!\r\n\r\nDue to the difficulty saving a game during a computer player's turn, "
-                "all 'saves' are as of the beginning of the human player's last turn."},
+        {true, false, "Game Saved", "Game has been saved!"},
+        {false, false, "Game Saved",
+         "Game has been saved!\r\n\r\nDue to the difficulty saving a game during a computer player's turn, "
+         "all 'saves' are as of the beginning of the human player's last turn."},
+        {false, true, "Game Not Saved",
+         "The game could not be saved.\r\n\r\nSaving the game: Driver not loaded\r\n\r\n"
+         "The game goes on; you can try to save it again."},
     };
     for (const auto& c : cases) {
         DataDir dir;
         Table table(dir.Database());
         table.StartGame();
         table.engine.SnapshotGameState(c.endOfHand ? "YES" : "");
+        if (c.databaseGone) table.database.Close();
         table.Save();
-        EXPECT_TRUE(table.engine.State().GameSaved);
+        EXPECT_EQ(table.engine.State().GameSaved, !c.databaseGone);
         ASSERT_EQ(table.view.Boxes.size(), 1u);
-        EXPECT_EQ(table.view.Boxes[0].Caption, "Game Saved");
+        EXPECT_EQ(table.view.Boxes[0].Caption, c.caption);
         EXPECT_EQ(table.view.Boxes[0].Text, c.text);
-        EXPECT_EQ(table.view.Boxes[0].Icon, BoxIcon::Information);
-        EXPECT_EQ(table.database.CountSavedGames(), 1);
+        EXPECT_EQ(table.view.Boxes[0].Icon, c.databaseGone ? BoxIcon::Exclamation : BoxIcon::Information);
+        EXPECT_EQ(c.databaseGone ? Query(dir.Database(), "SELECT count(*) FROM SavedGames").toInt()
+                                 : table.database.CountSavedGames(),
+                  c.databaseGone ? 0 : 1);
+        EXPECT_EQ(QFile::exists(dir.File("error.log")), c.databaseGone);
     }
 }
 

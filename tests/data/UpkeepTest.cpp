@@ -6,6 +6,11 @@
 #include "DatabaseUpkeep.h"
 
 #include <QFileInfo>
+#include <QSqlQuery>
+
+#include <set>
+
+#include <sqlite3.h>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -107,50 +112,187 @@ TEST(Data_Upkeep, FailedCompactionKeepsThePreviousFile)
     EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
 }
 
+void AddHistory(const QString& path, int rows)
+{
+    Exec(path, {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
+                ") INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
+                "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40 FROM n"});
+}
+
+// A database of 101 saved games and 301 history rows, damaged by overwriting
+// or cutting its bytes.
+void DamageBytes(const DataDir& d, const std::function<void(QByteArray&, int pageSize)>& damage)
+{
+    AddSavedGames(d.Database(), 101);
+    AddHistory(d.Database(), 301);
+    QByteArray bytes = ReadBytes(d.Database());
+    damage(bytes, Query(d.Database(), "PRAGMA page_size").toInt());
+    WriteBytes(d.Database(), bytes);
+}
+
+// How many rows of table SQLite can read from a damaged file: one by one,
+// and by reading from either end until the first failure. The zeros of a
+// lost page read as rows numbered 0, which no program wrote.
+int RowsSqliteCanRead(const QString& path, const char* table)
+{
+    std::set<qlonglong> readable;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("oracle"));
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        EXPECT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA writable_schema=ON"));
+        QStringList reads = {QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid"),
+                             QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid DESC")};
+        for (int id = 1; id <= 301; ++id) reads << QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = %2").arg("%1").arg(id);
+        for (const QString& read : reads) {
+            QSqlQuery rows(db);
+            if (!rows.exec(read.arg(QLatin1String(table)))) continue;
+            while (rows.next())
+                if (rows.value(0).toLongLong() > 0) readable.insert(rows.value(0).toLongLong());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("oracle"));
+    return static_cast<int>(readable.size());
+}
+
 struct DamageCase {
     const char* name;
     std::function<void(const DataDir&)> damage;
-    int savedGamesAfter;
+    int savedGamesAfter; // -1: every row SQLite can read
+    int historyAfter;
 };
 
-// A damaged file is rebuilt: the shipped tables afresh, the player's own rows
-// as far as they can be read.
+// A damaged file is kept as it was and rebuilt: the shipped tables afresh,
+// every row of the player's own that SQLite can still read carried over.
 TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
 {
     const DamageCase cases[] = {
-        {"garbage", [](const DataDir& d) { WriteBytes(d.Database(), QByteArray("garbage ").repeated(500)); }, 0},
-        {"empty file", [](const DataDir& d) { WriteBytes(d.Database(), {}); }, 0},
+        {"garbage", [](const DataDir& d) { WriteBytes(d.Database(), QByteArray("garbage ").repeated(500)); }, 0, 0},
+        {"empty file", [](const DataDir& d) { WriteBytes(d.Database(), {}); }, 0, 0},
         {"schema version lost",
          [](const DataDir& d) {
              AddSavedGames(d.Database(), 12);
              Exec(d.Database(), {"PRAGMA user_version = 0", "DELETE FROM Verses"});
          },
-         12},
+         12, 0},
         {"a shipped table dropped",
          [](const DataDir& d) {
              AddSavedGames(d.Database(), 3);
              Exec(d.Database(), {"DROP TABLE ComputerPlayers"});
          },
-         3},
+         3, 0},
+        {"cut to 87%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 87 / 100); }); },
+         -1, -1},
+        {"cut to 72%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 72 / 100); }); },
+         -1, -1},
+        {"cut to 93%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 93 / 100); }); },
+         -1, -1},
+        {"a bad page in the middle of the saved games",
+         [](const DataDir& d) {
+             DamageBytes(d, [&d](QByteArray& b, int size) {
+                 const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'SavedGames' AND "
+                                                      "pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET 5")
+                                      .toInt();
+                 ASSERT_GT(page, 1);
+                 b.replace((page - 1) * size, size, QByteArray(size, '\x5a'));
+             });
+         },
+         -1, 301},
+        {"a damaged header",
+         [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.replace(0, 24, QByteArray(24, '\xff')); }); },
+         101, 301},
     };
     for (const auto& c : cases) {
         DataDir dir;
         c.damage(dir);
+        const QByteArray damaged = ReadBytes(dir.Database());
+        const int savedGames = c.savedGamesAfter < 0 ? RowsSqliteCanRead(dir.Database(), "SavedGames") : c.savedGamesAfter;
+        const int history = c.historyAfter < 0 ? RowsSqliteCanRead(dir.Database(), "History") : c.historyAfter;
         ScriptedUi ui;
         EXPECT_TRUE(VerifyDatabase(dir.Path(), ui)) << c.name;
         EXPECT_TRUE(ui.Boxes.empty()) << c.name;
         ASSERT_FALSE(ui.Operations.empty()) << c.name;
         EXPECT_EQ(ui.Operations[0], "Repairing Database  " + dir.Database().toStdString());
+        // The zeros of a lost page read as rows numbered 0: no program wrote them.
+        EXPECT_EQ(Query(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
+                                        "(SELECT count(*) FROM History WHERE ID < 1)"),
+                  QStringLiteral("0"))
+            << c.name;
         GameDatabase database;
         ASSERT_NO_THROW(database.Open(dir.Database())) << c.name;
         EXPECT_TRUE(database.IntegrityCheck()) << c.name;
-        EXPECT_EQ(database.CountSavedGames(), c.savedGamesAfter) << c.name;
+        EXPECT_EQ(database.CountSavedGames(), savedGames) << c.name;
+        EXPECT_EQ(database.CountHistory(), history) << c.name;
         EXPECT_TRUE(database.FindVerse('D')) << c.name;
         EXPECT_EQ(database.ComputerPlayers().size(), 14u) << c.name;
         EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb"))) << c.name;
         EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
+        // The damaged file stays beside, as it was, and says what it was.
+        const QStringList kept = QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")});
+        ASSERT_EQ(kept.size(), 1) << c.name;
+        EXPECT_EQ(ReadBytes(QDir(dir.Path()).filePath(kept[0])), damaged) << c.name;
+        ASSERT_EQ(ui.Results.size(), 1u) << c.name;
+        EXPECT_EQ(ui.Results[0].rfind("The database was repaired: " + std::to_string(savedGames) + " saved games and " +
+                                          std::to_string(history) + " history rows were recovered.",
+                                      0),
+                  0u)
+            << ui.Results[0];
+        EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1) << c.name;
     }
 }
+
+// A second repair keeps its own copy beside the first.
+TEST(Data_Upkeep, EveryRepairKeepsItsOwnCopy)
+{
+    DataDir dir;
+    for (const char* garbage : {"first ", "second "}) {
+        WriteBytes(dir.Database(), QByteArray(garbage).repeated(500));
+        ScriptedUi ui;
+        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
+    }
+    EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
+}
+
+// A file or directory the program may not write, which root would write
+// anyway: SQLite's default file layer, wrapped to open the database
+// read-only or to refuse creating its journal, as the system would.
+enum class WriteFault { None, ReadOnlyFile, ReadOnlyDirectory };
+
+WriteFault g_writeFault = WriteFault::None;
+sqlite3_vfs* g_realVfs = nullptr;
+sqlite3_vfs g_faultyVfs;
+
+int FaultyOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
+{
+    if (g_writeFault == WriteFault::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB))
+        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
+    if (g_writeFault == WriteFault::ReadOnlyDirectory && (flags & SQLITE_OPEN_MAIN_JOURNAL)) return SQLITE_CANTOPEN;
+    return g_realVfs->xOpen(g_realVfs, name, file, flags, outFlags);
+}
+
+class WriteFaultScope {
+public:
+    explicit WriteFaultScope(WriteFault fault)
+    {
+        if (!g_realVfs) {
+            g_realVfs = sqlite3_vfs_find(nullptr);
+            g_faultyVfs = *g_realVfs;
+            g_faultyVfs.zName = "vemo-write-fault";
+            g_faultyVfs.xOpen = FaultyOpen;
+        }
+        g_writeFault = fault;
+        sqlite3_vfs_register(&g_faultyVfs, 1);
+    }
+    ~WriteFaultScope()
+    {
+        g_writeFault = WriteFault::None;
+        sqlite3_vfs_register(g_realVfs, 1);
+    }
+    WriteFaultScope(const WriteFaultScope&) = delete;
+    WriteFaultScope& operator=(const WriteFaultScope&) = delete;
+};
 
 struct VerifyCase {
     const char* name;
@@ -158,10 +300,13 @@ struct VerifyCase {
     bool goOn;
     const char* messageStart; // "" when no message
     int beeps;
+    WriteFault writeFault = WriteFault::None;
 };
 
 TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
 {
+    const std::string unwritable = "' is corrupted beyond repair or not available.\r\n"
+                                   "Please contact the help desk for assistance.\r\nError #:  ";
     const VerifyCase cases[] = {
         {"sound file", [](const DataDir&) {}, true, "", 0},
         {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false, "/", 0},
@@ -173,17 +318,26 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
              QDir(d.Path()).mkdir(QStringLiteral("Vemo.mdb"));
          },
          false, "/", 0},
+        {"read-only file", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyFile},
+        {"read-only directory", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyDirectory},
     };
     for (const auto& c : cases) {
         DataDir dir;
         c.arrange(dir);
         ScriptedUi ui;
-        EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
+        {
+            WriteFaultScope fault(c.writeFault);
+            EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
+        }
         if (*c.messageStart) {
             ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
             EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
             EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
             EXPECT_EQ(ui.Boxes[0].Text.rfind(c.messageStart, 0), 0u) << ui.Boxes[0].Text;
+            if (c.beeps) {
+                EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
+                EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
+            }
         } else {
             EXPECT_TRUE(ui.Boxes.empty()) << c.name;
         }
