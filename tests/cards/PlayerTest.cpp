@@ -52,59 +52,7 @@ void Deal(clsPlayer& player, std::string_view text)
 
 } // namespace
 
-TEST(Player, NewPlayerDefaults)
-{
-    const clsPlayer player;
-    EXPECT_EQ(player.Name(), "Unknown");
-    EXPECT_EQ(player.PlayingStyle(), 1);
-    EXPECT_EQ(player.WAV(), 1);
-    EXPECT_FALSE(player.Human());
-    EXPECT_EQ(player.GameSequence(), 0);
-    EXPECT_EQ(player.NumberOfCards(), 0);
-    EXPECT_EQ(player.GetAllCards(), "");
-    EXPECT_EQ(player.LastStrategyStep(), StrategyStep::None);
-}
-
-TEST(Player, PropertiesAreSetWithoutChecks)
-{
-    clsPlayer player;
-    player.Name("");
-    player.PlayingStyle(9);
-    player.WAV(0);
-    player.Human(true);
-    EXPECT_EQ(player.Name(), "");
-    EXPECT_EQ(player.PlayingStyle(), 9);
-    EXPECT_EQ(player.WAV(), 0);
-    EXPECT_TRUE(player.Human());
-    EXPECT_EQ(player.GameSequence(), 0); // only a new player's checks set seat 4
-}
-
-TEST(Player, StoredFormOfTheHand)
-{
-    const struct {
-        const char* received;
-        const char* stored;
-    } cases[] = {
-        {"B5LVGD", "B5LVGD"},
-        {"", ""},
-        {"R7", "R7"},
-        {"B5B5LPLP", "B5B5LPLP"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.received);
-        clsPlayer player;
-        Deal(player, c.received);
-        EXPECT_EQ(player.GetAllCards(), c.stored);
-        EXPECT_EQ(player.NumberOfCards(), static_cast<int>(std::string(c.stored).size() / 2));
-
-        // Reading the stored form back two characters at a time gives the same hand.
-        clsPlayer restored;
-        Deal(restored, player.GetAllCards());
-        EXPECT_EQ(restored.Hand(), player.Hand());
-    }
-}
-
-TEST(Player, AddACardAppendsAndShowsTheCard)
+TEST(Player, AddACardAppendsAndShowsTheCardAndTheStoredFormReadsBack)
 {
     clsPlayer player;
     player.GameSequence(2);
@@ -116,15 +64,12 @@ TEST(Player, AddACardAppendsAndShowsTheCard)
     player.AddACard(CardCode("B5"), 0);
 
     EXPECT_EQ(player.GetAllCards(), "B5LVB5");
+    EXPECT_EQ(player.NumberOfCards(), 3);
     EXPECT_EQ(display.events, (std::vector<std::string>{"place 2 B5 0", "place 2 LV 3", "place 2 B5 0"}));
-}
-
-TEST(Player, WithoutADisplayHandsChangeSilently)
-{
-    clsPlayer player;
-    Deal(player, "B5G2");
-    player.RemoveACard(CardCode("B5"));
-    EXPECT_EQ(player.GetAllCards(), "G2");
+    // Reading the stored form back two characters at a time gives the same hand.
+    clsPlayer restored;
+    Deal(restored, player.GetAllCards());
+    EXPECT_EQ(restored.Hand(), player.Hand());
 }
 
 TEST(Player, RemoveACardTakesTheEarliestCopy)
@@ -142,6 +87,10 @@ TEST(Player, RemoveACardTakesTheEarliestCopy)
         {"LPLGLPLG", "LG", "LPLPLG"},
     };
     for (const auto& c : cases) {
+        clsPlayer undisplayed; // without a display the hand changes silently
+        Deal(undisplayed, c.hand);
+        undisplayed.RemoveACard(CardCode(c.card));
+        EXPECT_EQ(undisplayed.GetAllCards(), c.left);
         for (bool human : {false, true}) {
             SCOPED_TRACE(std::string(c.hand) + " - " + c.card + (human ? " human" : " computer"));
             clsPlayer player;
@@ -235,15 +184,11 @@ TEST(Player, ScoreHand)
         Deal(player, c.hand);
         EXPECT_EQ(player.ScoreHand(), c.points);
     }
-}
-
-TEST(Player, ScoreOfTheWholeDeck)
-{
+    // The whole deck: numbered 4 x 2 x 28, evil 4 x 95, Light 16 x 5.
     CardDeck deck;
     LoadVemoCardDeck(deck);
     clsPlayer player;
     for (int position = 1; position <= kDeckSize; ++position) player.AddACard(deck(position));
-    // Numbered 4 x 2 x 28, evil 4 x 95, Light 16 x 5.
     EXPECT_EQ(player.ScoreHand(), 224 + 380 + 80);
 }
 

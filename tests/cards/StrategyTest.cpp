@@ -7,9 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <set>
 #include <string>
-#include <vector>
 
 using namespace vemo;
 
@@ -198,66 +199,24 @@ TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
     EXPECT_EQ(chosen, match);
 }
 
-TEST_F(Strategy, Style4IsReproducibleWithASeed)
-{
-    auto run = [](std::uint64_t seed) {
-        SeedRandom(seed);
-        clsPlayer player = PlayerWith("B1B2B3B4B5B6B7BDBSBTBR", 4);
-        std::string answers;
-        for (int k = 0; k < 40; ++k) answers += player.GetCardToPlay('B', '9', 5, 5, 5, false).View();
-        return answers;
-    };
-    EXPECT_EQ(run(8), run(8));
-}
-
-TEST_F(Strategy, PickColorMostHeldColourEarlierOnATie)
+TEST_F(Strategy, PickColorMostHeldColourEarlierOnATieElseAtRandom)
 {
     const struct {
         const char* hand;
-        char colour;
+        const char* colours; // every colour chosen over 200 seeds
     } cases[] = {
-        {"B1G2G3P4R5R6", 'G'},
-        {"R1", 'R'},
-        {"B1R1", 'B'},
-        {"R1B1", 'B'},
-        {"P1P2R1R2R3LV", 'R'},
-        {"LVLVLVB1", 'B'},
-        {"G1G2LPLPLPLP", 'G'},
-        {"P5R5P6R6", 'P'},
-        {"BDGDGSPD", 'G'},
+        {"B1G2G3P4R5R6", "G"}, {"R1", "R"},          {"B1R1", "B"},         {"R1B1", "B"},
+        {"P1P2R1R2R3LV", "R"}, {"LVLVLVB1", "B"},    {"G1G2LPLPLPLP", "G"}, {"P5R5P6R6", "P"},
+        {"BDGDGSPD", "G"},     {"LVLG", "BGPR"},     {"", "BGPR"},          {"LP", "BGPR"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hand);
         clsPlayer player = PlayerWith(c.hand, 1);
-        for (std::uint64_t seed : {1u, 2u, 3u}) {
-            SeedRandom(seed);
-            EXPECT_EQ(player.PickColor(), c.colour);
-        }
-    }
-}
-
-TEST_F(Strategy, PickColorWithoutColouredCardsIsRandom)
-{
-    for (const char* hand : {"LVLG", "", "LP"}) {
-        SCOPED_TRACE(hand);
-        clsPlayer player = PlayerWith(hand, 1);
         std::set<char> chosen;
         for (std::uint64_t seed = 1; seed <= 200; ++seed) {
             SeedRandom(seed);
-            const char colour = player.PickColor();
-            EXPECT_NE(std::string("BGPR").find(colour), std::string::npos) << colour;
-            chosen.insert(colour);
+            chosen.insert(player.PickColor());
         }
-        EXPECT_EQ(chosen, (std::set<char>{'B', 'G', 'P', 'R'}));
-    }
-}
-
-TEST(AskingOrder, GraceBlessingPrayerVemo)
-{
-    const std::string_view expected[4] = {"Ga Grace", "Ba Blessing", "Pa Prayer", "Van Vemo"};
-    const char letters[4] = {'G', 'B', 'P', 'V'};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(kAskingOrder[k], expected[k]);
-        EXPECT_EQ(kAskingOrder[k].front(), letters[k]);
+        EXPECT_EQ(chosen, std::set<char>(c.colours, c.colours + std::strlen(c.colours)));
     }
 }
