@@ -15,14 +15,6 @@ using ::testing::IsEmpty;
 
 namespace {
 
-std::vector<std::string> BottomStatuses(const ScriptedView& view)
-{
-    std::vector<std::string> texts;
-    for (const StatusEntry& s : view.statuses)
-        if (s.bar == StatusBar::Bottom && s.panel == 1) texts.push_back(s.text);
-    return texts;
-}
-
 struct OwedCase {
     const char* pending;
     int owed;
@@ -71,11 +63,11 @@ TEST(HumanTurn, OwedDrawsAreCountedDownUntilTheTurnEnds)
         t.HumanTurn();
 
         EXPECT_TRUE(mustDrawAtStart);
-        EXPECT_THAT(t.view.NoticeTexts(), ElementsAreArray(c.notices));
-        EXPECT_THAT(BottomStatuses(t.view), ElementsAreArray(c.statuses));
+        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(c.notices));
+        EXPECT_THAT(t.view.Said("bottom 1"), ElementsAreArray(c.statuses));
         EXPECT_EQ(t.Player(4).NumberOfCards(), 2 + c.owed);
-        EXPECT_THAT(t.view.placements, IsEmpty());
-        EXPECT_EQ(t.view.CountPauses(2000), 1) << "the finished-drawing notice stays up for 2 seconds";
+        EXPECT_THAT(t.view.Said("place"), IsEmpty());
+        EXPECT_EQ(t.view.Pauses(2000), 1) << "the finished-drawing notice stays up for 2 seconds";
         EXPECT_EQ(t.State().HumanDrawCount, 0);
         EXPECT_FALSE(t.State().HumanMustDraw);
         EXPECT_FALSE(t.State().ForcedDrawStarted);
@@ -110,7 +102,7 @@ TEST(HumanTurn, WhileOwingOnlyGraceOrPrayerIsAccepted)
         int placedAfterNumbered = -1;
         t.view.actions.push_back([&] {
             t.DoubleClick("B3");
-            placedAfterNumbered = static_cast<int>(t.view.placements.size());
+            placedAfterNumbered = static_cast<int>(t.view.Said("place").size());
         });
         t.view.actions.push_back([&] { t.DoubleClick(c.canceller); });
         t.view.actions.push_back([&] { t.DoubleClick("G5"); });
@@ -118,12 +110,12 @@ TEST(HumanTurn, WhileOwingOnlyGraceOrPrayerIsAccepted)
         t.HumanTurn();
 
         EXPECT_EQ(placedAfterNumbered, 0);
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAreArray(c.placed));
+        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
         EXPECT_EQ(t.State().CurrDirection, c.direction);
         EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
         EXPECT_EQ(t.State().HumanDrawCount, 0);
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora's Turn"));
-        EXPECT_EQ(t.view.invalidCards, 0) << "refusals on the human's turn are silent";
+        EXPECT_TRUE(t.view.Count("bottom 1", "Dora's Turn") > 0);
+        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty()) << "refusals on the human's turn are silent";
     }
 }
 
@@ -145,7 +137,7 @@ TEST(HumanTurn, NoCardMayBePlayedAfterTheFirstOwedDraw)
     t.HumanTurn();
 
     EXPECT_FALSE(mayDrag);
-    EXPECT_THAT(t.view.placements, IsEmpty());
+    EXPECT_THAT(t.view.Said("place"), IsEmpty());
     EXPECT_EQ(HandText(t.Player(4)), "LG B3 R5 R6 R7");
 }
 
@@ -159,7 +151,7 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         t.Stack("R5");
         t.view.colorChoices = {2};
         std::string tagBeforeDraw;
-        int hidesBeforeDraw = 0;
+        std::size_t hidesBeforeDraw = 0;
         int owedBeforeDraw = 0;
         bool turnDoneBeforeDraw = true;
         t.view.actions.push_back([&] {
@@ -175,7 +167,7 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         });
         t.view.actions.push_back([&] {
             tagBeforeDraw = t.State().DialogTag;
-            hidesBeforeDraw = t.view.hides;
+            hidesBeforeDraw = t.view.Said("hide").size();
             owedBeforeDraw = t.State().HumanDrawCount;
             turnDoneBeforeDraw = t.State().HumanTurnDone;
             t.DrawFromDeck();
@@ -187,15 +179,16 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         EXPECT_EQ(tagBeforeDraw, "WAIT");
         EXPECT_EQ(owedBeforeDraw, 1);
         EXPECT_FALSE(turnDoneBeforeDraw);
-        ASSERT_EQ(t.view.notices.size(), 2u);
-        EXPECT_EQ(t.view.notices[0].text, "You have cancelled a Trial card, but must still draw 1 card.");
-        EXPECT_EQ(t.view.notices[0].height, NoticeHeight::WithButtons);
-        EXPECT_EQ(t.view.notices[1].text, "You have drawn a Red 5 card. You have finished drawing cards.");
-        EXPECT_EQ(t.view.notices[1].height, NoticeHeight::MessageOnly);
-        EXPECT_GT(t.view.hides, hidesBeforeDraw) << "the deck double-click closes the Trial notice";
+        const auto notices = t.view.Entries("notice");
+        ASSERT_EQ(notices.size(), 2u);
+        EXPECT_EQ(notices[0].text, "You have cancelled a Trial card, but must still draw 1 card.");
+        EXPECT_EQ(notices[0].detail, static_cast<int>(NoticeHeight::WithButtons));
+        EXPECT_EQ(notices[1].text, "You have drawn a Red 5 card. You have finished drawing cards.");
+        EXPECT_EQ(notices[1].detail, static_cast<int>(NoticeHeight::MessageOnly));
+        EXPECT_GT(t.view.Said("hide").size(), hidesBeforeDraw) << "the deck double-click closes the Trial notice";
         EXPECT_TRUE(t.State().DialogTag.empty());
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora still needs to draw 1"));
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAre("LG"));
+        EXPECT_TRUE(t.view.Count("bottom 1", "Dora still needs to draw 1") > 0);
+        EXPECT_THAT(t.view.Said("place"), ElementsAre("LG"));
         EXPECT_EQ(HandText(t.Player(4)), "B3 G5 R5");
         EXPECT_EQ(t.view.actions.size(), 1u) << "no additional card after a Grace on a Trial";
         EXPECT_EQ(t.State().CurrCard, CardCode("G*"));
@@ -204,13 +197,12 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
 
 TEST(HumanTurn, VemoEndsARegularTurnAndBlessingGivesAnother)
 {
-    struct Case {
+    const struct {
         const char* first;
         std::vector<std::string> placed;
         std::size_t actionsLeft;
-    };
-    const Case cases[] = {{"LV", {"LV"}, 1}, {"LB", {"LB", "B4"}, 0}, {"LG", {"LG", "B4"}, 0}};
-    for (const Case& c : cases) {
+    } cases[] = {{"LV", {"LV"}, 1}, {"LB", {"LB", "B4"}, 0}, {"LG", {"LG", "B4"}, 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.first);
         Table t;
         t.Give(4, std::string(c.first) + " B4 G2");
@@ -221,72 +213,64 @@ TEST(HumanTurn, VemoEndsARegularTurnAndBlessingGivesAnother)
 
         t.HumanTurn();
 
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAreArray(c.placed));
+        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
         EXPECT_EQ(t.view.actions.size(), c.actionsLeft);
         EXPECT_FALSE(t.State().SpecialAction);
     }
 }
 
-TEST(HumanTurn, DrawnPlayableCardIsPlayedOnlyWhenAccepted)
+TEST(HumanTurn, ADrawnCardIsPlayedOnlyWhenPlayableAndAccepted)
 {
-    for (const char* answer : {"YES", "NO"}) {
-        SCOPED_TRACE(answer);
+    const struct {
+        const char* drawn;
+        const char* answer;
+        const char* question;
+        const char* notice;
+        const char* handAfter;
+    } cases[] = {
+        {"B7", "YES", "You have drawn a Blue 7 card.  Do you want to play this card?", "", "G5 R6"},
+        {"B7", "NO", "You have drawn a Blue 7 card.  Do you want to play this card?", "", "G5 R6 B7"},
+        {"R1", "", "", "You have drawn a Red 1 card, and it cannot be played at this time.", "G5 R6 R1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.drawn) + " " + c.answer);
         Table t;
         t.Give(4, "G5 R6");
         t.Pile("B3");
-        t.Stack("B7");
-        t.view.questionAnswers = {answer};
+        t.Stack(c.drawn);
+        t.view.answers = {c.answer};
         t.view.actions.push_back([&] { t.DrawFromDeck(); });
 
         t.HumanTurn();
 
-        EXPECT_THAT(t.view.QuestionTexts(), ElementsAre("You have drawn a Blue 7 card.  Do you want to play this card?"));
-        if (std::string(answer) == "YES") {
-            ASSERT_EQ(t.view.placements.size(), 1u);
-            EXPECT_EQ(t.view.placements[0].card, CardCode("B7"));
-            EXPECT_EQ(t.view.placements[0].playingCardIndex, 3) << "played from the last hand position";
-            EXPECT_EQ(HandText(t.Player(4)), "G5 R6");
+        EXPECT_EQ(t.view.Said("question"), *c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
+        EXPECT_EQ(t.view.Said("notice"), *c.notice ? std::vector<std::string>{c.notice} : std::vector<std::string>{});
+        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
+        const auto placed = t.view.Entries("place");
+        ASSERT_EQ(placed.size(), std::string(c.answer) == "YES" ? 1u : 0u);
+        if (!placed.empty()) {
+            EXPECT_EQ(placed[0].text, "B7");
+            EXPECT_EQ(placed[0].detail, 3) << "played from the last hand position";
             EXPECT_EQ(t.State().CurrCard, CardCode("B7"));
-        } else {
-            EXPECT_THAT(t.view.placements, IsEmpty());
-            EXPECT_EQ(HandText(t.Player(4)), "G5 R6 B7");
         }
+        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty());
         EXPECT_EQ(t.State().PlayingCardIndex, 0);
         EXPECT_FALSE(t.State().DeckDrawBusy);
     }
 }
 
-TEST(HumanTurn, DrawnUnplayableCardEndsTheTurn)
-{
-    Table t;
-    t.Give(4, "G5");
-    t.Pile("B3");
-    t.Stack("R1");
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-    t.HumanTurn();
-
-    EXPECT_THAT(t.view.NoticeTexts(), ElementsAre("You have drawn a Red 1 card, and it cannot be played at this time."));
-    EXPECT_THAT(t.view.questions, IsEmpty());
-    EXPECT_THAT(t.view.placements, IsEmpty());
-    EXPECT_EQ(HandText(t.Player(4)), "G5 R1");
-    EXPECT_EQ(t.view.invalidCards, 0);
-    EXPECT_FALSE(t.State().DeckDrawBusy);
-}
-
 TEST(HumanTurnInput, DeckDoubleClickIgnoredOutsideAFreeOrOwedDraw)
 {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(GameState&)> setup;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"not waiting", [](GameState& s) { s.WaitingForHuman = false; }},
         {"another seat's turn", [](GameState& s) { s.CurrTurn = 2; }},
         {"deck busy", [](GameState& s) { s.DeckDrawBusy = true; }},
         {"owed cards all drawn", [](GameState& s) { s.HumanMustDraw = true; }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         t.Give(4, "G5");
@@ -297,20 +281,19 @@ TEST(HumanTurnInput, DeckDoubleClickIgnoredOutsideAFreeOrOwedDraw)
         t.DrawFromDeck();
 
         EXPECT_EQ(t.Player(4).NumberOfCards(), 1);
-        EXPECT_THAT(t.view.notices, IsEmpty());
-        EXPECT_THAT(t.view.questions, IsEmpty());
+        EXPECT_THAT(t.view.Said("notice"), IsEmpty());
+        EXPECT_THAT(t.view.Said("question"), IsEmpty());
     }
 }
 
 TEST(HumanTurnDragAndDrop, OverlapIncludesTouchingEdges)
 {
     const TwipsRect pile{6000, 3000, 1065, 1440};
-    struct Case {
+    const struct {
         int left;
         int top;
         bool overlaps;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {6000, 3000, true},
         {6000 + 1065, 3000, true},  // touches the right edge
         {6000 + 1066, 3000, false},
@@ -324,7 +307,7 @@ TEST(HumanTurnDragAndDrop, OverlapIncludesTouchingEdges)
         {6000 + 1066, 3000 + 1441, false},
         {0, 0, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const TwipsRect card{c.left, c.top, 1065, 1440};
         EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps) << c.left << "," << c.top;
     }
@@ -332,13 +315,12 @@ TEST(HumanTurnDragAndDrop, OverlapIncludesTouchingEdges)
 
 TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
 {
-    struct Case {
+    const struct {
         const char* name;
         const char* card;
         std::function<void(GameState&)> setup;
         bool starts;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"own turn", "B4", [](GameState&) {}, true},
         {"not waiting", "B4", [](GameState& s) { s.WaitingForHuman = false; }, false},
         {"deck busy", "B4", [](GameState& s) { s.DeckDrawBusy = true; }, false},
@@ -361,7 +343,7 @@ TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
          },
          false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         t.Give(4, "B4 LG LV G5");
@@ -385,14 +367,13 @@ TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
 
 TEST(HumanTurnDragAndDrop, RefusedCardDoesNotMove)
 {
-    struct Case {
+    const struct {
         const char* card;
         bool sound;
         bool moves;
-        std::vector<int> wavs;
-    };
-    const Case cases[] = {{"G5", true, false, {}}, {"B4", true, true, {11}}, {"B4", false, true, {}}};
-    for (const Case& c : cases) {
+        std::vector<std::string> wavs;
+    } cases[] = {{"G5", true, false, {}}, {"B4", true, true, {"11"}}, {"B4", false, true, {}}};
+    for (const auto& c : cases) {
         Table t;
         t.view.sound = c.sound;
         t.Give(4, "B4 G5");
@@ -401,7 +382,7 @@ TEST(HumanTurnDragAndDrop, RefusedCardDoesNotMove)
         t.State().WaitingForHuman = true;
 
         EXPECT_EQ(t.Engine().DragMayMove(t.Face(c.card)), c.moves) << c.card;
-        EXPECT_THAT(t.view.wavs, ElementsAreArray(c.wavs));
+        EXPECT_THAT(t.view.Said("wav"), ElementsAreArray(c.wavs));
     }
     Table t;
     EXPECT_FALSE(t.Engine().DragMayMove(1)) << "no such face";
@@ -421,13 +402,14 @@ TEST(HumanTurnDragAndDrop, DropPlaysOnlyOverThePile)
 
         t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(t.Face("B4"), card, pile));
 
+        const auto placed = t.view.Entries("place");
         if (over) {
-            ASSERT_EQ(t.view.placements.size(), 1u);
-            EXPECT_EQ(t.view.placements[0].card, CardCode("B4"));
-            EXPECT_EQ(t.view.placements[0].playingCardIndex, 0) << "a dropped card does not fly from the hand";
+            ASSERT_EQ(placed.size(), 1u);
+            EXPECT_EQ(placed[0].text, "B4");
+            EXPECT_EQ(placed[0].detail, 0) << "a dropped card does not fly from the hand";
             EXPECT_TRUE(t.State().HumanTurnDone);
         } else {
-            EXPECT_THAT(t.view.placements, IsEmpty());
+            EXPECT_THAT(t.view.Said("place"), IsEmpty());
             EXPECT_FALSE(t.State().HumanPlayedCard);
             EXPECT_EQ(HandText(t.Player(4)), "G2 B4");
         }
@@ -436,14 +418,13 @@ TEST(HumanTurnDragAndDrop, DropPlaysOnlyOverThePile)
 
 TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
 {
-    struct Case {
+    const struct {
         int turn;
         int label;
         bool sorts;
-    };
-    const Case cases[] = {{4, 4, true}, {2, 4, false}, {4, 3, false}};
+    } cases[] = {{4, 4, true}, {2, 4, false}, {4, 3, false}};
     const char* dealt = "R2 LV B7 G1 BD LB B1 P5 BT";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("turn " + std::to_string(c.turn) + ", label " + std::to_string(c.label));
         Table t;
         t.Give(4, dealt);
@@ -451,84 +432,59 @@ TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
 
         t.Engine().lblPlayer_Click(c.label);
 
+
         const auto expected = c.sorts ? Cards("B1 B7 BD BT G1 LB LV P5 R2") : Cards(dealt);
         EXPECT_EQ(t.State().HumanFaces, expected);
         EXPECT_EQ(HandText(t.Player(4)), dealt) << "the hand keeps its order; only the faces move";
-        EXPECT_EQ(t.view.humanCardsShown.size(), c.sorts ? expected.size() : 0u);
+        EXPECT_EQ(t.view.Said("face").size(), c.sorts ? expected.size() : 0u);
+        if (!c.sorts) continue;
+
+        // A sorted face is played by its position.
+        t.State().WaitingForHuman = true;
+        t.Engine().Start(t.Engine().cPlayer4Card_DblClick(1));
+        const auto placed = t.view.Entries("place");
+        ASSERT_EQ(placed.size(), 1u);
+        EXPECT_EQ(placed[0].text, "B1");
+        EXPECT_EQ(placed[0].detail, 1);
+        EXPECT_EQ(HandText(t.Player(4)), "R2 LV B7 G1 BD LB P5 BT");
+        EXPECT_EQ(t.State().HumanFaces, Cards("B7 BD BT G1 LB LV P5 R2"));
     }
 }
 
-TEST(HumanTurnSorting, SortedFaceIsPlayedByItsPosition)
+TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoesOn)
 {
-    Table t;
-    t.Give(4, "R2 B7 G1");
-    t.Pile("B3");
-    t.State().CurrTurn = 4;
-    t.State().WaitingForHuman = true;
-    t.Engine().lblClick_Click();
-    ASSERT_EQ(t.State().HumanFaces, Cards("B7 G1 R2"));
-
-    t.Engine().Start(t.Engine().cPlayer4Card_DblClick(1));
-
-    EXPECT_THAT(t.view.PlacedCards(), ElementsAre("B7"));
-    EXPECT_EQ(t.view.placements[0].playingCardIndex, 1);
-    EXPECT_EQ(HandText(t.Player(4)), "R2 G1");
-    EXPECT_EQ(t.State().HumanFaces, Cards("G1 R2"));
-}
-
-TEST(SayVemoAfterLastCard, ClickedWithinTheTwentyOneWaitsEndsTheHand)
-{
-    for (const int clickAt : {1, 21}) {
-        SCOPED_TRACE(clickAt);
-        Table t;
-        t.Give(4, "B5");
-        t.Pile("B3");
-        t.view.sayVemoClickAt = clickAt;
-        t.view.actions.push_back([&] { t.DoubleClick("B5"); });
-
-        t.HumanTurn();
-
-        EXPECT_TRUE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, 4);
-        EXPECT_EQ(t.Player(4).NumberOfCards(), 0);
-        EXPECT_THAT(t.view.sayVemoButton, ElementsAre(true, false));
-        EXPECT_EQ(t.view.CountPauses(250), clickAt);
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora needs to say Vemo"));
-        EXPECT_FALSE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora - too late!"));
-    }
-}
-
-TEST(SayVemoAfterLastCard, TooLateCostsAPenaltyCardAndPlayGoesOn)
-{
-    struct Case {
+    const struct {
         const char* last;
+        int clickAt; // 0: never
         std::vector<int> colour;
         const char* currCardAfter;
-        int colourWindows;
-    };
-    const Case cases[] = {{"B5", {}, "B5", 0}, {"LV", {2}, "G*", 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.last);
+    } cases[] = {{"B5", 1, {}, "B5"}, {"B5", 21, {}, "B5"}, {"B5", 0, {}, "B5"}, {"LV", 0, {2}, "G*"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.last) + " clicked at " + std::to_string(c.clickAt));
         Table t;
         t.Give(4, c.last);
         t.Pile("B3");
         t.Stack("R5");
+        t.view.sayVemoClickAt = c.clickAt;
         t.view.colorChoices.assign(c.colour.begin(), c.colour.end());
         t.view.actions.push_back([&] { t.DoubleClick(c.last); });
 
         t.HumanTurn();
 
-        EXPECT_EQ(t.view.CountPauses(250), 21);
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 1), "Dora - too late!");
-        EXPECT_THAT(t.view.NoticeTexts(),
-                    ElementsAre("You did NOT click on the 'say Vemo' button.  Play will continue."));
-        EXPECT_EQ(t.view.CountPauses(3000), 1);
-        EXPECT_FALSE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, 0);
-        EXPECT_EQ(HandText(t.Player(4)), "R5");
-        EXPECT_EQ(t.State().CurrTurn, 4);
-        EXPECT_EQ(t.view.colorWindows, c.colourWindows);
+        const bool inTime = c.clickAt > 0;
+        EXPECT_THAT(t.view.Said("say-vemo button"), ElementsAre("shown", "hidden"));
+        EXPECT_EQ(t.view.Pauses(250), inTime ? c.clickAt : 21);
+        EXPECT_GT(t.view.Count("bottom 1", "Dora needs to say Vemo"), 0);
+        EXPECT_EQ(t.view.Count("bottom 1", "Dora - too late!"), inTime ? 0 : 1);
+        EXPECT_EQ(t.State().HandOver, inTime);
+        EXPECT_EQ(t.State().HandWinner, inTime ? 4 : 0);
+        EXPECT_EQ(HandText(t.Player(4)), inTime ? "" : "R5");
         EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
+        if (inTime) continue;
+        EXPECT_THAT(t.view.Said("notice"), ElementsAre("You did NOT click on the 'say Vemo' button.  Play will continue."));
+        EXPECT_EQ(t.view.Pauses(3000), 1);
+        EXPECT_EQ(t.State().CurrTurn, 4);
+        EXPECT_EQ(t.view.Said("color window").size(), c.colour.size());
     }
 }
 
@@ -547,7 +503,7 @@ TEST(HumanTurn, RequestToLeaveEndsTheWaitWithinOnePoll)
 
         t.HumanTurn();
 
-        EXPECT_EQ(t.view.CountPauses(500), 3);
+        EXPECT_EQ(t.view.Pauses(500), 3);
         EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
         EXPECT_FALSE(t.State().HumanMustDraw);
         EXPECT_FALSE(t.State().ForcedDrawStarted);
@@ -568,7 +524,7 @@ TEST(HumanTurn, AskThatTakesTheLastCardEndsTheHandForTheAskedSeat)
     EXPECT_TRUE(t.State().HandOver);
     EXPECT_EQ(t.State().HandWinner, 1);
     EXPECT_EQ(HandText(t.Player(4)), "G5 LB");
-    EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora asking for Card of Light"));
+    EXPECT_TRUE(t.view.Count("bottom 1", "Dora asking for Card of Light") > 0);
 }
 
 } // namespace
