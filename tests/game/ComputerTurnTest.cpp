@@ -122,43 +122,42 @@ TEST(ComputerAsk, ComputerAskedGivesTheFirstKindItHolds)
 const std::string kLie = "Your computer (which is overseeing the play of this game) has determined that you have lied! "
                          "'Do not lie to each other...' Colossians 3:9  Please tell the truth this time.";
 
-TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgain)
+TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
 {
-    Table t;
-    t.Give(3, "G5");
-    t.Give(4, "LB G2");
-    t.State().CurrTurn = 3;
-    // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
-    t.view.answers = {"YES", "NO", "NO", "YES"};
+    const auto asking = [](const char* kind) { return std::string("\"Dora!  Do you have ") + kind + " card?\" - Cid"; };
+    const struct {
+        const char* dora;
+        std::vector<std::string> answers;
+        std::vector<std::string> questions;
+        int lies;
+        const char* handsAfter; // Cid | Dora
+        bool handOver;          // Dora gave her last card and says Vemo at the second wait
+    } cases[] = {
+        // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
+        {"LB G2", {"YES", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")},
+         2, "G5 LB|G2", false},
+        {"LV", {"NO", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Blessing"), asking("a Prayer"), asking("an Vemo")},
+         0, "G5 LV|", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dora);
+        Table t;
+        t.Give(3, "G5");
+        t.Give(4, c.dora);
+        t.State().CurrTurn = 3;
+        t.view.answers.assign(c.answers.begin(), c.answers.end());
+        t.view.sayVemoClickAt = 2;
 
-    t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
+        t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
 
-    const std::string grace = "\"Dora!  Do you have a Grace card?\" - Cid";
-    const std::string blessing = "\"Dora!  Do you have a Blessing card?\" - Cid";
-    EXPECT_THAT(t.view.Said("question"), ElementsAre(grace, grace, blessing, blessing));
-    EXPECT_THAT(t.view.Said("ok question"), ElementsAre(kLie, kLie));
-    EXPECT_EQ(HandText(t.Player(3)), "G5 LB");
-    EXPECT_EQ(HandText(t.Player(4)), "G2");
-    EXPECT_FALSE(t.State().HandOver);
-}
-
-TEST(ComputerAsk, HumanGivingTheLastCardMustStillSayVemo)
-{
-    Table t;
-    t.Give(3, "G5");
-    t.Give(4, "LV");
-    t.State().CurrTurn = 3;
-    t.view.answers = {"NO", "NO", "NO", "YES"};
-    t.view.sayVemoClickAt = 2;
-
-    t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
-
-    ASSERT_EQ(t.view.Said("question").size(), 4u);
-    EXPECT_EQ(t.view.Last("question"), "\"Dora!  Do you have an Vemo card?\" - Cid");
-    EXPECT_TRUE(t.State().HandOver);
-    EXPECT_EQ(t.State().HandWinner, 4);
-    EXPECT_TRUE(t.view.Count("bottom 1", "Dora needs to say Vemo") > 0);
-    EXPECT_EQ(t.view.Pauses(250), 2);
+        EXPECT_THAT(t.view.Said("question"), ElementsAreArray(c.questions));
+        EXPECT_THAT(t.view.Said("ok question"), ElementsAreArray(std::vector<std::string>(c.lies, kLie)));
+        EXPECT_EQ(HandText(t.Player(3)) + "|" + HandText(t.Player(4)), c.handsAfter);
+        EXPECT_EQ(t.State().HandOver, c.handOver);
+        EXPECT_EQ(t.State().HandWinner, c.handOver ? 4 : 0);
+        EXPECT_EQ(t.view.Count("bottom 1", "Dora needs to say Vemo"), c.handOver ? 1 : 0);
+        EXPECT_EQ(t.view.Pauses(250), c.handOver ? 2 : 0);
+    }
 }
 
 TEST(ComputerAsk, NobodyAnsweringSkipsTheAskedPlayer)

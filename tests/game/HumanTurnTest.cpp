@@ -15,130 +15,126 @@ using ::testing::IsEmpty;
 
 namespace {
 
-struct OwedCase {
-    const char* pending;
-    int owed;
-    std::vector<std::string> notices;
-    std::vector<std::string> statuses;
-};
+using Texts = std::vector<std::string>;
 
-TEST(HumanTurn, OwedDrawsAreCountedDownUntilTheTurnEnds)
+// A whole turn of Dora's, one input per 500 ms poll: "draw" double-clicks the
+// deck, a card code double-clicks that card. The deck's next cards are the
+// stack; the colour window answers Green.
+TEST(HumanTurn, Turns)
 {
-    const OwedCase cases[] = {
-        {"BT", 2,
+    const struct {
+        const char* why;
+        const char* hand;
+        const char* pile;
+        bool pending;
+        const char* stack;
+        const char* input;
+        const char* answer; // to the drawn-card question
+        Texts placed;
+        const char* handAfter;
+        char direction;
+        Texts notices;
+        Texts statuses; // bottom panel 1, in order; {} when not checked
+    } cases[] = {
+        {"a Temptation: two owed draws", "G5 P6", "BT", true, "R5 R6", "draw draw", "", {}, "G5 P6 R5 R6", 'R',
          {"You have drawn a Red 5 card. You must still draw 1 more card.",
           "You have drawn a Red 6 card. You have finished drawing cards."},
          {"Dora needs to draw 2 cards", "Dora needs to draw 1 card", "Dora has finished drawing"}},
-        {"BR", 2,
+        {"a Trial: two owed draws", "G5 P6", "BR", true, "R5 R6", "draw draw", "", {}, "G5 P6 R5 R6", 'R',
          {"You have drawn a Red 5 card. You must still draw 1 more card.",
           "You have drawn a Red 6 card. You have finished drawing cards."},
          {"Dora needs to draw 2 cards", "Dora needs to draw 1 card", "Dora has finished drawing"}},
-        {"BS", 3,
+        {"a Sin: three owed draws", "G5 P6", "BS", true, "R5 R6 LV", "draw draw draw", "", {}, "G5 P6 R5 R6 LV", 'R',
          {"You have drawn a Red 5 card. You must still draw 2 more cards.",
           "You have drawn a Red 6 card. You must still draw 1 more card.",
           "You have drawn a Card of Light Vemo card. You have finished drawing cards."},
          {"Dora needs to draw 3 cards", "Dora needs to draw 2 cards", "Dora needs to draw 1 card",
           "Dora has finished drawing"}},
-        {"BD", 4,
+        {"a Devil: four owed draws", "G5 P6", "BD", true, "R5 R6 LV GD", "draw draw draw draw", "", {},
+         "G5 P6 R5 R6 LV GD", 'R',
          {"You have drawn a Red 5 card. You must still draw 3 more cards.",
           "You have drawn a Red 6 card. You must still draw 2 more cards.",
           "You have drawn a Card of Light Vemo card. You must still draw 1 more card.",
           "You have drawn a Green Devil card. You have finished drawing cards."},
          {"Dora needs to draw 4 cards", "Dora needs to draw 3 cards", "Dora needs to draw 2 cards",
           "Dora needs to draw 1 card", "Dora has finished drawing"}},
+        // While owing, a numbered card is refused without a word; a Grace
+        // cancels and gives an additional card, a Prayer reverses and ends.
+        {"Grace on a Devil", "B3 LG G5", "BD", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 4 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Grace on a Sin", "B3 LG G5", "BS", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 3 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Grace on a Temptation", "B3 LG G5", "BT", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 2 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Prayer on a Devil", "B3 LP G5", "BD", true, "", "B3 LP G5", "", {"LP"}, "B3 G5", 'L', {},
+         {"Dora needs to draw 4 cards", "Dora's Turn"}},
+        {"Prayer on a Temptation", "B3 LP G5", "BT", true, "", "B3 LP G5", "", {"LP"}, "B3 G5", 'L', {},
+         {"Dora needs to draw 2 cards", "Dora's Turn"}},
+        {"no card after the first owed draw", "LG B3", "BS", true, "R5 R6 R7", "draw LG draw draw", "", {},
+         "LG B3 R5 R6 R7", 'R',
+         {"You have drawn a Red 5 card. You must still draw 2 more cards.",
+          "You have drawn a Red 6 card. You must still draw 1 more card.",
+          "You have drawn a Red 7 card. You have finished drawing cards."},
+         {}},
+        // A Vemo ends a regular turn; a Blessing or a Grace gives another card.
+        {"Vemo", "LV B4 G2", "B3", false, "", "LV G2", "", {"LV"}, "B4 G2", 'R', {}, {}},
+        {"Blessing", "LB B4 G2", "B3", false, "", "LB G2", "", {"LB", "G2"}, "B4", 'R', {}, {}},
+        {"Grace", "LG B4 G2", "B3", false, "", "LG G2", "", {"LG", "G2"}, "B4", 'R', {}, {}},
+        // A drawn card is offered when it can be played.
+        {"a playable card drawn and played", "G5 R6", "B3", false, "B7", "draw", "YES", {"B7"}, "G5 R6", 'R', {}, {}},
+        {"a playable card drawn and kept", "G5 R6", "B3", false, "B7", "draw", "NO", {}, "G5 R6 B7", 'R', {}, {}},
+        {"an unplayable card drawn", "G5 R6", "B3", false, "R1", "draw", "", {}, "G5 R6 R1", 'R',
+         {"You have drawn a Red 1 card, and it cannot be played at this time."}, {}},
     };
-    for (const OwedCase& c : cases) {
-        SCOPED_TRACE(c.pending);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
         Table t;
-        t.Give(4, "G5 P6");
-        t.Pile(c.pending, true);
-        t.Stack("R5 R6 LV GD");
+        t.Give(4, c.hand);
+        t.Pile(c.pile, c.pending);
+        t.Stack(c.stack);
+        t.view.colorChoices = {2};
+        if (*c.answer) t.view.answers = {c.answer};
         bool mustDrawAtStart = false;
-        t.view.actions.push_back([&] {
-            mustDrawAtStart = t.State().HumanMustDraw;
-            t.DrawFromDeck();
-        });
-        for (int k = 1; k < c.owed; ++k) t.view.actions.push_back([&] { t.DrawFromDeck(); });
+        t.view.actions.push_back([&] { mustDrawAtStart = t.State().HumanMustDraw; });
+        for (const std::string_view input : {std::string_view(c.input)}) {
+            for (std::size_t at = 0; at < input.size();) {
+                const std::size_t end = std::min(input.find(' ', at), input.size());
+                const std::string step(input.substr(at, end - at));
+                at = end + 1;
+                t.view.actions.push_back([&t, step] {
+                    if (step == "draw") t.DrawFromDeck();
+                    else t.DoubleClick(step);
+                });
+            }
+        }
 
         t.HumanTurn();
 
-        EXPECT_TRUE(mustDrawAtStart);
+        EXPECT_EQ(mustDrawAtStart, c.pending && !IsLight(c.pile));
+        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
+        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
+        EXPECT_EQ(t.State().CurrDirection, c.direction);
         EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(c.notices));
-        EXPECT_THAT(t.view.Said("bottom 1"), ElementsAreArray(c.statuses));
-        EXPECT_EQ(t.Player(4).NumberOfCards(), 2 + c.owed);
-        EXPECT_THAT(t.view.Said("place"), IsEmpty());
-        EXPECT_EQ(t.view.Pauses(2000), 1) << "the finished-drawing notice stays up for 2 seconds";
+        if (!c.statuses.empty()) {
+            EXPECT_THAT(t.view.Said("bottom 1"), ElementsAreArray(c.statuses));
+        }
+        EXPECT_EQ(t.view.Said("question").size(), std::string(c.stack) == "B7" ? 1u : 0u);
+        if (std::string(c.answer) == "YES") {
+            EXPECT_EQ(t.view.Last("question"), "You have drawn a Blue 7 card.  Do you want to play this card?");
+            EXPECT_EQ(t.view.Entries("place")[0].detail, 3) << "played from the last hand position";
+        }
+        if (c.pending && c.placed.empty()) {
+            EXPECT_EQ(t.view.Pauses(2000), 1) << "the finished-drawing notice stays 2 seconds";
+        }
+        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty()) << "refusals on the human's turn are silent";
+        // Whatever happened, nothing owed or locked is left behind.
         EXPECT_EQ(t.State().HumanDrawCount, 0);
         EXPECT_FALSE(t.State().HumanMustDraw);
         EXPECT_FALSE(t.State().ForcedDrawStarted);
+        EXPECT_FALSE(t.State().DeckDrawBusy);
+        EXPECT_EQ(t.State().PlayingCardIndex, 0);
         EXPECT_FALSE(t.State().SpecialAction);
     }
-}
-
-struct CancelCase {
-    const char* pending;
-    const char* canceller;
-    std::vector<std::string> placed;
-    char direction;
-    const char* handAfter;
-};
-
-// Hand: B3 (numbered, refused while owing), the canceller, G5 (the additional card).
-TEST(HumanTurn, WhileOwingOnlyGraceOrPrayerIsAccepted)
-{
-    const CancelCase cases[] = {
-        {"BD", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BS", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BT", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BD", "LP", {"LP"}, 'L', "B3 G5"},
-        {"BT", "LP", {"LP"}, 'L', "B3 G5"},
-    };
-    for (const CancelCase& c : cases) {
-        SCOPED_TRACE(std::string(c.canceller) + " on " + c.pending);
-        Table t;
-        t.Give(4, std::string("B3 ") + c.canceller + " G5");
-        t.Pile(c.pending, true);
-        t.view.colorChoices = {2};
-        int placedAfterNumbered = -1;
-        t.view.actions.push_back([&] {
-            t.DoubleClick("B3");
-            placedAfterNumbered = static_cast<int>(t.view.Said("place").size());
-        });
-        t.view.actions.push_back([&] { t.DoubleClick(c.canceller); });
-        t.view.actions.push_back([&] { t.DoubleClick("G5"); });
-
-        t.HumanTurn();
-
-        EXPECT_EQ(placedAfterNumbered, 0);
-        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
-        EXPECT_EQ(t.State().CurrDirection, c.direction);
-        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
-        EXPECT_EQ(t.State().HumanDrawCount, 0);
-        EXPECT_TRUE(t.view.Count("bottom 1", "Dora's Turn") > 0);
-        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty()) << "refusals on the human's turn are silent";
-    }
-}
-
-TEST(HumanTurn, NoCardMayBePlayedAfterTheFirstOwedDraw)
-{
-    Table t;
-    t.Give(4, "LG B3");
-    t.Pile("BS", true);
-    t.Stack("R5 R6 R7");
-    bool mayDrag = true;
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-    t.view.actions.push_back([&] {
-        t.DoubleClick("LG");
-        mayDrag = t.Engine().cPlayer4Card_MouseDown(t.Face("LG"));
-    });
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-    t.HumanTurn();
-
-    EXPECT_FALSE(mayDrag);
-    EXPECT_THAT(t.view.Said("place"), IsEmpty());
-    EXPECT_EQ(HandText(t.Player(4)), "LG B3 R5 R6 R7");
 }
 
 TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
@@ -192,70 +188,6 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         EXPECT_EQ(HandText(t.Player(4)), "B3 G5 R5");
         EXPECT_EQ(t.view.actions.size(), 1u) << "no additional card after a Grace on a Trial";
         EXPECT_EQ(t.State().CurrCard, CardCode("G*"));
-    }
-}
-
-TEST(HumanTurn, VemoEndsARegularTurnAndBlessingGivesAnother)
-{
-    const struct {
-        const char* first;
-        std::vector<std::string> placed;
-        std::size_t actionsLeft;
-    } cases[] = {{"LV", {"LV"}, 1}, {"LB", {"LB", "B4"}, 0}, {"LG", {"LG", "B4"}, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        Table t;
-        t.Give(4, std::string(c.first) + " B4 G2");
-        t.Pile("B3");
-        t.view.colorChoices = {1};
-        t.view.actions.push_back([&] { t.DoubleClick(c.first); });
-        t.view.actions.push_back([&] { t.DoubleClick("B4"); });
-
-        t.HumanTurn();
-
-        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
-        EXPECT_EQ(t.view.actions.size(), c.actionsLeft);
-        EXPECT_FALSE(t.State().SpecialAction);
-    }
-}
-
-TEST(HumanTurn, ADrawnCardIsPlayedOnlyWhenPlayableAndAccepted)
-{
-    const struct {
-        const char* drawn;
-        const char* answer;
-        const char* question;
-        const char* notice;
-        const char* handAfter;
-    } cases[] = {
-        {"B7", "YES", "You have drawn a Blue 7 card.  Do you want to play this card?", "", "G5 R6"},
-        {"B7", "NO", "You have drawn a Blue 7 card.  Do you want to play this card?", "", "G5 R6 B7"},
-        {"R1", "", "", "You have drawn a Red 1 card, and it cannot be played at this time.", "G5 R6 R1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.drawn) + " " + c.answer);
-        Table t;
-        t.Give(4, "G5 R6");
-        t.Pile("B3");
-        t.Stack(c.drawn);
-        t.view.answers = {c.answer};
-        t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-        t.HumanTurn();
-
-        EXPECT_EQ(t.view.Said("question"), *c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
-        EXPECT_EQ(t.view.Said("notice"), *c.notice ? std::vector<std::string>{c.notice} : std::vector<std::string>{});
-        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
-        const auto placed = t.view.Entries("place");
-        ASSERT_EQ(placed.size(), std::string(c.answer) == "YES" ? 1u : 0u);
-        if (!placed.empty()) {
-            EXPECT_EQ(placed[0].text, "B7");
-            EXPECT_EQ(placed[0].detail, 3) << "played from the last hand position";
-            EXPECT_EQ(t.State().CurrCard, CardCode("B7"));
-        }
-        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty());
-        EXPECT_EQ(t.State().PlayingCardIndex, 0);
-        EXPECT_FALSE(t.State().DeckDrawBusy);
     }
 }
 

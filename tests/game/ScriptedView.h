@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -141,6 +142,8 @@ public:
     bool StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait) override
     {
         Log(buttons == QuestionButtons::Ok ? "ok question" : "question", text);
+        // A question asked over and over (a lie never caught) is a fault, not a hang.
+        if (++questions_ > 100) throw std::runtime_error("the same question asked over and over");
         wait.SetAnswer(buttons == QuestionButtons::Ok ? "OK" : Answer("YES"));
         return true;
     }
@@ -220,6 +223,7 @@ private:
     int depth_ = 0;
     int sayVemoPauses_ = 0;
     int pauses_ = 0;
+    int questions_ = 0;
 };
 
 class StubRecords final : public GameRecords {
