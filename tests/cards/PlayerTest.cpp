@@ -72,70 +72,47 @@ TEST(Player, AddACardAppendsAndShowsTheCardAndTheStoredFormReadsBack)
     EXPECT_EQ(restored.Hand(), player.Hand());
 }
 
-TEST(Player, RemoveACardTakesTheEarliestCopy)
+TEST(Player, RemoveACardTakesTheEarliestCopyAndACardNotHeldIsAFault)
 {
     const struct {
         const char* hand;
         const char* card;
-        const char* left;
+        const char* left; // null: not held, a fault that changes nothing
     } cases[] = {
-        {"B5G2B5", "B5", "G2B5"},
-        {"G2B5B5", "B5", "G2B5"},
-        {"B5G2B5", "G2", "B5B5"},
-        {"LV", "LV", ""},
-        {"R1R2R3", "R3", "R1R2"},
-        {"LPLGLPLG", "LG", "LPLPLG"},
+        {"B5G2B5", "B5", "G2B5"}, {"G2B5B5", "B5", "G2B5"},   {"B5G2B5", "G2", "B5B5"},
+        {"LV", "LV", ""},         {"R1R2R3", "R3", "R1R2"},   {"LPLGLPLG", "LG", "LPLPLG"},
+        {"B5G2", "B6", nullptr},  {"", "LV", nullptr},        {"LVLV", "LP", nullptr},
+        {"B5", "5B", nullptr},
     };
     for (const auto& c : cases) {
-        clsPlayer undisplayed; // without a display the hand changes silently
-        Deal(undisplayed, c.hand);
-        undisplayed.RemoveACard(CardCode(c.card));
-        EXPECT_EQ(undisplayed.GetAllCards(), c.left);
-        for (bool human : {false, true}) {
-            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + (human ? " human" : " computer"));
+        for (int seat : {0, 3, 4}) { // 0: without a display the hand changes silently
+            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + " at seat " + std::to_string(seat));
             clsPlayer player;
-            player.Human(human);
-            player.GameSequence(human ? 4 : 3);
+            player.Human(seat == 4);
+            player.GameSequence(static_cast<std::int16_t>(seat));
             Deal(player, c.hand);
             RecordingDisplay display;
             display.player = &player;
-            player.AttachDisplay(&display);
+            if (seat) player.AttachDisplay(&display);
             const int before = player.NumberOfCards();
 
+            if (!c.left) {
+                EXPECT_ANY_THROW(player.RemoveACard(CardCode(c.card)));
+                EXPECT_EQ(player.GetAllCards(), c.hand);
+                EXPECT_TRUE(display.events.empty());
+                continue;
+            }
             player.RemoveACard(CardCode(c.card));
 
             EXPECT_EQ(player.GetAllCards(), c.left);
-            ASSERT_EQ(display.events.size(), 1u);
-            if (human) {
+            ASSERT_EQ(display.events.size(), seat ? 1u : 0u);
+            if (seat == 4) {
                 // The faces are updated while the card is still in the hand.
                 EXPECT_EQ(display.events[0], std::string("human ") + c.card + " " + std::to_string(before));
                 EXPECT_EQ(display.handSizeAtCall, before);
-            } else {
+            } else if (seat == 3) {
                 EXPECT_EQ(display.events[0], "remove 3");
             }
-        }
-    }
-}
-
-TEST(Player, RemovingACardNotHeldIsAFaultAndChangesNothing)
-{
-    const struct {
-        const char* hand;
-        const char* card;
-    } cases[] = {{"B5G2", "B6"}, {"", "LV"}, {"LVLV", "LP"}, {"B5", "5B"}};
-    for (const auto& c : cases) {
-        for (bool human : {false, true}) {
-            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + (human ? " human" : " computer"));
-            clsPlayer player;
-            player.Human(human);
-            player.GameSequence(human ? 4 : 1);
-            Deal(player, c.hand);
-            RecordingDisplay display;
-            player.AttachDisplay(&display);
-
-            EXPECT_ANY_THROW(player.RemoveACard(CardCode(c.card)));
-            EXPECT_EQ(player.GetAllCards(), c.hand);
-            EXPECT_TRUE(display.events.empty());
         }
     }
 }

@@ -4,16 +4,10 @@
 
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <map>
 
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 

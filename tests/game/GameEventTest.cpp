@@ -7,17 +7,11 @@
 #include "ScriptedView.h"
 #include "StrategyReason.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <set>
 
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 

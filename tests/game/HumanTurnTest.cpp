@@ -4,14 +4,8 @@
 
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -363,7 +357,6 @@ TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
         t.State().CurrTurn = static_cast<std::int16_t>(c.turn);
 
         t.Engine().lblPlayer_Click(c.label);
-
 
         const auto expected = c.sorts ? Cards("B1 B7 BD BT G1 LB LV P5 R2") : Cards(dealt);
         EXPECT_EQ(t.State().HumanFaces, expected);

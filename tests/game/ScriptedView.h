@@ -9,6 +9,7 @@
 #include "RandomInteger.h"
 #include "ReportError.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +23,10 @@
 #include <vector>
 
 namespace vemo::test {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 
 struct Entry {
     std::string kind; // "notice", "question", "place", "pause", "bottom 1" (a status panel) ...
