@@ -155,34 +155,6 @@ TEST_F(Strategy, GetCardToPlayTable)
     }
 }
 
-TEST_F(Strategy, AnswersAreCardsOfTheHandOrDraw)
-{
-    // Every answer over a spread of seeded random hands is held, or "**".
-    for (std::uint64_t seed = 1; seed <= 300; ++seed) {
-        SeedRandom(seed);
-        const char colours[] = {'B', 'G', 'P', 'R', 'L'};
-        const char values[] = {'1', '2', '3', '4', '5', '6', '7', 'D', 'S', 'T', 'R'};
-        const char lights[] = {'V', 'B', 'G', 'K', 'P'};
-        std::string hand;
-        const int size = RandomInteger(12, 1);
-        for (int k = 0; k < size; ++k) {
-            const char colour = colours[RandomInteger(4, 0)];
-            hand += colour;
-            hand += colour == 'L' ? lights[RandomInteger(4, 0)] : values[RandomInteger(10, 0)];
-        }
-        for (int style = 1; style <= 4; ++style) {
-            SCOPED_TRACE(hand + " style " + std::to_string(style));
-            clsPlayer player = PlayerWith(hand, style);
-            const CardCode answer = player.GetCardToPlay('B', 'S', 2, 5, 1, RandomInteger(1, 0) == 1);
-            if (answer != kNoCardToPlay) {
-                EXPECT_NE(hand.find(answer.View()), std::string::npos);
-            }
-            EXPECT_NE(player.LastStrategyStep(), Step::None);
-            EXPECT_NE(player.LastStrategyStep(), Step::Fault);
-        }
-    }
-}
-
 TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
 {
     // Match is B1, B2, B3, G5; the Light and the green 4 are never chosen.

@@ -5,7 +5,6 @@
 #include "FinalResults.h"
 #include "ScriptedView.h"
 
-#include <map>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -15,36 +14,31 @@ namespace {
 constexpr std::string_view kDeckHint = "Double-click on deck to draw a card.";
 constexpr std::string_view kExiting = "Exiting - Waiting for current player to end turn";
 
-TEST(NextTurn, PassesTheTurnInTheDirectionOfPlay)
+TEST(NextTurn, PassesTheTurnInTheDirectionOfPlayWhichAReversalFlips)
 {
     const struct {
         char direction;
         int from;
         int to;
-    } cases[] = {{'R', 1, 2}, {'R', 3, 4}, {'R', 4, 1}, {'L', 1, 4}, {'L', 4, 3}, {'L', 2, 1}, {' ', 4, 1}};
+        char reversed;
+        const char* reversedText;
+    } cases[] = {{'R', 1, 2, 'L', "Counter-Clockwise"}, {'R', 3, 4, 'L', "Counter-Clockwise"},
+                 {'R', 4, 1, 'L', "Counter-Clockwise"}, {'L', 1, 4, 'R', "Clockwise"},
+                 {'L', 4, 3, 'R', "Clockwise"},         {'L', 2, 1, 'R', "Clockwise"},
+                 {' ', 4, 1, 'L', "Counter-Clockwise"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.direction) + std::to_string(c.from));
         Table t;
         t.State().CurrDirection = c.direction;
         t.State().CurrTurn = static_cast<std::int16_t>(c.from);
-        
 
         t.Engine().NextTurn();
+        EXPECT_EQ(t.State().CurrTurn, c.to);
+        EXPECT_THAT(t.view.Said("tooltip"), ElementsAre(c.to == 4 ? kDeckHint : ""));
 
-        EXPECT_EQ(t.State().CurrTurn, c.to) << c.direction << c.from;
-        EXPECT_EQ(t.view.Last("tooltip"), c.to == 4 ? kDeckHint : "") << c.direction << c.from;
-    }
-}
-
-TEST(TurnDirection, FlipsTheDirectionAndItsText)
-{
-    const std::map<char, std::pair<char, std::string>> cases = {
-        {'L', {'R', "Clockwise"}}, {'R', {'L', "Counter-Clockwise"}}, {' ', {'L', "Counter-Clockwise"}}};
-    for (const auto& [from, expected] : cases) {
-        Table t;
-        t.State().CurrDirection = from;
         t.Engine().ReverseDirection();
-        EXPECT_EQ(t.State().CurrDirection, expected.first);
-        EXPECT_EQ(t.view.Last("bottom 3"), expected.second);
+        EXPECT_EQ(t.State().CurrDirection, c.reversed);
+        EXPECT_EQ(t.view.Last("bottom 3"), c.reversedText);
     }
 }
 
