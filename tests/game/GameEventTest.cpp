@@ -240,7 +240,7 @@ Task<void> SetUpGame(GameEngine& engine)
     co_await engine.SetParametersForThisGame(choice);
 }
 
-TEST(HandTotals, EachHandEndsWithItsScoresAndATotalUntilANewGameClearsThem)
+TEST(HandTotals, EachHandEndsWithItsScoresAndATotalUntilANewGameClearsThemAndDealsAnew)
 {
     Table t;
     t.State().ScoreLimit = 150;
@@ -291,6 +291,26 @@ TEST(HandTotals, EachHandEndsWithItsScoresAndATotalUntilANewGameClearsThem)
     EXPECT_THAT(t.State().HandTotals, IsEmpty());
     ASSERT_THAT(Kinds(t.view), ElementsAre(Kind::GameStarted, Kind::HandStarted));
     EXPECT_EQ(Texts(t)[0], "A new game begins: Ann, Ben, Cal and Eve play to 200 points.");
+    // The setup seats the four players and deals the first hand.
+    GameState& s = t.State();
+    ASSERT_EQ(s.Players.Count(), 4);
+    const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
+    for (int seat = 1; seat <= 4; ++seat) {
+        EXPECT_EQ(s.Players(seat).Name(), names[seat]);
+        EXPECT_EQ(s.Players(seat).GameSequence(), seat);
+        EXPECT_EQ(s.Players(seat).Human(), seat == 4);
+        EXPECT_EQ(s.Players(seat).NumberOfCards(), 7);
+        EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
+    }
+    EXPECT_EQ(s.Players(2).PlayingStyle(), 2);
+    EXPECT_EQ(s.Players(3).WAV(), 9);
+    EXPECT_EQ(s.ScoreLimit, 200);
+    EXPECT_EQ(t.view.Last("top 1"), "Point Limit = 200");
+    EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{}));
+    EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
+    EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[s.CurrDealer]) + " dealt");
+    EXPECT_EQ(s.HumanFaces.size(), 7u);
+    EXPECT_EQ(s.Deck.DeckPosition, 30);
 }
 
 TEST(HandTotals, AResumedGameStartsFromItsSavedTotals)

@@ -410,46 +410,4 @@ TEST(MainGameLoop, NewGameDuringAComputerTurnFinishesThatTurnFirst)
     EXPECT_TRUE(t.shell.exits.empty());
 }
 
-Task<void> SetUpGame(GameEngine& engine, GameSetupChoice choice, bool& started)
-{
-    started = co_await engine.SetParametersForThisGame(choice);
-}
-
-TEST(NewGame, SetupSeatsFourPlayersAndDealsTheFirstHand)
-{
-    Table t;
-    t.State().Players.Clear();
-    LoadVemoCardDeck(t.State().Deck);
-    ShuffleFullDeck(t.State().Deck);
-    t.State().Scores = {0, 5, 5, 5, 5};
-    GameSetupChoice choice;
-    choice.HumanName = "Eve";
-    choice.Opponents = {{{"Ann", 2, 7}, {"Ben", 3, 8}, {"Cal", 4, 10}}};
-    choice.ScoreLimit = 200;
-
-    bool started = false;
-    t.Engine().Start(SetUpGame(t.Engine(), choice, started));
-
-    ASSERT_TRUE(started);
-    GameState& s = t.State();
-    ASSERT_EQ(s.Players.Count(), 4);
-    const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
-    for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(s.Players(seat).Name(), names[seat]);
-        EXPECT_EQ(s.Players(seat).GameSequence(), seat);
-        EXPECT_EQ(s.Players(seat).Human(), seat == 4);
-        EXPECT_EQ(s.Players(seat).NumberOfCards(), 7);
-        EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
-    }
-    EXPECT_EQ(s.Players(2).PlayingStyle(), 3);
-    EXPECT_EQ(s.Players(3).WAV(), 10);
-    EXPECT_EQ(s.ScoreLimit, 200);
-    EXPECT_EQ(t.view.Last("top 1"), "Point Limit = 200");
-    EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{}));
-    EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
-    EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[s.CurrDealer]) + " dealt");
-    EXPECT_EQ(s.HumanFaces.size(), 7u);
-    EXPECT_EQ(s.Deck.DeckPosition, 30);
-}
-
 } // namespace
