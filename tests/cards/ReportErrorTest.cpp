@@ -112,109 +112,63 @@ protected:
 
 } // namespace
 
-TEST_F(ReportErrorTest, EntryBeforeAnyGame)
+TEST_F(ReportErrorTest, EntriesAreAppendedWithTheGameStateAndTheNonEmptyDetails)
 {
-    EXPECT_EQ(ErrorLogPath(), dir_ / "error.log");
-    ReportError("DealTheCards", 9, "Subscript out of range");
-
-    const auto lines = CrLfLines(Log());
-    ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(lines[0], "");
-    EXPECT_EQ(lines[1], kSeparator);
-    EXPECT_EQ(lines[2], Header());
-    EXPECT_EQ(lines[3], "Error #9 Subscript out of range");
-    EXPECT_TRUE(IsDateTime(lines[4])) << lines[4];
-    EXPECT_EQ(lines[5], "proc = DealTheCards");
-    EXPECT_EQ(lines[6], "score=0/0/0/0");
-    EXPECT_EQ(lines[7], "CurrCard=    CurrDirection=");
-    EXPECT_EQ(lines[8], ""); // the entry ends with CR LF
-    EXPECT_EQ(BareBreaks(Log()), 0);
-}
-
-TEST_F(ReportErrorTest, EntryDescribesTheGameState)
-{
+    {
+        std::ofstream earlier(dir_ / "error.log", std::ios::binary);
+        earlier << "an earlier run\r\n";
+    }
     const struct {
+        bool inGame;
         std::array<std::int16_t, 5> scores;
         const char* card;
         char direction;
+        const char* d1;
+        const char* d2;
+        const char* d3;
         const char* scoreLine;
         const char* cardLine;
+        std::vector<std::string> details;
     } cases[] = {
-        {{0, 12, 0, 57, 103}, "B5", 'R', "score=12/0/57/103", "CurrCard=B5  CurrDirection=R"},
-        {{0, 0, 0, 0, 0}, "G*", 'L', "score=0/0/0/0", "CurrCard=G*  CurrDirection=L"},
-        {{0, 499, 500, 1, -3}, "LP", 'L', "score=499/500/1/-3", "CurrCard=LP  CurrDirection=L"},
+        {false, {}, "", ' ', "", "", "", "score=0/0/0/0", "CurrCard=    CurrDirection=", {}},
+        {true, {0, 12, 0, 57, 103}, "B5", 'R', "one", "", "", "score=12/0/57/103", "CurrCard=B5  CurrDirection=R",
+         {"one"}},
+        {true, {0, 0, 0, 0, 0}, "G*", 'L', "", "two", "", "score=0/0/0/0", "CurrCard=G*  CurrDirection=L", {"two"}},
+        {true, {0, 499, 500, 1, -3}, "LP", 'L', "a", "", "c", "score=499/500/1/-3", "CurrCard=LP  CurrDirection=L",
+         {"a", "c"}},
+        {false, {}, "", ' ', "a", "b", "c", "score=0/0/0/0", "CurrCard=    CurrDirection=", {"a", "b", "c"}},
     };
-    int entry = 0;
+    EXPECT_EQ(ErrorLogPath(), dir_ / "error.log");
+    std::size_t at = 0;
+    int number = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cardLine);
         TableState state;
         state.Scores = c.scores;
         state.CurrCard = CardCode(c.card);
         state.CurrDirection = c.direction;
-        SetErrorStateSource(&state);
-        ReportError("PlayCard", 6, "Overflow");
+        SetErrorStateSource(c.inGame ? &state : nullptr);
+        const std::string proc = "Procedure" + std::to_string(++number);
+        ReportError(proc, number, "Fault " + std::to_string(number), c.d1, c.d2, c.d3);
         SetErrorStateSource(nullptr);
 
-        const auto lines = CrLfLines(Log());
-        const std::size_t at = static_cast<std::size_t>(entry) * 8;
-        ASSERT_GE(lines.size(), at + 9);
-        EXPECT_EQ(lines[at + 3], "Error #6 Overflow");
-        EXPECT_EQ(lines[at + 5], "proc = PlayCard");
-        EXPECT_EQ(lines[at + 6], c.scoreLine);
-        EXPECT_EQ(lines[at + 7], c.cardLine);
-        ++entry;
-    }
-}
-
-TEST_F(ReportErrorTest, OnlyNonEmptyDetailLinesAreWritten)
-{
-    const struct {
-        const char* d1;
-        const char* d2;
-        const char* d3;
-        std::vector<std::string> written;
-    } cases[] = {
-        {"", "", "", {}},
-        {"one", "", "", {"one"}},
-        {"", "two", "", {"two"}},
-        {"a", "", "c", {"a", "c"}},
-        {"a", "b", "c", {"a", "b", "c"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.d1) + "|" + c.d2 + "|" + c.d3);
-        fs::remove(dir_ / "error.log");
-        ReportError("SaveGame", 3021, "No current record.", c.d1, c.d2, c.d3);
-        const auto lines = CrLfLines(Log());
-        ASSERT_EQ(lines.size(), 9u + c.written.size());
-        EXPECT_EQ(lines[3], "Error #3021 No current record.");
-        const std::vector<std::string> details(lines.begin() + 8, lines.end() - 1);
-        EXPECT_EQ(details, c.written);
-        EXPECT_EQ(lines.back(), "");
-    }
-}
-
-TEST_F(ReportErrorTest, EntriesAccumulate)
-{
-    {
-        std::ofstream earlier(dir_ / "error.log", std::ios::binary);
-        earlier << "an earlier run\r\n";
-    }
-    ReportError("First", 5, "one");
-    ReportError("Second", 7, "two");
-
-    const std::string log = Log();
-    ASSERT_EQ(log.rfind("an earlier run\r\n", 0), 0u);
-    const auto lines = CrLfLines(log.substr(std::string("an earlier run\r\n").size()));
-    ASSERT_EQ(lines.size(), 17u);
-    for (std::size_t at : {0u, 8u}) {
+        const std::string log = Log();
+        ASSERT_EQ(log.rfind("an earlier run\r\n", 0), 0u);
+        EXPECT_EQ(BareBreaks(log), 0);
+        const auto lines = CrLfLines(log.substr(std::string("an earlier run\r\n").size()));
+        ASSERT_EQ(lines.size(), at + 9 + c.details.size());
         EXPECT_EQ(lines[at], "");
         EXPECT_EQ(lines[at + 1], kSeparator);
         EXPECT_EQ(lines[at + 2], Header());
+        EXPECT_EQ(lines[at + 3], "Error #" + std::to_string(number) + " Fault " + std::to_string(number));
+        EXPECT_TRUE(IsDateTime(lines[at + 4])) << lines[at + 4];
+        EXPECT_EQ(lines[at + 5], "proc = " + proc);
+        EXPECT_EQ(lines[at + 6], c.scoreLine);
+        EXPECT_EQ(lines[at + 7], c.cardLine);
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(at) + 8, lines.end() - 1), c.details);
+        EXPECT_EQ(lines.back(), ""); // the entry ends with CR LF
+        at = lines.size() - 1;
     }
-    EXPECT_EQ(lines[3], "Error #5 one");
-    EXPECT_EQ(lines[5], "proc = First");
-    EXPECT_EQ(lines[11], "Error #7 two");
-    EXPECT_EQ(lines[13], "proc = Second");
 }
 
 TEST_F(ReportErrorTest, UserIsAskedWhetherToContinue)
@@ -300,44 +254,19 @@ TEST_F(ReportErrorTest, UnwritableLogShowsTheSituationAndTerminates)
     }
 }
 
-TEST_F(ReportErrorTest, UnwritableLogWithoutAHandlerCarriesOn)
+TEST_F(ReportErrorTest, WithoutAHandlerTheProgramCarriesOnEvenWhenTheLogIsUnwritable)
 {
     fs::create_directory(dir_ / "error.log");
     ReportError("ShuffleFullDeck", 9, "Subscript out of range");
     // Still running; a writable log afterwards works as before.
     fs::remove(dir_ / "error.log");
-    ReportError("ShuffleFullDeck", 9, "Subscript out of range");
-    EXPECT_EQ(CrLfLines(Log()).size(), 9u);
-}
-
-TEST_F(ReportErrorTest, WithoutAHandlerTheProgramContinues)
-{
     ReportError("MainGameLoop", 91, "Object variable not set");
-    EXPECT_EQ(CrLfLines(Log())[3], "Error #91 Object variable not set");
-}
-
-TEST_F(ReportErrorTest, TrappedReportsTheFaultUnderTheProcedureName)
-{
-    RecordingHandler handler;
-    SetErrorReportHandler(&handler);
-
-    const int value = Trapped("GetCardToPlay", -1, []() -> int { throw std::out_of_range("index 7"); });
-    EXPECT_EQ(value, -1);
-    bool after = false;
-    Trapped("PickColor", [] { throw std::overflow_error("Overflow"); });
-    after = true; // the caller carries on
-
-    EXPECT_TRUE(after);
-    EXPECT_EQ(handler.titles, (std::vector<std::string>{"Vemo v1.0 Error #9", "Vemo v1.0 Error #6"}));
     const auto lines = CrLfLines(Log());
-    ASSERT_EQ(lines.size(), 17u);
-    EXPECT_EQ(lines[3], "Error #9 index 7");
-    EXPECT_EQ(lines[5], "proc = GetCardToPlay");
-    EXPECT_EQ(lines[11], "Error #6 Overflow");
-    EXPECT_EQ(lines[13], "proc = PickColor");
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[3], "Error #91 Object variable not set");
 }
 
-TEST_F(ReportErrorTest, TrappedWithoutAFaultLogsNothing)
+TEST_F(ReportErrorTest, TrappedReportsAFaultUnderTheProcedureNameAndCarriesOn)
 {
     RecordingHandler handler;
     SetErrorReportHandler(&handler);
@@ -345,19 +274,20 @@ TEST_F(ReportErrorTest, TrappedWithoutAFaultLogsNothing)
     int runs = 0;
     Trapped("RemoveAllCards", [&] { ++runs; });
     EXPECT_EQ(runs, 1);
-    EXPECT_FALSE(fs::exists(dir_ / "error.log"));
-    EXPECT_TRUE(handler.events.empty());
-}
+    EXPECT_FALSE(fs::exists(dir_ / "error.log")) << "nothing to report without a fault";
 
-TEST_F(ReportErrorTest, TrappedFaultAnsweredNoTerminates)
-{
-    RecordingHandler handler;
+    EXPECT_EQ(Trapped("GetCardToPlay", -1, []() -> int { throw std::out_of_range("index 7"); }), -1);
     handler.answer = false;
-    SetErrorReportHandler(&handler);
-    EXPECT_EQ(Trapped("SaveGame", std::string("none"), []() -> std::string { throw std::runtime_error("x"); }),
-              "none");
-    EXPECT_EQ(handler.events, (std::vector<std::string>{"ask", "terminate"}));
-    EXPECT_EQ(handler.titles[0], "Vemo v1.0 Error #5");
+    Trapped("PickColor", [] { throw std::overflow_error("Overflow"); });
+
+    EXPECT_EQ(handler.events, (std::vector<std::string>{"ask", "ask", "terminate"}));
+    EXPECT_EQ(handler.titles, (std::vector<std::string>{"Vemo v1.0 Error #9", "Vemo v1.0 Error #6"}));
+    const auto lines = CrLfLines(Log());
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[3], "Error #9 index 7");
+    EXPECT_EQ(lines[5], "proc = GetCardToPlay");
+    EXPECT_EQ(lines[11], "Error #6 Overflow");
+    EXPECT_EQ(lines[13], "proc = PickColor");
 }
 
 TEST(FaultNumber, Mapping)

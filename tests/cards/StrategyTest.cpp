@@ -7,9 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <set>
 #include <string>
-#include <vector>
 
 using namespace vemo;
 
@@ -154,34 +155,6 @@ TEST_F(Strategy, GetCardToPlayTable)
     }
 }
 
-TEST_F(Strategy, AnswersAreCardsOfTheHandOrDraw)
-{
-    // Every answer over a spread of seeded random hands is held, or "**".
-    for (std::uint64_t seed = 1; seed <= 300; ++seed) {
-        SeedRandom(seed);
-        const char colours[] = {'B', 'G', 'P', 'R', 'L'};
-        const char values[] = {'1', '2', '3', '4', '5', '6', '7', 'D', 'S', 'T', 'R'};
-        const char lights[] = {'V', 'B', 'G', 'K', 'P'};
-        std::string hand;
-        const int size = RandomInteger(12, 1);
-        for (int k = 0; k < size; ++k) {
-            const char colour = colours[RandomInteger(4, 0)];
-            hand += colour;
-            hand += colour == 'L' ? lights[RandomInteger(4, 0)] : values[RandomInteger(10, 0)];
-        }
-        for (int style = 1; style <= 4; ++style) {
-            SCOPED_TRACE(hand + " style " + std::to_string(style));
-            clsPlayer player = PlayerWith(hand, style);
-            const CardCode answer = player.GetCardToPlay('B', 'S', 2, 5, 1, RandomInteger(1, 0) == 1);
-            if (answer != kNoCardToPlay) {
-                EXPECT_NE(hand.find(answer.View()), std::string::npos);
-            }
-            EXPECT_NE(player.LastStrategyStep(), Step::None);
-            EXPECT_NE(player.LastStrategyStep(), Step::Fault);
-        }
-    }
-}
-
 TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
 {
     // Match is B1, B2, B3, G5; the Light and the green 4 are never chosen.
@@ -198,66 +171,24 @@ TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
     EXPECT_EQ(chosen, match);
 }
 
-TEST_F(Strategy, Style4IsReproducibleWithASeed)
-{
-    auto run = [](std::uint64_t seed) {
-        SeedRandom(seed);
-        clsPlayer player = PlayerWith("B1B2B3B4B5B6B7BDBSBTBR", 4);
-        std::string answers;
-        for (int k = 0; k < 40; ++k) answers += player.GetCardToPlay('B', '9', 5, 5, 5, false).View();
-        return answers;
-    };
-    EXPECT_EQ(run(8), run(8));
-}
-
-TEST_F(Strategy, PickColorMostHeldColourEarlierOnATie)
+TEST_F(Strategy, PickColorMostHeldColourEarlierOnATieElseAtRandom)
 {
     const struct {
         const char* hand;
-        char colour;
+        const char* colours; // every colour chosen over 200 seeds
     } cases[] = {
-        {"B1G2G3P4R5R6", 'G'},
-        {"R1", 'R'},
-        {"B1R1", 'B'},
-        {"R1B1", 'B'},
-        {"P1P2R1R2R3LV", 'R'},
-        {"LVLVLVB1", 'B'},
-        {"G1G2LPLPLPLP", 'G'},
-        {"P5R5P6R6", 'P'},
-        {"BDGDGSPD", 'G'},
+        {"B1G2G3P4R5R6", "G"}, {"R1", "R"},          {"B1R1", "B"},         {"R1B1", "B"},
+        {"P1P2R1R2R3LV", "R"}, {"LVLVLVB1", "B"},    {"G1G2LPLPLPLP", "G"}, {"P5R5P6R6", "P"},
+        {"BDGDGSPD", "G"},     {"LVLG", "BGPR"},     {"", "BGPR"},          {"LP", "BGPR"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hand);
         clsPlayer player = PlayerWith(c.hand, 1);
-        for (std::uint64_t seed : {1u, 2u, 3u}) {
-            SeedRandom(seed);
-            EXPECT_EQ(player.PickColor(), c.colour);
-        }
-    }
-}
-
-TEST_F(Strategy, PickColorWithoutColouredCardsIsRandom)
-{
-    for (const char* hand : {"LVLG", "", "LP"}) {
-        SCOPED_TRACE(hand);
-        clsPlayer player = PlayerWith(hand, 1);
         std::set<char> chosen;
         for (std::uint64_t seed = 1; seed <= 200; ++seed) {
             SeedRandom(seed);
-            const char colour = player.PickColor();
-            EXPECT_NE(std::string("BGPR").find(colour), std::string::npos) << colour;
-            chosen.insert(colour);
+            chosen.insert(player.PickColor());
         }
-        EXPECT_EQ(chosen, (std::set<char>{'B', 'G', 'P', 'R'}));
-    }
-}
-
-TEST(AskingOrder, GraceBlessingPrayerVemo)
-{
-    const std::string_view expected[4] = {"Ga Grace", "Ba Blessing", "Pa Prayer", "Van Vemo"};
-    const char letters[4] = {'G', 'B', 'P', 'V'};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(kAskingOrder[k], expected[k]);
-        EXPECT_EQ(kAskingOrder[k].front(), letters[k]);
+        EXPECT_EQ(chosen, std::set<char>(c.colours, c.colours + std::strlen(c.colours)));
     }
 }

@@ -4,16 +4,10 @@
 
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <map>
 
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -38,7 +32,7 @@ TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
         {92, 4, 1, 5, 1, "G4"}, {91, 4, 2, 4, 1, "G4"}, {90, 3, 3, 2, 1, "G4"},
         {89, 3, 3, 92, 0, "G4"}, {92, 1, 1, 2, 1, "G4"}, {91, 3, 2, 3, 1, "G*"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("from " + std::to_string(c.start) + ", " + std::to_string(c.count) + " cards");
         constexpr std::uint64_t kSeed = 99;
         const CardCode pileTop(c.pileTop);
@@ -65,7 +59,7 @@ TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
         EXPECT_EQ(t.Player(2).Hand(), expected);
         EXPECT_EQ(last, expected.back());
         EXPECT_EQ(deck.DeckPosition, c.positionAfter);
-        EXPECT_EQ(t.view.discardDeckHidden, c.rebuilds);
+        EXPECT_EQ(t.view.Said("deck rebuilt").size(), static_cast<std::size_t>(c.rebuilds));
         if (c.rebuilds) {
             EXPECT_EQ(deck(1).IsBlank(), pileTop != CardCode("G*")) << "the pile's card is taken out of the fresh deck";
             for (int p = c.positionAfter; p <= kDeckSize; ++p) EXPECT_EQ(deck(p), fresh(p)) << p;
@@ -93,7 +87,7 @@ TEST(ComputerAsk, ComputerAskedGivesTheFirstKindItHolds)
         {3, 'L', 2, "R1 LB", {"a Grace", "a Blessing"}, "LB", false},
     };
     const char* names[5] = {"", "Abel", "Bea", "Cid", "Dora"};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(names[c.asker]) + " asks " + names[c.asked]);
         Table t;
         t.Give(c.asker, "G5");
@@ -109,57 +103,55 @@ TEST(ComputerAsk, ComputerAskedGivesTheFirstKindItHolds)
             expected.push_back(std::string(names[c.asker]) + " is currently asking " + names[c.asked] + " for " + kind +
                                " card...");
         expected.push_back("GOT IT!");
-        EXPECT_THAT(t.view.NoticeTexts(), ElementsAreArray(expected));
+        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(expected));
         EXPECT_EQ(HandText(t.Player(c.asker)), std::string("G5 ") + c.moved);
         EXPECT_EQ(t.Player(c.asked).NumberOfCards(), askedBefore - 1);
         EXPECT_EQ(t.State().HandOver, c.handOver);
         EXPECT_EQ(t.State().HandWinner, c.handOver ? c.asked : 0);
         EXPECT_EQ(t.State().CurrTurn, c.asker);
-        EXPECT_THAT(t.view.questions, IsEmpty());
+        EXPECT_THAT(t.view.Said("question"), IsEmpty());
     }
 }
 
 const std::string kLie = "Your computer (which is overseeing the play of this game) has determined that you have lied! "
                          "'Do not lie to each other...' Colossians 3:9  Please tell the truth this time.";
 
-TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgain)
+TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
 {
-    Table t;
-    t.Give(3, "G5");
-    t.Give(4, "LB G2");
-    t.State().CurrTurn = 3;
-    // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
-    t.view.questionAnswers = {"YES", "NO", "NO", "YES"};
+    const auto asking = [](const char* kind) { return std::string("\"Dora!  Do you have ") + kind + " card?\" - Cid"; };
+    const struct {
+        const char* dora;
+        std::vector<std::string> answers;
+        std::vector<std::string> questions;
+        int lies;
+        const char* handsAfter; // Cid | Dora
+        bool handOver;          // Dora gave her last card and says Vemo at the second wait
+    } cases[] = {
+        // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
+        {"LB G2", {"YES", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")},
+         2, "G5 LB|G2", false},
+        {"LV", {"NO", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Blessing"), asking("a Prayer"), asking("an Vemo")},
+         0, "G5 LV|", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dora);
+        Table t;
+        t.Give(3, "G5");
+        t.Give(4, c.dora);
+        t.State().CurrTurn = 3;
+        t.view.answers.assign(c.answers.begin(), c.answers.end());
+        t.view.sayVemoClickAt = 2;
 
-    t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
+        t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
 
-    const std::string grace = "\"Dora!  Do you have a Grace card?\" - Cid";
-    const std::string blessing = "\"Dora!  Do you have a Blessing card?\" - Cid";
-    EXPECT_THAT(t.view.QuestionTexts(), ElementsAre(grace, kLie, grace, blessing, kLie, blessing));
-    EXPECT_EQ(t.view.questions[1].buttons, QuestionButtons::Ok);
-    EXPECT_EQ(t.view.questions[2].buttons, QuestionButtons::YesNo);
-    EXPECT_EQ(HandText(t.Player(3)), "G5 LB");
-    EXPECT_EQ(HandText(t.Player(4)), "G2");
-    EXPECT_FALSE(t.State().HandOver);
-}
-
-TEST(ComputerAsk, HumanGivingTheLastCardMustStillSayVemo)
-{
-    Table t;
-    t.Give(3, "G5");
-    t.Give(4, "LV");
-    t.State().CurrTurn = 3;
-    t.view.questionAnswers = {"NO", "NO", "NO", "YES"};
-    t.view.sayVemoClickAt = 2;
-
-    t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
-
-    EXPECT_EQ(t.view.questions.size(), 4u);
-    EXPECT_EQ(t.view.questions.back().text, "\"Dora!  Do you have an Vemo card?\" - Cid");
-    EXPECT_TRUE(t.State().HandOver);
-    EXPECT_EQ(t.State().HandWinner, 4);
-    EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora needs to say Vemo"));
-    EXPECT_EQ(t.view.CountPauses(250), 2);
+        EXPECT_THAT(t.view.Said("question"), ElementsAreArray(c.questions));
+        EXPECT_THAT(t.view.Said("ok question"), ElementsAreArray(std::vector<std::string>(c.lies, kLie)));
+        EXPECT_EQ(HandText(t.Player(3)) + "|" + HandText(t.Player(4)), c.handsAfter);
+        EXPECT_EQ(t.State().HandOver, c.handOver);
+        EXPECT_EQ(t.State().HandWinner, c.handOver ? 4 : 0);
+        EXPECT_EQ(t.view.Count("bottom 1", "Dora needs to say Vemo"), c.handOver ? 1 : 0);
+        EXPECT_EQ(t.view.Pauses(250), c.handOver ? 2 : 0);
+    }
 }
 
 TEST(ComputerAsk, NobodyAnsweringSkipsTheAskedPlayer)
@@ -179,7 +171,7 @@ TEST(ComputerAsk, NobodyAnsweringSkipsTheAskedPlayer)
             "Abel is currently asking Bea for a Prayer card...", "Abel is currently asking Bea for an Vemo card...",
             "Didn't have any cards of light.  Bea will draw a card and be skipped."};
         if (!askerHasCards) expected.push_back("A player can't end a hand with an Ask card so Abel will draw a card.");
-        EXPECT_THAT(t.view.NoticeTexts(), ElementsAreArray(expected));
+        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(expected));
         EXPECT_EQ(HandText(t.Player(2)), "B3 G2 R5");
         EXPECT_EQ(HandText(t.Player(1)), askerHasCards ? "B4" : "R6");
         EXPECT_EQ(t.State().CurrTurn, 2) << "left on the skipped seat";
@@ -206,21 +198,21 @@ TEST(AskWindow, MissThenHitTransfersTheCardAndClosesTheWindow)
 
     t.Engine().Start(t.Engine().cmdCOL_Click(1));
 
-    EXPECT_THAT(t.view.askMessages, ElementsAre("checking...", "Abel didn't have a Grace card.  Select again."));
-    EXPECT_THAT(t.view.askMarks, ElementsAre(std::pair{1, std::string("GRACE")}));
-    EXPECT_THAT(t.view.pauses, ElementsAre(1000, 500, 1000));
+    EXPECT_THAT(t.view.Said("ask message"), ElementsAre("checking...", "Abel didn't have a Grace card.  Select again."));
+    EXPECT_THAT(t.view.Said("ask mark"), ElementsAre("1 GRACE"));
+    EXPECT_THAT(t.view.Said("pause"), ElementsAre("1000", "500", "1000"));
     EXPECT_TRUE(t.State().AskWindow.Open);
     EXPECT_FALSE(t.State().AskWindow.Checking);
     EXPECT_EQ(t.State().AskWindow.AskCount, 1);
 
-    t.view.askMessages.clear();
+    t.view.log.clear();
     t.Engine().Start(t.Engine().cmdCOL_Click(4));
 
-    EXPECT_THAT(t.view.askMessages, ElementsAre("checking...", "Abel had one.  Card is being transferred."));
-    EXPECT_EQ(t.view.askMarks.back(), (std::pair{4, std::string("VEMO")}));
+    EXPECT_THAT(t.view.Said("ask message"), ElementsAre("checking...", "Abel had one.  Card is being transferred."));
+    EXPECT_THAT(t.view.Said("ask mark"), ElementsAre("4 VEMO"));
     EXPECT_EQ(t.State().Tag, "1");
     EXPECT_FALSE(t.State().AskWindow.Open);
-    EXPECT_EQ(t.view.askWindowsClosed, 1);
+    EXPECT_EQ(t.view.Said("ask closed").size(), 1u);
     EXPECT_EQ(HandText(t.Player(4)), "G5 LV");
     EXPECT_EQ(HandText(t.Player(1)), "B2");
 }
@@ -244,13 +236,13 @@ TEST(AskWindow, FourthMissMakesTheAskedPlayerDrawAndBeSkipped)
             "checking...", "Abel didn't have an Vemo card.",
             "Abel didn't have an Vemo card. Abel will draw a card and be skipped."};
         if (!askerHasCards) expected.push_back("A player can't end a hand with an Ask card so Dora will draw a card.");
-        EXPECT_THAT(t.view.askMessages, ElementsAreArray(expected));
+        EXPECT_THAT(t.view.Said("ask message"), ElementsAreArray(expected));
         EXPECT_EQ(HandText(t.Player(1)), "B2 G3 R5");
         EXPECT_EQ(HandText(t.Player(4)), askerHasCards ? "G5" : "R6");
         EXPECT_EQ(t.State().CurrTurn, 1) << "left on the skipped seat";
         EXPECT_FALSE(t.State().AskWindow.Open);
         EXPECT_EQ(t.State().AskWindow.AskCount, 0);
-        EXPECT_EQ(t.view.askWindowsClosed, 1);
+        EXPECT_EQ(t.view.Said("ask closed").size(), 1u);
         EXPECT_FALSE(t.State().HandOver);
         EXPECT_TRUE(t.State().Tag.empty());
     }
@@ -258,18 +250,17 @@ TEST(AskWindow, FourthMissMakesTheAskedPlayerDrawAndBeSkipped)
 
 TEST(AskWindow, ClicksThatCannotAskAreIgnored)
 {
-    struct Case {
+    const struct {
         const char* name;
         int index;
         std::function<void(AskWindowState&)> setup;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"while checking", 1, [](AskWindowState& a) { a.Checking = true; }},
         {"window closed", 1, [](AskWindowState& a) { a.Open = false; }},
         {"index 0", 0, [](AskWindowState&) {}},
         {"index 5", 5, [](AskWindowState&) {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         t.Give(1, "LG");
@@ -278,20 +269,19 @@ TEST(AskWindow, ClicksThatCannotAskAreIgnored)
 
         t.Engine().Start(t.Engine().cmdCOL_Click(c.index));
 
-        EXPECT_THAT(t.view.askMessages, IsEmpty());
+        EXPECT_THAT(t.view.Said("ask message"), IsEmpty());
         EXPECT_EQ(HandText(t.Player(1)), "LG");
     }
 }
 
 TEST(AskWindow, HumanAsksTheNextSeatInTheDirectionOfPlay)
 {
-    struct Case {
+    const struct {
         char direction;
         int asked;
         const char* caption;
-    };
-    const Case cases[] = {{'R', 1, "Ask Abel for:"}, {'L', 3, "Ask Cid for:"}};
-    for (const Case& c : cases) {
+    } cases[] = {{'R', 1, "Ask Abel for:"}, {'L', 3, "Ask Cid for:"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.caption);
         Table t;
         t.Give(1, "LG R1");
@@ -303,7 +293,7 @@ TEST(AskWindow, HumanAsksTheNextSeatInTheDirectionOfPlay)
 
         t.HumanTurn();
 
-        EXPECT_THAT(t.view.askCaptions, ElementsAre(c.caption));
+        EXPECT_THAT(t.view.Said("ask window"), ElementsAre(c.caption));
         EXPECT_EQ(t.State().AskWindow.AskedPlayer, c.asked);
         EXPECT_EQ(HandText(t.Player(c.asked)), "R1");
         EXPECT_EQ(HandText(t.Player(4)), "G5 LG");
@@ -324,7 +314,7 @@ TEST(ColourAfterCardOfLight, ButtonsLeftToRightGiveBlueGreenPurpleRed)
         t.State().CurrColor = 'L';
         t.Engine().cmdColor_Click(index);
         EXPECT_EQ(t.State().CurrColor, expected.first) << index;
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 4), expected.second) << index;
+        EXPECT_EQ(t.view.Last("bottom 4"), expected.second) << index;
     }
 }
 

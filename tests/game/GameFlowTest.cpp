@@ -5,53 +5,40 @@
 #include "FinalResults.h"
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <map>
 
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 
 constexpr std::string_view kDeckHint = "Double-click on deck to draw a card.";
 constexpr std::string_view kExiting = "Exiting - Waiting for current player to end turn";
 
-TEST(NextTurn, PassesTheTurnInTheDirectionOfPlay)
+TEST(NextTurn, PassesTheTurnInTheDirectionOfPlayWhichAReversalFlips)
 {
-    struct Case {
+    const struct {
         char direction;
         int from;
         int to;
-    };
-    const Case cases[] = {{'R', 1, 2}, {'R', 3, 4}, {'R', 4, 1}, {'L', 1, 4}, {'L', 4, 3}, {'L', 2, 1}, {' ', 4, 1}};
-    for (const Case& c : cases) {
+        char reversed;
+        const char* reversedText;
+    } cases[] = {{'R', 1, 2, 'L', "Counter-Clockwise"}, {'R', 3, 4, 'L', "Counter-Clockwise"},
+                 {'R', 4, 1, 'L', "Counter-Clockwise"}, {'L', 1, 4, 'R', "Clockwise"},
+                 {'L', 4, 3, 'R', "Clockwise"},         {'L', 2, 1, 'R', "Clockwise"},
+                 {' ', 4, 1, 'L', "Counter-Clockwise"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, c.direction) + std::to_string(c.from));
         Table t;
         t.State().CurrDirection = c.direction;
         t.State().CurrTurn = static_cast<std::int16_t>(c.from);
-        t.view.deckToolTip = "stale";
 
         t.Engine().NextTurn();
+        EXPECT_EQ(t.State().CurrTurn, c.to);
+        EXPECT_THAT(t.view.Said("tooltip"), ElementsAre(c.to == 4 ? kDeckHint : ""));
 
-        EXPECT_EQ(t.State().CurrTurn, c.to) << c.direction << c.from;
-        EXPECT_EQ(t.view.deckToolTip, c.to == 4 ? kDeckHint : "") << c.direction << c.from;
-    }
-}
-
-TEST(TurnDirection, FlipsTheDirectionAndItsText)
-{
-    const std::map<char, std::pair<char, std::string>> cases = {
-        {'L', {'R', "Clockwise"}}, {'R', {'L', "Counter-Clockwise"}}, {' ', {'L', "Counter-Clockwise"}}};
-    for (const auto& [from, expected] : cases) {
-        Table t;
-        t.State().CurrDirection = from;
         t.Engine().ReverseDirection();
-        EXPECT_EQ(t.State().CurrDirection, expected.first);
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 3), expected.second);
+        EXPECT_EQ(t.State().CurrDirection, c.reversed);
+        EXPECT_EQ(t.view.Last("bottom 3"), c.reversedText);
     }
 }
 
@@ -62,41 +49,43 @@ void FreshDeck(Table& t)
     t.State().Deck.DeckPosition = 1;
 }
 
-TEST(DealTheCards, DealsSevenPassesUpwardsFromThePlayerOnTurn)
+TEST(DealTheCards, DealsSevenPassesUpwardsFromThePlayerOnTurnAndAnEvilFirstDiscardIsPending)
 {
-    struct Case {
+    const struct {
         int turn;
         char direction;
         std::vector<int> pass;
-    };
-    const Case cases[] = {{3, 'R', {3, 4, 1, 2}}, {3, 'L', {3, 4, 1, 2}}, {1, 'L', {1, 2, 3, 4}}, {4, 'R', {4, 1, 2, 3}}};
-    for (const Case& c : cases) {
+        const char* top; // at deck position 29, the first discard
+    } cases[] = {{3, 'R', {3, 4, 1, 2}, "G6"}, {3, 'L', {3, 4, 1, 2}, "GD"}, {1, 'L', {1, 2, 3, 4}, "GS"},
+                          {4, 'R', {4, 1, 2, 3}, "GT"}, {2, 'R', {2, 3, 4, 1}, "GR"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE("turn " + std::to_string(c.turn) + " " + c.direction);
         Table t;
         FreshDeck(t);
-        CardDeck catalogue;
-        LoadVemoCardDeck(catalogue);
+        t.State().Deck(29) = c.top;
+        const CardDeck dealt = t.State().Deck;
         t.State().CurrTurn = static_cast<std::int16_t>(c.turn);
         t.State().CurrDirection = c.direction;
 
         t.Engine().Start(t.Engine().DealTheCards());
 
-        std::vector<int> order;
-        for (int pass = 0; pass < 7; ++pass) order.insert(order.end(), c.pass.begin(), c.pass.end());
-        EXPECT_EQ(t.view.cardsPlacedOnTable, order);
+        std::vector<std::string> order;
+        for (int pass = 0; pass < 7; ++pass)
+            for (int seat : c.pass) order.push_back(std::to_string(seat));
+        EXPECT_EQ(t.view.Said("to hand"), order);
         for (int k = 0; k < 4; ++k) {
             const int seat = c.pass[static_cast<std::size_t>(k)];
             std::vector<CardCode> expected;
-            for (int pass = 0; pass < 7; ++pass) expected.push_back(catalogue(1 + 4 * pass + k));
+            for (int pass = 0; pass < 7; ++pass) expected.push_back(dealt(1 + 4 * pass + k));
             EXPECT_EQ(t.Player(seat).Hand(), expected) << "seat " << seat;
         }
         EXPECT_EQ(t.State().Deck.DeckPosition, 30);
         for (int p = 1; p < 30; ++p) EXPECT_TRUE(t.State().Deck(p).IsBlank()) << p;
-        EXPECT_EQ(t.State().CurrCard, catalogue(29));
-        EXPECT_EQ(t.State().ActualCurrCard, catalogue(29));
-        EXPECT_EQ(t.State().CurrColor, catalogue(29).Colour());
-        ASSERT_EQ(t.view.placements.size(), 1u);
-        EXPECT_EQ(t.view.placements[0].mode, "NOMOVE");
+        EXPECT_EQ(t.State().CurrCard, CardCode(c.top));
+        EXPECT_EQ(t.State().ActualCurrCard, CardCode(c.top));
+        EXPECT_EQ(t.State().CurrColor, 'G');
+        EXPECT_EQ(t.State().SpecialAction, IsEvil(c.top));
+        EXPECT_THAT(t.view.Said("deal"), ElementsAre(c.top));
         EXPECT_EQ(t.State().HumanFaces, t.Player(4).Hand());
     }
 }
@@ -123,22 +112,6 @@ TEST(DealTheCards, FirstDiscardIsNeverACardOfLight)
     }
 }
 
-TEST(DealTheCards, EvilFirstDiscardIsPendingForTheFirstPlayer)
-{
-    const std::map<std::string, bool> cases = {{"GD", true}, {"GS", true}, {"GT", true}, {"GR", true}, {"G6", false}};
-    for (const auto& [card, pending] : cases) {
-        Table t;
-        FreshDeck(t);
-        t.State().Deck(29) = CardCode(card);
-        t.State().CurrTurn = 2;
-
-        t.Engine().Start(t.Engine().DealTheCards());
-
-        EXPECT_EQ(t.State().CurrCard, CardCode(card));
-        EXPECT_EQ(t.State().SpecialAction, pending) << card;
-    }
-}
-
 // Hands left at the end of a hand: Abel 57 points, Bea out, Cid 5, Dora 5.
 void EndingHand(Table& t, std::array<std::int16_t, 5> scores, CardCode top = "LV")
 {
@@ -152,50 +125,39 @@ void EndingHand(Table& t, std::array<std::int16_t, 5> scores, CardCode top = "LV
     t.State().CurrTurn = 2;
 }
 
-TEST(GameEndOfHand, ScoresTheHandAndTheVemoDeductionMayGoNegative)
+TEST(GameEndOfHand, ScoresTheHandWithTheVemoDeductionAndAScoreAtTheLimitEndsTheGame)
 {
     struct Case {
         const char* top;
         std::array<std::int16_t, 5> before;
-        std::array<std::int16_t, 5> after;
-    };
-    const Case cases[] = {
-        {"LV", {0, 10, 30, 5, 40}, {0, 67, 5, 10, 45}},
-        {"LV", {0, 0, 10, 0, 0}, {0, 57, -15, 5, 5}},
-        {"B5", {0, 0, 10, 0, 0}, {0, 57, 10, 5, 5}},
-    };
-    for (const Case& c : cases) {
-        Table t;
-        EndingHand(t, c.before, c.top);
-
-        t.Engine().Start(t.Engine().EndOfHand());
-
-        EXPECT_EQ(t.State().Scores, c.after);
-        EXPECT_EQ(t.view.Status(StatusBar::Top, 4), "Bea = " + std::to_string(c.after[2]));
-        EXPECT_TRUE(t.State().GameRequest.empty());
-    }
-}
-
-TEST(GameEndOfHand, AScoreAtTheLimitEndsTheGame)
-{
-    struct Case {
-        std::int16_t abelBefore;
         std::int16_t limit;
+        std::array<std::int16_t, 5> after;
         bool ends;
     };
-    // Abel adds 57 points.
-    const Case cases[] = {{0, 50, true}, {0, 57, true}, {0, 58, false}, {43, 100, true}, {42, 100, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.abelBefore) + " of " + std::to_string(c.limit));
+    // Abel adds 57 points; Bea goes out, 25 points off when on a Vemo, below 0 too.
+    const Case cases[] = {
+        {"LV", {0, 10, 30, 5, 40}, 100, {0, 67, 5, 10, 45}, false},
+        {"LV", {0, 0, 10, 0, 0}, 100, {0, 57, -15, 5, 5}, false},
+        {"B5", {0, 0, 10, 0, 0}, 100, {0, 57, 10, 5, 5}, false},
+        {"B5", {}, 50, {0, 57, 0, 5, 5}, true},
+        {"B5", {}, 57, {0, 57, 0, 5, 5}, true},
+        {"B5", {}, 58, {0, 57, 0, 5, 5}, false},
+        {"B5", {0, 43, 0, 0, 0}, 100, {0, 100, 0, 5, 5}, true},
+        {"B5", {0, 42, 0, 0, 0}, 100, {0, 99, 0, 5, 5}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.top) + " " + std::to_string(c.before[1]) + " of " + std::to_string(c.limit));
         Table t;
-        EndingHand(t, {0, c.abelBefore, 0, 0, 0}, "B5");
+        EndingHand(t, c.before, c.top);
         t.State().ScoreLimit = c.limit;
 
         t.Engine().Start(t.Engine().EndOfHand());
 
+        EXPECT_EQ(t.State().Scores, c.after);
+        EXPECT_EQ(t.view.Last("top 4"), "Bea = " + std::to_string(c.after[2]));
         EXPECT_EQ(t.State().GameRequest, c.ends ? "END_GAME" : "");
-        EXPECT_EQ(t.view.handWinnerTexts.size(), c.ends ? 0u : 1u);
-        EXPECT_EQ(t.view.placements.size(), c.ends ? 0u : 1u) << "the next hand is dealt only when the game goes on";
+        EXPECT_EQ(t.view.Said("hand winner").size(), c.ends ? 0u : 1u);
+        EXPECT_EQ(t.view.Said("deal").size(), c.ends ? 0u : 1u) << "the next hand is dealt only when the game goes on";
     }
 }
 
@@ -209,7 +171,7 @@ TEST(GameEndOfHand, AnnouncesTheWinnerAndDealsTheNextHandWithTheNextDealer)
     };
     const Case cases[] = {{4, 'R', 1, 2}, {4, 'L', 1, 2}, {2, 'L', 3, 4}, {3, 'R', 4, 1}};
     const char* names[5] = {"", "Abel", "Bea", "Cid", "Dora"};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("dealer " + std::to_string(c.dealer) + " " + c.direction);
         Table t;
         EndingHand(t, {}, "B5");
@@ -220,15 +182,15 @@ TEST(GameEndOfHand, AnnouncesTheWinnerAndDealsTheNextHandWithTheNextDealer)
 
         t.Engine().Start(t.Engine().EndOfHand());
 
-        EXPECT_THAT(t.view.handWinnerTexts,
+        EXPECT_THAT(t.view.Said("hand winner"),
                     ElementsAre("Bea won that hand!  Click OK and I'll shuffle the cards for the next hand."));
         EXPECT_TRUE(t.State().Snapshot.SavedAtEndOfHand);
         EXPECT_EQ(t.State().CurrDealer, c.nextDealer);
         EXPECT_EQ(t.State().CurrTurn, c.firstTurn);
         EXPECT_EQ(t.State().CurrDirection, 'R');
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 3), "Clockwise");
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 1), std::string(names[c.firstTurn]) + "'s Turn");
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 2), std::string(names[c.nextDealer]) + " dealt");
+        EXPECT_EQ(t.view.Last("bottom 3"), "Clockwise");
+        EXPECT_EQ(t.view.Last("bottom 1"), std::string(names[c.firstTurn]) + "'s Turn");
+        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[c.nextDealer]) + " dealt");
         EXPECT_EQ(t.State().HumanDrawCount, 0) << "owed cards are not carried into the next hand";
         EXPECT_FALSE(t.State().PrayerCardPlayed);
         for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.Player(seat).NumberOfCards(), 7) << seat;
@@ -242,7 +204,7 @@ TEST(GameEndOfHand, ExitGameLeavesAfterScoringWithoutDealing)
 {
     Table t;
     EndingHand(t, {}, "B5");
-    t.view.handWinnerAnswers = {"EXIT"};
+    t.view.answers = {"EXIT"};
 
     t.Engine().Start(t.Engine().EndOfHand());
 
@@ -250,22 +212,21 @@ TEST(GameEndOfHand, ExitGameLeavesAfterScoringWithoutDealing)
     EXPECT_EQ(t.State().Tag, "EXIT");
     EXPECT_EQ(t.State().Scores[1], 57);
     EXPECT_TRUE(t.State().Snapshot.SavedAtEndOfHand);
-    EXPECT_THAT(t.view.placements, IsEmpty());
+    EXPECT_THAT(t.view.Said("deal"), IsEmpty());
     EXPECT_EQ(HandText(t.Player(1)), "BD B7");
     EXPECT_EQ(t.State().CurrDealer, 4);
 }
 
 TEST(GameFinalResults, OrderedByScoreWithTieTexts)
 {
-    struct Case {
+    const struct {
         std::array<std::int16_t, 5> scores;
         bool saved;
         std::array<std::string, 4> lines;
         const char* caption;
         const char* winnerText;
         bool tie;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{0, 12, 40, 7, 30}, false, {"Cid = 7", "Abel = 12", "Dora = 30", "Bea = 40"}, "Cid", "is the winner!", false},
         {{0, 12, 40, 7, 30}, true, {"Cid = 7", "Abel = 12", "Dora = 30", "Bea = 40"}, "Cid", "is currently winning!", false},
         {{0, 10, 10, 20, 30}, false, {"Abel = 10", "Bea = 10", "Cid = 20", "Dora = 30"}, "We have a tie!", "Multiple Winners", true},
@@ -274,7 +235,7 @@ TEST(GameFinalResults, OrderedByScoreWithTieTexts)
         {{0, 10, 10, 5, 20}, false, {"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}, "Cid", "is the winner!", false},
         {{0, 40, -15, 0, 100}, false, {"Bea = -15", "Cid = 0", "Abel = 40", "Dora = 100"}, "Bea", "is the winner!", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Table t;
         t.State().Scores = c.scores;
 
@@ -289,7 +250,7 @@ TEST(GameFinalResults, OrderedByScoreWithTieTexts)
 
 TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
 {
-    struct Case {
+    const struct {
         const char* name;
         int index;
         bool firstActivation;
@@ -299,8 +260,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         bool asks;
         const char* request;
         int saves;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"new, not saved, No", 1, false, false, false, "NO", true, "NEW_GAME", 0},
         {"new, not saved, Yes", 1, false, false, false, "YES", true, "NEW_GAME", 1},
         {"new, not saved, Cancel", 1, false, false, false, "CANCEL", true, "", 0},
@@ -309,7 +269,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         {"after Play Again", 1, false, true, false, "", false, "NEW_GAME", 0},
         {"already saved", 2, false, false, true, "", false, "RESUME_GAME", 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         GameState& s = t.State();
@@ -317,7 +277,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         s.FirstActivationPending = c.firstActivation;
         s.PlayAgainRequested = c.playAgain;
         s.GameSaved = c.saved;
-        if (*c.answer) t.view.boxAnswers = {c.answer};
+        if (*c.answer) t.view.answers = {c.answer};
 
         t.Engine().Start(t.Engine().mnuFile_Click(c.index));
 
@@ -332,7 +292,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         }
         EXPECT_EQ(s.GameRequest, c.request);
         EXPECT_EQ(t.records.saves, c.saves);
-        EXPECT_EQ(t.view.setups + t.view.resumeLists, 0) << "the running loop starts the new game";
+        EXPECT_EQ(t.view.Said("setup").size() + t.view.Said("resume list").size(), 0u) << "the running loop starts the new game";
         if (std::string(c.answer) == "CANCEL") {
             EXPECT_TRUE(t.view.busy) << "Cancel stops before the pointer is reset";
         } else {
@@ -350,8 +310,8 @@ TEST(GameFileMenu, NewOrOpenWithoutARunningLoopStartsAtOnce)
 
         t.Engine().Start(t.Engine().mnuFile_Click(index));
 
-        EXPECT_EQ(t.view.resumeLists, index == 2 ? 1 : 0);
-        EXPECT_EQ(t.view.setups, 1) << "a cancelled resume list falls back to the setup dialog";
+        EXPECT_EQ(t.view.Said("resume list").size(), index == 2 ? 1u : 0u);
+        EXPECT_EQ(t.view.Said("setup").size(), 1u) << "a cancelled resume list falls back to the setup dialog";
         EXPECT_EQ(t.State().Scores, (std::array<std::int16_t, 5>{}));
         EXPECT_EQ(t.State().Players.Count(), 0);
         EXPECT_TRUE(t.State().GameRequest.empty());
@@ -368,7 +328,7 @@ TEST(GameFileMenu, SaveAndExit)
 
     t.Engine().Start(t.Engine().mnuFile_Click(5));
     EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(t.view.caption, kExiting);
+    EXPECT_EQ(t.view.Last("caption"), kExiting);
     EXPECT_EQ(t.records.saves, 1);
     EXPECT_FALSE(t.view.busy);
 }
@@ -378,7 +338,7 @@ TEST(QueryUnload, ClosingDuringPlayAsksTheGameToEnd)
     Table t;
     EXPECT_FALSE(t.Engine().Form_QueryUnload());
     EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(t.view.caption, kExiting);
+    EXPECT_EQ(t.view.Last("caption"), kExiting);
 
     Table leaving;
     leaving.State().ExitInProgress = true;
@@ -388,18 +348,17 @@ TEST(QueryUnload, ClosingDuringPlayAsksTheGameToEnd)
 
 TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
 {
-    struct Case {
+    const struct {
         const char* request;
         std::int16_t topScore;
         int exits;
         int setups;
         int timers;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"EXIT_GAME", 0, 1, 0, 0}, {"END_GAME", 0, 1, 0, 0}, {"", 100, 1, 0, 0},
         {"NEW_GAME", 0, 0, 1, 0},  {"RESUME_GAME", 0, 0, 1, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.request) + "/" + std::to_string(c.topScore));
         Table t;
         t.FillOthers({});
@@ -409,13 +368,13 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
 
         t.Engine().Start(t.Engine().MainGameLoop());
 
-        EXPECT_THAT(t.view.placements, IsEmpty()) << "nobody plays";
+        EXPECT_THAT(t.view.Said("place"), IsEmpty()) << "nobody plays";
         EXPECT_EQ(t.shell.exits.size(), static_cast<std::size_t>(c.exits));
         if (c.exits) {
             EXPECT_EQ(t.shell.exits[0], "");
         }
-        EXPECT_EQ(t.view.setups, c.setups);
-        EXPECT_EQ(t.view.startTimers, c.timers);
+        EXPECT_EQ(t.view.Said("setup").size(), static_cast<std::size_t>(c.setups));
+        EXPECT_EQ(t.view.Said("start timer").size(), static_cast<std::size_t>(c.timers));
         EXPECT_FALSE(t.State().MainLoopRunning);
     }
 }
@@ -436,62 +395,19 @@ TEST(MainGameLoop, NewGameDuringAComputerTurnFinishesThatTurnFirst)
         asked = true;
         t.Engine().Start(t.Engine().mnuFile_Click(1));
         EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
-        EXPECT_EQ(t.view.setups, 0) << "only the request is set while the loop runs";
+        EXPECT_THAT(t.view.Said("setup"), IsEmpty()) << "only the request is set while the loop runs";
     };
 
     t.Engine().Start(t.Engine().MainGameLoop());
 
     EXPECT_TRUE(asked);
-    ASSERT_EQ(t.view.placements.size(), 1u) << "Abel's turn ends, Bea's never starts";
-    EXPECT_EQ(t.view.placements[0].card, CardCode("B5"));
-    EXPECT_EQ(t.view.placements[0].seat, 1);
-    EXPECT_EQ(t.view.setups, 1);
-    const auto placed = std::find(t.view.log.begin(), t.view.log.end(), "place: B5 by 1");
-    const auto setup = std::find(t.view.log.begin(), t.view.log.end(), "setup: ");
-    EXPECT_LT(placed, setup);
+    EXPECT_THAT(t.view.Said("place"), ElementsAre("B5")) << "Abel's turn ends, Bea's never starts";
+    EXPECT_EQ(t.view.Said("setup").size(), 1u);
+    const auto first = [&t](std::string_view kind) {
+        return std::find_if(t.view.log.begin(), t.view.log.end(), [&](const Entry& e) { return e.kind == kind; });
+    };
+    EXPECT_LT(first("place"), first("setup"));
     EXPECT_TRUE(t.shell.exits.empty());
-}
-
-Task<void> SetUpGame(GameEngine& engine, GameSetupChoice choice, bool& started)
-{
-    started = co_await engine.SetParametersForThisGame(choice);
-}
-
-TEST(NewGame, SetupSeatsFourPlayersAndDealsTheFirstHand)
-{
-    Table t;
-    t.State().Players.Clear();
-    LoadVemoCardDeck(t.State().Deck);
-    ShuffleFullDeck(t.State().Deck);
-    t.State().Scores = {0, 5, 5, 5, 5};
-    GameSetupChoice choice;
-    choice.HumanName = "Eve";
-    choice.Opponents = {{{"Ann", 2, 7}, {"Ben", 3, 8}, {"Cal", 4, 10}}};
-    choice.ScoreLimit = 200;
-
-    bool started = false;
-    t.Engine().Start(SetUpGame(t.Engine(), choice, started));
-
-    ASSERT_TRUE(started);
-    GameState& s = t.State();
-    ASSERT_EQ(s.Players.Count(), 4);
-    const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
-    for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(s.Players(seat).Name(), names[seat]);
-        EXPECT_EQ(s.Players(seat).GameSequence(), seat);
-        EXPECT_EQ(s.Players(seat).Human(), seat == 4);
-        EXPECT_EQ(s.Players(seat).NumberOfCards(), 7);
-        EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
-    }
-    EXPECT_EQ(s.Players(2).PlayingStyle(), 3);
-    EXPECT_EQ(s.Players(3).WAV(), 10);
-    EXPECT_EQ(s.ScoreLimit, 200);
-    EXPECT_EQ(t.view.Status(StatusBar::Top, 1), "Point Limit = 200");
-    EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{}));
-    EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
-    EXPECT_EQ(t.view.Status(StatusBar::Bottom, 2), std::string(names[s.CurrDealer]) + " dealt");
-    EXPECT_EQ(s.HumanFaces.size(), 7u);
-    EXPECT_EQ(s.Deck.DeckPosition, 30);
 }
 
 } // namespace

@@ -4,149 +4,131 @@
 
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 using namespace vemo;
 using namespace vemo::test;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 
-std::vector<std::string> BottomStatuses(const ScriptedView& view)
-{
-    std::vector<std::string> texts;
-    for (const StatusEntry& s : view.statuses)
-        if (s.bar == StatusBar::Bottom && s.panel == 1) texts.push_back(s.text);
-    return texts;
-}
+using Texts = std::vector<std::string>;
 
-struct OwedCase {
-    const char* pending;
-    int owed;
-    std::vector<std::string> notices;
-    std::vector<std::string> statuses;
-};
-
-TEST(HumanTurn, OwedDrawsAreCountedDownUntilTheTurnEnds)
+// A whole turn of Dora's, one input per 500 ms poll: "draw" double-clicks the
+// deck, a card code double-clicks that card. The deck's next cards are the
+// stack; the colour window answers Green.
+TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
 {
-    const OwedCase cases[] = {
-        {"BT", 2,
+    const struct {
+        const char* why;
+        const char* hand;
+        const char* pile;
+        bool pending;
+        const char* stack;
+        const char* input;
+        const char* answer; // to the drawn-card question
+        Texts placed;
+        const char* handAfter;
+        char direction;
+        Texts notices;
+        Texts statuses; // bottom panel 1, in order; {} when not checked
+    } cases[] = {
+        {"a Temptation: two owed draws", "G5 P6", "BT", true, "R5 R6", "draw draw", "", {}, "G5 P6 R5 R6", 'R',
          {"You have drawn a Red 5 card. You must still draw 1 more card.",
           "You have drawn a Red 6 card. You have finished drawing cards."},
          {"Dora needs to draw 2 cards", "Dora needs to draw 1 card", "Dora has finished drawing"}},
-        {"BR", 2,
+        {"a Trial: two owed draws", "G5 P6", "BR", true, "R5 R6", "draw draw", "", {}, "G5 P6 R5 R6", 'R',
          {"You have drawn a Red 5 card. You must still draw 1 more card.",
           "You have drawn a Red 6 card. You have finished drawing cards."},
          {"Dora needs to draw 2 cards", "Dora needs to draw 1 card", "Dora has finished drawing"}},
-        {"BS", 3,
+        {"a Sin: three owed draws", "G5 P6", "BS", true, "R5 R6 LV", "draw draw draw", "", {}, "G5 P6 R5 R6 LV", 'R',
          {"You have drawn a Red 5 card. You must still draw 2 more cards.",
           "You have drawn a Red 6 card. You must still draw 1 more card.",
           "You have drawn a Card of Light Vemo card. You have finished drawing cards."},
          {"Dora needs to draw 3 cards", "Dora needs to draw 2 cards", "Dora needs to draw 1 card",
           "Dora has finished drawing"}},
-        {"BD", 4,
+        {"a Devil: four owed draws", "G5 P6", "BD", true, "R5 R6 LV GD", "draw draw draw draw", "", {},
+         "G5 P6 R5 R6 LV GD", 'R',
          {"You have drawn a Red 5 card. You must still draw 3 more cards.",
           "You have drawn a Red 6 card. You must still draw 2 more cards.",
           "You have drawn a Card of Light Vemo card. You must still draw 1 more card.",
           "You have drawn a Green Devil card. You have finished drawing cards."},
          {"Dora needs to draw 4 cards", "Dora needs to draw 3 cards", "Dora needs to draw 2 cards",
           "Dora needs to draw 1 card", "Dora has finished drawing"}},
+        // While owing, a numbered card is refused without a word; a Grace
+        // cancels and gives an additional card, a Prayer reverses and ends.
+        {"Grace on a Devil", "B3 LG G5", "BD", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 4 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Grace on a Sin", "B3 LG G5", "BS", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 3 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Grace on a Temptation", "B3 LG G5", "BT", true, "", "B3 LG G5", "", {"LG", "G5"}, "B3", 'R', {},
+         {"Dora needs to draw 2 cards", "Dora's Turn", "Dora's Turn"}},
+        {"Prayer on a Devil", "B3 LP G5", "BD", true, "", "B3 LP G5", "", {"LP"}, "B3 G5", 'L', {},
+         {"Dora needs to draw 4 cards", "Dora's Turn"}},
+        {"Prayer on a Temptation", "B3 LP G5", "BT", true, "", "B3 LP G5", "", {"LP"}, "B3 G5", 'L', {},
+         {"Dora needs to draw 2 cards", "Dora's Turn"}},
+        {"no card after the first owed draw", "LG B3", "BS", true, "R5 R6 R7", "draw LG draw draw", "", {},
+         "LG B3 R5 R6 R7", 'R',
+         {"You have drawn a Red 5 card. You must still draw 2 more cards.",
+          "You have drawn a Red 6 card. You must still draw 1 more card.",
+          "You have drawn a Red 7 card. You have finished drawing cards."},
+         {}},
+        // A Vemo ends a regular turn; a Blessing or a Grace gives another card.
+        {"Vemo", "LV B4 G2", "B3", false, "", "LV G2", "", {"LV"}, "B4 G2", 'R', {}, {}},
+        {"Blessing", "LB B4 G2", "B3", false, "", "LB G2", "", {"LB", "G2"}, "B4", 'R', {}, {}},
+        {"Grace", "LG B4 G2", "B3", false, "", "LG G2", "", {"LG", "G2"}, "B4", 'R', {}, {}},
+        // A drawn card is offered when it can be played.
+        {"a playable card drawn and played", "G5 R6", "B3", false, "B7", "draw", "YES", {"B7"}, "G5 R6", 'R', {}, {}},
+        {"a playable card drawn and kept", "G5 R6", "B3", false, "B7", "draw", "NO", {}, "G5 R6 B7", 'R', {}, {}},
+        {"an unplayable card drawn", "G5 R6", "B3", false, "R1", "draw", "", {}, "G5 R6 R1", 'R',
+         {"You have drawn a Red 1 card, and it cannot be played at this time."}, {}},
     };
-    for (const OwedCase& c : cases) {
-        SCOPED_TRACE(c.pending);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
         Table t;
-        t.Give(4, "G5 P6");
-        t.Pile(c.pending, true);
-        t.Stack("R5 R6 LV GD");
+        t.Give(4, c.hand);
+        t.Pile(c.pile, c.pending);
+        t.Stack(c.stack);
+        t.view.colorChoices = {2};
+        if (*c.answer) t.view.answers = {c.answer};
         bool mustDrawAtStart = false;
-        t.view.actions.push_back([&] {
-            mustDrawAtStart = t.State().HumanMustDraw;
-            t.DrawFromDeck();
-        });
-        for (int k = 1; k < c.owed; ++k) t.view.actions.push_back([&] { t.DrawFromDeck(); });
+        t.view.actions.push_back([&] { mustDrawAtStart = t.State().HumanMustDraw; });
+        for (const std::string_view input : {std::string_view(c.input)}) {
+            for (std::size_t at = 0; at < input.size();) {
+                const std::size_t end = std::min(input.find(' ', at), input.size());
+                const std::string step(input.substr(at, end - at));
+                at = end + 1;
+                t.view.actions.push_back([&t, step] {
+                    if (step == "draw") t.DrawFromDeck();
+                    else t.DoubleClick(step);
+                });
+            }
+        }
 
         t.HumanTurn();
 
-        EXPECT_TRUE(mustDrawAtStart);
-        EXPECT_THAT(t.view.NoticeTexts(), ElementsAreArray(c.notices));
-        EXPECT_THAT(BottomStatuses(t.view), ElementsAreArray(c.statuses));
-        EXPECT_EQ(t.Player(4).NumberOfCards(), 2 + c.owed);
-        EXPECT_THAT(t.view.placements, IsEmpty());
-        EXPECT_EQ(t.view.CountPauses(2000), 1) << "the finished-drawing notice stays up for 2 seconds";
+        EXPECT_EQ(mustDrawAtStart, c.pending && !IsLight(c.pile));
+        EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
+        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
+        EXPECT_EQ(t.State().CurrDirection, c.direction);
+        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(c.notices));
+        if (!c.statuses.empty()) {
+            EXPECT_THAT(t.view.Said("bottom 1"), ElementsAreArray(c.statuses));
+        }
+        EXPECT_EQ(t.view.Said("question").size(), std::string(c.stack) == "B7" ? 1u : 0u);
+        if (std::string(c.answer) == "YES") {
+            EXPECT_EQ(t.view.Last("question"), "You have drawn a Blue 7 card.  Do you want to play this card?");
+            EXPECT_EQ(t.view.Entries("place")[0].detail, 3) << "played from the last hand position";
+        }
+        if (c.pending && c.placed.empty()) {
+            EXPECT_EQ(t.view.Pauses(2000), 1) << "the finished-drawing notice stays 2 seconds";
+        }
+        EXPECT_THAT(t.view.Said("invalid card"), IsEmpty()) << "refusals on the human's turn are silent";
+        // Whatever happened, nothing owed or locked is left behind.
         EXPECT_EQ(t.State().HumanDrawCount, 0);
         EXPECT_FALSE(t.State().HumanMustDraw);
         EXPECT_FALSE(t.State().ForcedDrawStarted);
+        EXPECT_FALSE(t.State().DeckDrawBusy);
+        EXPECT_EQ(t.State().PlayingCardIndex, 0);
         EXPECT_FALSE(t.State().SpecialAction);
     }
-}
-
-struct CancelCase {
-    const char* pending;
-    const char* canceller;
-    std::vector<std::string> placed;
-    char direction;
-    const char* handAfter;
-};
-
-// Hand: B3 (numbered, refused while owing), the canceller, G5 (the additional card).
-TEST(HumanTurn, WhileOwingOnlyGraceOrPrayerIsAccepted)
-{
-    const CancelCase cases[] = {
-        {"BD", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BS", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BT", "LG", {"LG", "G5"}, 'R', "B3"},
-        {"BD", "LP", {"LP"}, 'L', "B3 G5"},
-        {"BT", "LP", {"LP"}, 'L', "B3 G5"},
-    };
-    for (const CancelCase& c : cases) {
-        SCOPED_TRACE(std::string(c.canceller) + " on " + c.pending);
-        Table t;
-        t.Give(4, std::string("B3 ") + c.canceller + " G5");
-        t.Pile(c.pending, true);
-        t.view.colorChoices = {2};
-        int placedAfterNumbered = -1;
-        t.view.actions.push_back([&] {
-            t.DoubleClick("B3");
-            placedAfterNumbered = static_cast<int>(t.view.placements.size());
-        });
-        t.view.actions.push_back([&] { t.DoubleClick(c.canceller); });
-        t.view.actions.push_back([&] { t.DoubleClick("G5"); });
-
-        t.HumanTurn();
-
-        EXPECT_EQ(placedAfterNumbered, 0);
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAreArray(c.placed));
-        EXPECT_EQ(t.State().CurrDirection, c.direction);
-        EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
-        EXPECT_EQ(t.State().HumanDrawCount, 0);
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora's Turn"));
-        EXPECT_EQ(t.view.invalidCards, 0) << "refusals on the human's turn are silent";
-    }
-}
-
-TEST(HumanTurn, NoCardMayBePlayedAfterTheFirstOwedDraw)
-{
-    Table t;
-    t.Give(4, "LG B3");
-    t.Pile("BS", true);
-    t.Stack("R5 R6 R7");
-    bool mayDrag = true;
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-    t.view.actions.push_back([&] {
-        t.DoubleClick("LG");
-        mayDrag = t.Engine().cPlayer4Card_MouseDown(t.Face("LG"));
-    });
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-    t.HumanTurn();
-
-    EXPECT_FALSE(mayDrag);
-    EXPECT_THAT(t.view.placements, IsEmpty());
-    EXPECT_EQ(HandText(t.Player(4)), "LG B3 R5 R6 R7");
 }
 
 TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
@@ -159,7 +141,7 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         t.Stack("R5");
         t.view.colorChoices = {2};
         std::string tagBeforeDraw;
-        int hidesBeforeDraw = 0;
+        std::size_t hidesBeforeDraw = 0;
         int owedBeforeDraw = 0;
         bool turnDoneBeforeDraw = true;
         t.view.actions.push_back([&] {
@@ -175,7 +157,7 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         });
         t.view.actions.push_back([&] {
             tagBeforeDraw = t.State().DialogTag;
-            hidesBeforeDraw = t.view.hides;
+            hidesBeforeDraw = t.view.Said("hide").size();
             owedBeforeDraw = t.State().HumanDrawCount;
             turnDoneBeforeDraw = t.State().HumanTurnDone;
             t.DrawFromDeck();
@@ -187,106 +169,34 @@ TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
         EXPECT_EQ(tagBeforeDraw, "WAIT");
         EXPECT_EQ(owedBeforeDraw, 1);
         EXPECT_FALSE(turnDoneBeforeDraw);
-        ASSERT_EQ(t.view.notices.size(), 2u);
-        EXPECT_EQ(t.view.notices[0].text, "You have cancelled a Trial card, but must still draw 1 card.");
-        EXPECT_EQ(t.view.notices[0].height, NoticeHeight::WithButtons);
-        EXPECT_EQ(t.view.notices[1].text, "You have drawn a Red 5 card. You have finished drawing cards.");
-        EXPECT_EQ(t.view.notices[1].height, NoticeHeight::MessageOnly);
-        EXPECT_GT(t.view.hides, hidesBeforeDraw) << "the deck double-click closes the Trial notice";
+        const auto notices = t.view.Entries("notice");
+        ASSERT_EQ(notices.size(), 2u);
+        EXPECT_EQ(notices[0].text, "You have cancelled a Trial card, but must still draw 1 card.");
+        EXPECT_EQ(notices[0].detail, static_cast<int>(NoticeHeight::WithButtons));
+        EXPECT_EQ(notices[1].text, "You have drawn a Red 5 card. You have finished drawing cards.");
+        EXPECT_EQ(notices[1].detail, static_cast<int>(NoticeHeight::MessageOnly));
+        EXPECT_GT(t.view.Said("hide").size(), hidesBeforeDraw) << "the deck double-click closes the Trial notice";
         EXPECT_TRUE(t.State().DialogTag.empty());
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora still needs to draw 1"));
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAre("LG"));
+        EXPECT_TRUE(t.view.Count("bottom 1", "Dora still needs to draw 1") > 0);
+        EXPECT_THAT(t.view.Said("place"), ElementsAre("LG"));
         EXPECT_EQ(HandText(t.Player(4)), "B3 G5 R5");
         EXPECT_EQ(t.view.actions.size(), 1u) << "no additional card after a Grace on a Trial";
         EXPECT_EQ(t.State().CurrCard, CardCode("G*"));
     }
 }
 
-TEST(HumanTurn, VemoEndsARegularTurnAndBlessingGivesAnother)
-{
-    struct Case {
-        const char* first;
-        std::vector<std::string> placed;
-        std::size_t actionsLeft;
-    };
-    const Case cases[] = {{"LV", {"LV"}, 1}, {"LB", {"LB", "B4"}, 0}, {"LG", {"LG", "B4"}, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.first);
-        Table t;
-        t.Give(4, std::string(c.first) + " B4 G2");
-        t.Pile("B3");
-        t.view.colorChoices = {1};
-        t.view.actions.push_back([&] { t.DoubleClick(c.first); });
-        t.view.actions.push_back([&] { t.DoubleClick("B4"); });
-
-        t.HumanTurn();
-
-        EXPECT_THAT(t.view.PlacedCards(), ElementsAreArray(c.placed));
-        EXPECT_EQ(t.view.actions.size(), c.actionsLeft);
-        EXPECT_FALSE(t.State().SpecialAction);
-    }
-}
-
-TEST(HumanTurn, DrawnPlayableCardIsPlayedOnlyWhenAccepted)
-{
-    for (const char* answer : {"YES", "NO"}) {
-        SCOPED_TRACE(answer);
-        Table t;
-        t.Give(4, "G5 R6");
-        t.Pile("B3");
-        t.Stack("B7");
-        t.view.questionAnswers = {answer};
-        t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-        t.HumanTurn();
-
-        EXPECT_THAT(t.view.QuestionTexts(), ElementsAre("You have drawn a Blue 7 card.  Do you want to play this card?"));
-        if (std::string(answer) == "YES") {
-            ASSERT_EQ(t.view.placements.size(), 1u);
-            EXPECT_EQ(t.view.placements[0].card, CardCode("B7"));
-            EXPECT_EQ(t.view.placements[0].playingCardIndex, 3) << "played from the last hand position";
-            EXPECT_EQ(HandText(t.Player(4)), "G5 R6");
-            EXPECT_EQ(t.State().CurrCard, CardCode("B7"));
-        } else {
-            EXPECT_THAT(t.view.placements, IsEmpty());
-            EXPECT_EQ(HandText(t.Player(4)), "G5 R6 B7");
-        }
-        EXPECT_EQ(t.State().PlayingCardIndex, 0);
-        EXPECT_FALSE(t.State().DeckDrawBusy);
-    }
-}
-
-TEST(HumanTurn, DrawnUnplayableCardEndsTheTurn)
-{
-    Table t;
-    t.Give(4, "G5");
-    t.Pile("B3");
-    t.Stack("R1");
-    t.view.actions.push_back([&] { t.DrawFromDeck(); });
-
-    t.HumanTurn();
-
-    EXPECT_THAT(t.view.NoticeTexts(), ElementsAre("You have drawn a Red 1 card, and it cannot be played at this time."));
-    EXPECT_THAT(t.view.questions, IsEmpty());
-    EXPECT_THAT(t.view.placements, IsEmpty());
-    EXPECT_EQ(HandText(t.Player(4)), "G5 R1");
-    EXPECT_EQ(t.view.invalidCards, 0);
-    EXPECT_FALSE(t.State().DeckDrawBusy);
-}
-
 TEST(HumanTurnInput, DeckDoubleClickIgnoredOutsideAFreeOrOwedDraw)
 {
-    struct Case {
+    const struct {
         const char* name;
         std::function<void(GameState&)> setup;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"not waiting", [](GameState& s) { s.WaitingForHuman = false; }},
         {"another seat's turn", [](GameState& s) { s.CurrTurn = 2; }},
         {"deck busy", [](GameState& s) { s.DeckDrawBusy = true; }},
         {"owed cards all drawn", [](GameState& s) { s.HumanMustDraw = true; }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         t.Give(4, "G5");
@@ -297,20 +207,19 @@ TEST(HumanTurnInput, DeckDoubleClickIgnoredOutsideAFreeOrOwedDraw)
         t.DrawFromDeck();
 
         EXPECT_EQ(t.Player(4).NumberOfCards(), 1);
-        EXPECT_THAT(t.view.notices, IsEmpty());
-        EXPECT_THAT(t.view.questions, IsEmpty());
+        EXPECT_THAT(t.view.Said("notice"), IsEmpty());
+        EXPECT_THAT(t.view.Said("question"), IsEmpty());
     }
 }
 
-TEST(HumanTurnDragAndDrop, OverlapIncludesTouchingEdges)
+TEST(HumanTurnDragAndDrop, ADropPlaysOnlyOverThePileTouchingEdgesIncluded)
 {
     const TwipsRect pile{6000, 3000, 1065, 1440};
-    struct Case {
+    const struct {
         int left;
         int top;
         bool overlaps;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {6000, 3000, true},
         {6000 + 1065, 3000, true},  // touches the right edge
         {6000 + 1066, 3000, false},
@@ -324,21 +233,38 @@ TEST(HumanTurnDragAndDrop, OverlapIncludesTouchingEdges)
         {6000 + 1066, 3000 + 1441, false},
         {0, 0, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
         const TwipsRect card{c.left, c.top, 1065, 1440};
-        EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps) << c.left << "," << c.top;
+        EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps);
+        Table t;
+        t.Give(4, "G2 B4");
+        t.Pile("B3");
+        t.State().CurrTurn = 4;
+        t.State().WaitingForHuman = true;
+
+        t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(t.Face("B4"), card, pile));
+
+        const auto placed = t.view.Entries("place");
+        ASSERT_EQ(placed.size(), c.overlaps ? 1u : 0u);
+        EXPECT_EQ(HandText(t.Player(4)), c.overlaps ? "G2" : "G2 B4");
+        EXPECT_EQ(t.State().HumanTurnDone, c.overlaps);
+        EXPECT_EQ(t.State().HumanPlayedCard, c.overlaps);
+        if (c.overlaps) {
+            EXPECT_EQ(placed[0].text, "B4");
+            EXPECT_EQ(placed[0].detail, 0) << "a dropped card does not fly from the hand";
+        }
     }
 }
 
 TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
 {
-    struct Case {
+    const struct {
         const char* name;
         const char* card;
         std::function<void(GameState&)> setup;
         bool starts;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"own turn", "B4", [](GameState&) {}, true},
         {"not waiting", "B4", [](GameState& s) { s.WaitingForHuman = false; }, false},
         {"deck busy", "B4", [](GameState& s) { s.DeckDrawBusy = true; }, false},
@@ -361,7 +287,7 @@ TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
          },
          false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Table t;
         t.Give(4, "B4 LG LV G5");
@@ -385,14 +311,13 @@ TEST(HumanTurnDragAndDrop, PressStartsADragOnlyWhenAPlayIsAllowed)
 
 TEST(HumanTurnDragAndDrop, RefusedCardDoesNotMove)
 {
-    struct Case {
+    const struct {
         const char* card;
         bool sound;
         bool moves;
-        std::vector<int> wavs;
-    };
-    const Case cases[] = {{"G5", true, false, {}}, {"B4", true, true, {11}}, {"B4", false, true, {}}};
-    for (const Case& c : cases) {
+        std::vector<std::string> wavs;
+    } cases[] = {{"G5", true, false, {}}, {"B4", true, true, {"11"}}, {"B4", false, true, {}}};
+    for (const auto& c : cases) {
         Table t;
         t.view.sound = c.sound;
         t.Give(4, "B4 G5");
@@ -401,49 +326,21 @@ TEST(HumanTurnDragAndDrop, RefusedCardDoesNotMove)
         t.State().WaitingForHuman = true;
 
         EXPECT_EQ(t.Engine().DragMayMove(t.Face(c.card)), c.moves) << c.card;
-        EXPECT_THAT(t.view.wavs, ElementsAreArray(c.wavs));
+        EXPECT_THAT(t.view.Said("wav"), ElementsAreArray(c.wavs));
     }
     Table t;
     EXPECT_FALSE(t.Engine().DragMayMove(1)) << "no such face";
 }
 
-TEST(HumanTurnDragAndDrop, DropPlaysOnlyOverThePile)
-{
-    const TwipsRect pile{6000, 3000, 1065, 1440};
-    for (const bool over : {true, false}) {
-        SCOPED_TRACE(over ? "over the pile" : "beside the pile");
-        Table t;
-        t.Give(4, "G2 B4");
-        t.Pile("B3");
-        t.State().CurrTurn = 4;
-        t.State().WaitingForHuman = true;
-        const TwipsRect card{over ? pile.Left + pile.Width : pile.Left + pile.Width + 1, pile.Top, 1065, 1440};
-
-        t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(t.Face("B4"), card, pile));
-
-        if (over) {
-            ASSERT_EQ(t.view.placements.size(), 1u);
-            EXPECT_EQ(t.view.placements[0].card, CardCode("B4"));
-            EXPECT_EQ(t.view.placements[0].playingCardIndex, 0) << "a dropped card does not fly from the hand";
-            EXPECT_TRUE(t.State().HumanTurnDone);
-        } else {
-            EXPECT_THAT(t.view.placements, IsEmpty());
-            EXPECT_FALSE(t.State().HumanPlayedCard);
-            EXPECT_EQ(HandText(t.Player(4)), "G2 B4");
-        }
-    }
-}
-
 TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
 {
-    struct Case {
+    const struct {
         int turn;
         int label;
         bool sorts;
-    };
-    const Case cases[] = {{4, 4, true}, {2, 4, false}, {4, 3, false}};
+    } cases[] = {{4, 4, true}, {2, 4, false}, {4, 3, false}};
     const char* dealt = "R2 LV B7 G1 BD LB B1 P5 BT";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("turn " + std::to_string(c.turn) + ", label " + std::to_string(c.label));
         Table t;
         t.Give(4, dealt);
@@ -454,81 +351,55 @@ TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
         const auto expected = c.sorts ? Cards("B1 B7 BD BT G1 LB LV P5 R2") : Cards(dealt);
         EXPECT_EQ(t.State().HumanFaces, expected);
         EXPECT_EQ(HandText(t.Player(4)), dealt) << "the hand keeps its order; only the faces move";
-        EXPECT_EQ(t.view.humanCardsShown.size(), c.sorts ? expected.size() : 0u);
+        EXPECT_EQ(t.view.Said("face").size(), c.sorts ? expected.size() : 0u);
+        if (!c.sorts) continue;
+
+        // A sorted face is played by its position.
+        t.State().WaitingForHuman = true;
+        t.Engine().Start(t.Engine().cPlayer4Card_DblClick(1));
+        const auto placed = t.view.Entries("place");
+        ASSERT_EQ(placed.size(), 1u);
+        EXPECT_EQ(placed[0].text, "B1");
+        EXPECT_EQ(placed[0].detail, 1);
+        EXPECT_EQ(HandText(t.Player(4)), "R2 LV B7 G1 BD LB P5 BT");
+        EXPECT_EQ(t.State().HumanFaces, Cards("B7 BD BT G1 LB LV P5 R2"));
     }
 }
 
-TEST(HumanTurnSorting, SortedFaceIsPlayedByItsPosition)
+TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoesOn)
 {
-    Table t;
-    t.Give(4, "R2 B7 G1");
-    t.Pile("B3");
-    t.State().CurrTurn = 4;
-    t.State().WaitingForHuman = true;
-    t.Engine().lblClick_Click();
-    ASSERT_EQ(t.State().HumanFaces, Cards("B7 G1 R2"));
-
-    t.Engine().Start(t.Engine().cPlayer4Card_DblClick(1));
-
-    EXPECT_THAT(t.view.PlacedCards(), ElementsAre("B7"));
-    EXPECT_EQ(t.view.placements[0].playingCardIndex, 1);
-    EXPECT_EQ(HandText(t.Player(4)), "R2 G1");
-    EXPECT_EQ(t.State().HumanFaces, Cards("G1 R2"));
-}
-
-TEST(SayVemoAfterLastCard, ClickedWithinTheTwentyOneWaitsEndsTheHand)
-{
-    for (const int clickAt : {1, 21}) {
-        SCOPED_TRACE(clickAt);
-        Table t;
-        t.Give(4, "B5");
-        t.Pile("B3");
-        t.view.sayVemoClickAt = clickAt;
-        t.view.actions.push_back([&] { t.DoubleClick("B5"); });
-
-        t.HumanTurn();
-
-        EXPECT_TRUE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, 4);
-        EXPECT_EQ(t.Player(4).NumberOfCards(), 0);
-        EXPECT_THAT(t.view.sayVemoButton, ElementsAre(true, false));
-        EXPECT_EQ(t.view.CountPauses(250), clickAt);
-        EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora needs to say Vemo"));
-        EXPECT_FALSE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora - too late!"));
-    }
-}
-
-TEST(SayVemoAfterLastCard, TooLateCostsAPenaltyCardAndPlayGoesOn)
-{
-    struct Case {
+    const struct {
         const char* last;
+        int clickAt; // 0: never
         std::vector<int> colour;
         const char* currCardAfter;
-        int colourWindows;
-    };
-    const Case cases[] = {{"B5", {}, "B5", 0}, {"LV", {2}, "G*", 1}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.last);
+    } cases[] = {{"B5", 1, {}, "B5"}, {"B5", 21, {}, "B5"}, {"B5", 0, {}, "B5"}, {"LV", 0, {2}, "G*"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.last) + " clicked at " + std::to_string(c.clickAt));
         Table t;
         t.Give(4, c.last);
         t.Pile("B3");
         t.Stack("R5");
+        t.view.sayVemoClickAt = c.clickAt;
         t.view.colorChoices.assign(c.colour.begin(), c.colour.end());
         t.view.actions.push_back([&] { t.DoubleClick(c.last); });
 
         t.HumanTurn();
 
-        EXPECT_EQ(t.view.CountPauses(250), 21);
-        EXPECT_EQ(t.view.Status(StatusBar::Bottom, 1), "Dora - too late!");
-        EXPECT_THAT(t.view.NoticeTexts(),
-                    ElementsAre("You did NOT click on the 'say Vemo' button.  Play will continue."));
-        EXPECT_EQ(t.view.CountPauses(3000), 1);
-        EXPECT_FALSE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, 0);
-        EXPECT_EQ(HandText(t.Player(4)), "R5");
-        EXPECT_EQ(t.State().CurrTurn, 4);
-        EXPECT_EQ(t.view.colorWindows, c.colourWindows);
+        const bool inTime = c.clickAt > 0;
+        EXPECT_THAT(t.view.Said("say-vemo button"), ElementsAre("shown", "hidden"));
+        EXPECT_EQ(t.view.Pauses(250), inTime ? c.clickAt : 21);
+        EXPECT_GT(t.view.Count("bottom 1", "Dora needs to say Vemo"), 0);
+        EXPECT_EQ(t.view.Count("bottom 1", "Dora - too late!"), inTime ? 0 : 1);
+        EXPECT_EQ(t.State().HandOver, inTime);
+        EXPECT_EQ(t.State().HandWinner, inTime ? 4 : 0);
+        EXPECT_EQ(HandText(t.Player(4)), inTime ? "" : "R5");
         EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
+        if (inTime) continue;
+        EXPECT_THAT(t.view.Said("notice"), ElementsAre("You did NOT click on the 'say Vemo' button.  Play will continue."));
+        EXPECT_EQ(t.view.Pauses(3000), 1);
+        EXPECT_EQ(t.State().CurrTurn, 4);
+        EXPECT_EQ(t.view.Said("color window").size(), c.colour.size());
     }
 }
 
@@ -547,7 +418,7 @@ TEST(HumanTurn, RequestToLeaveEndsTheWaitWithinOnePoll)
 
         t.HumanTurn();
 
-        EXPECT_EQ(t.view.CountPauses(500), 3);
+        EXPECT_EQ(t.view.Pauses(500), 3);
         EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
         EXPECT_FALSE(t.State().HumanMustDraw);
         EXPECT_FALSE(t.State().ForcedDrawStarted);
@@ -568,7 +439,7 @@ TEST(HumanTurn, AskThatTakesTheLastCardEndsTheHandForTheAskedSeat)
     EXPECT_TRUE(t.State().HandOver);
     EXPECT_EQ(t.State().HandWinner, 1);
     EXPECT_EQ(HandText(t.Player(4)), "G5 LB");
-    EXPECT_TRUE(t.view.StatusWasShown(StatusBar::Bottom, 1, "Dora asking for Card of Light"));
+    EXPECT_TRUE(t.view.Count("bottom 1", "Dora asking for Card of Light") > 0);
 }
 
 } // namespace

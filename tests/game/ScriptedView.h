@@ -1,201 +1,124 @@
 #pragma once
-// A table view for the engine tests: it records everything the engine shows
-// and answers every question, colour choice, Ask window and hand-winner window
-// from scripted queues. Every pause is over at once, so an activity started on
-// the engine runs to its end before Start returns. Test input (double-clicks,
-// deck draws, menu commands) is injected from inside the pauses, as a person's
-// clicks arrive while the game waits.
+// The simulator's headless table, with a script in place of the autopilot:
+// it answers questions, colour choices, the Ask window and the hand-winner
+// window from queues, runs scripted input (double-clicks, deck draws, menu
+// commands) inside the human's 500 ms polls as a person's clicks arrive while
+// the game waits, and writes everything the engine shows into one log.
 
-#include "GameEngine.h"
+#include "HeadlessTableView.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace vemo::test {
 
-struct StatusEntry {
-    StatusBar bar;
-    int panel;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+struct Entry {
+    std::string kind; // "notice", "question", "place", "pause", "bottom 1" (a status panel) ...
     std::string text;
+    int detail = 0;   // a notice's height, a question's buttons, a placed card's PlayingCardIndex
 };
 
-struct NoticeEntry {
-    std::string text;
-    NoticeHeight height;
-};
-
-struct QuestionEntry {
-    std::string text;
-    QuestionButtons buttons;
-};
-
-struct Placement {
-    CardCode card;
-    std::string mode;
-    int seat;              // CurrTurn when the card reached the pile
-    int playingCardIndex;  // PlayingCardIndex at that moment
-};
-
-class ScriptedView : public TableView {
+class ScriptedView : public HeadlessTableView {
 public:
-    void Attach(GameEngine& engine) { engine_ = &engine; }
+    void Attach(GameEngine& engine)
+    {
+        HeadlessTableView::Attach(engine, nullptr);
+        engine_ = &engine;
+    }
 
     // ---- Scripts ----
-    // One action per top-level 500 ms pause (the human's polls), in order.
-    std::deque<std::function<void()>> actions;
-    // Called at every pause, after the scripted action (if any) of that pause.
-    std::function<void(int milliseconds)> onPause;
-    std::deque<std::string> questionAnswers; // default "YES" (Yes/No) or "OK"
-    std::deque<std::string> boxAnswers;      // default "NO" for Yes/No(/Cancel) boxes, else "OK"
-    std::deque<int> colorChoices;            // cmdColor indices; default 1
-    std::deque<int> askClicks;               // cmdCOL indices; default 1, 2, 3, 4 in turn
-    std::deque<std::string> handWinnerAnswers; // default "OK"
-    std::function<void()> onGameSetup;       // the setup dialog's work
-    std::string resumeChoice;                // the saved game picked from the resume list; "" cancels
-    // Clicks "say Vemo" during this 250 ms pause of the window (1-based); 0: never.
-    int sayVemoClickAt = 0;
-    // A runaway wait is stopped by a request after this many pauses.
-    int pauseLimit = 400;
+    std::deque<std::function<void()>> actions;  // one per top-level 500 ms pause, in order
+    std::function<void(int milliseconds)> onPause; // at every pause, after its action
+    // Yes/No questions, message boxes and the hand-winner window, in order. When
+    // empty: questions "YES", Yes/No(/Cancel) boxes "NO", everything else "OK".
+    std::deque<std::string> answers;
+    std::deque<int> colorChoices; // cmdColor indices; default 1
+    std::deque<int> askClicks;    // cmdCOL indices; default 1, 2, 3, 4 in turn
+    std::function<void()> onGameSetup;
+    std::string resumeChoice;     // the saved game picked from the resume list; "" cancels
+    int sayVemoClickAt = 0;       // clicks "say Vemo" in this 250 ms pause (1-based); 0: never
     bool sound = true;
 
     // ---- Records ----
-    std::vector<std::string> log; // everything, in order, one line each
+    std::vector<Entry> log;
     std::vector<GameEvent> events;
-    std::vector<StatusEntry> statuses;
-    std::vector<NoticeEntry> notices;
-    std::vector<QuestionEntry> questions;
     std::vector<MessageBoxSpec> boxes;
-    std::vector<int> pauses;
-    std::vector<Placement> placements;
-    std::vector<int> wavs;
-    std::vector<int> callouts;
-    std::vector<bool> sayVemoButton;
-    std::vector<std::pair<int, int>> arranged;
-    std::vector<std::string> askMessages;
-    std::vector<std::pair<int, std::string>> askMarks;
-    std::vector<std::string> askCaptions;
-    std::vector<std::string> handWinnerTexts;
-    std::vector<std::pair<CardCode, int>> humanCardsShown;
-    std::vector<int> cardsPlacedOnTable; // seats, in dealing/drawing order
-    std::string caption;
-    std::string deckToolTip;
     std::array<bool, 5> highlighted{};
     bool busy = false;
-    bool menusShown = false;
-    int colorWindows = 0;
-    int askWindowsClosed = 0;
-    int hides = 0;
-    int discardDeckHidden = 0;
-    int setups = 0;
-    int resumeLists = 0;
-    int startTimers = 0;
-    int invalidCards = 0;
-    int sayVemoPauses = 0;
     bool stoppedByLimit = false;
 
-    // The last text written into a status panel ("" if never).
-    std::string Status(StatusBar bar, int panel) const
-    {
-        for (auto it = statuses.rbegin(); it != statuses.rend(); ++it)
-            if (it->bar == bar && it->panel == panel) return it->text;
-        return {};
-    }
-    bool StatusWasShown(StatusBar bar, int panel, std::string_view text) const
-    {
-        for (const StatusEntry& s : statuses)
-            if (s.bar == bar && s.panel == panel && s.text == text) return true;
-        return false;
-    }
-    std::vector<std::string> NoticeTexts() const
+    std::vector<std::string> Said(std::string_view kind) const
     {
         std::vector<std::string> texts;
-        for (const NoticeEntry& n : notices) texts.push_back(n.text);
+        for (const Entry& e : log)
+            if (e.kind == kind) texts.push_back(e.text);
         return texts;
     }
-    std::vector<std::string> QuestionTexts() const
+    std::vector<Entry> Entries(std::string_view kind) const
     {
-        std::vector<std::string> texts;
-        for (const QuestionEntry& q : questions) texts.push_back(q.text);
-        return texts;
+        std::vector<Entry> entries;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(entries), [&](const Entry& e) { return e.kind == kind; });
+        return entries;
     }
-    std::vector<std::string> PlacedCards() const
+    int Count(std::string_view kind, std::string_view text) const
     {
-        std::vector<std::string> cards;
-        for (const Placement& p : placements) cards.push_back(p.card.ToString());
-        return cards;
+        const auto texts = Said(kind);
+        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
     }
-    int CountPauses(int milliseconds) const
+    std::string Last(std::string_view kind) const
     {
-        int n = 0;
-        for (int p : pauses) n += p == milliseconds;
-        return n;
+        const auto texts = Said(kind);
+        return texts.empty() ? std::string() : texts.back();
     }
-    int Images(int seat) const { return images_[static_cast<std::size_t>(seat)]; }
+    int Pauses(int milliseconds) const { return Count("pause", std::to_string(milliseconds)); }
 
     // ---- TableView ----
-    void SetCaption(std::string_view text) override
-    {
-        caption = text;
-        Log("caption", text);
-    }
+    void SetCaption(std::string_view text) override { Log("caption", text); }
     void SetBusyPointer(bool on) override { busy = on; }
-    void ShowMenus(bool visible) override { menusShown = visible; }
-    void SetHumanTurnControls(bool) override {}
-    void SetPlayerName(int, std::string_view) override {}
     void SetPlayerHighlight(int seat, bool on) override { highlighted.at(static_cast<std::size_t>(seat)) = on; }
     void SetStatusText(StatusBar bar, int panel, std::string_view text) override
     {
-        statuses.push_back({bar, panel, std::string(text)});
-        Log(std::string(bar == StatusBar::Top ? "top " : "bottom ") + std::to_string(panel), text);
+        Log((bar == StatusBar::Top ? "top " : "bottom ") + std::to_string(panel), text);
     }
-    void SetDeckToolTip(std::string_view text) override { deckToolTip = text; }
+    void SetDeckToolTip(std::string_view text) override { Log("tooltip", text); }
     void ShowSayVemoButton(bool visible) override
     {
-        sayVemoButton.push_back(visible);
+        HeadlessTableView::ShowSayVemoButton(visible);
         Log("say-vemo button", visible ? "shown" : "hidden");
     }
     bool SoundOn() const override { return sound; }
-    void PlayWav(int clip) override
-    {
-        wavs.push_back(clip);
-        Log("wav", std::to_string(clip));
-    }
     void SetSoundOption(bool on) override { sound = on; }
-    void mnuOptionsAnimation_Click(int) override {}
-    void ArmStartTimer() override { ++startTimers; }
-
-    void ClearDiscardPile() override { Log("clear pile", ""); }
-    void HideDiscardDeck() override { ++discardDeckHidden; }
-    void RemoveAllCardImages() override { images_ = {}; }
-    void ArrangePlayersCards(int seat, int numberOfCards) override { arranged.emplace_back(seat, numberOfCards); }
-    void SetHumanPlayerCard(CardCode card, int index) override { humanCardsShown.emplace_back(card, index); }
-
-    void ShowNotice(std::string_view text, NoticeHeight height) override
-    {
-        notices.push_back({std::string(text), height});
-        Log("notice", text);
-    }
-    void HideMessageWindow() override { ++hides; }
+    void PlayWav(int clip) override { Log("wav", std::to_string(clip)); }
+    void ArmStartTimer() override { Log("start timer", ""); }
+    void HideDiscardDeck() override { Log("deck rebuilt", ""); }
+    void ArrangePlayersCards(int seat, int count) override { Log("arrange", std::to_string(seat) + " " + std::to_string(count)); }
+    void SetHumanPlayerCard(CardCode card, int) override { Log("face", card.View()); }
+    void ShowNotice(std::string_view text, NoticeHeight height) override { Log("notice", text, static_cast<int>(height)); }
+    void HideMessageWindow() override { Log("hide", ""); }
 
     bool StartPause(int milliseconds, PendingWait&) override
     {
-        pauses.push_back(milliseconds);
-        if (milliseconds == 250 && SayVemoShown()) {
-            ++sayVemoPauses;
-            if (sayVemoPauses == sayVemoClickAt) engine_->cmdHumanVemo_Click();
-        }
-        if (static_cast<int>(pauses.size()) > pauseLimit && engine_->State().GameRequest.empty()) {
+        Log("pause", std::to_string(milliseconds));
+        if (milliseconds == 250 && SayVemoButtonShown() && ++sayVemoPauses_ == sayVemoClickAt)
+            engine_->cmdHumanVemo_Click();
+        // A runaway wait is stopped by a request.
+        if (++pauses_ > 400 && engine_->State().GameRequest.empty()) {
             stoppedByLimit = true;
             engine_->State().GameRequest = "TEST_PAUSE_LIMIT";
         }
@@ -213,125 +136,99 @@ public:
     }
     bool StartDiscardPlacement(CardCode card, std::string_view mode, PendingWait&) override
     {
-        const GameState& s = engine_->State();
-        placements.push_back({card, std::string(mode), s.CurrTurn, s.PlayingCardIndex});
-        Log("place", card.ToString() + " by " + std::to_string(s.CurrTurn));
+        Log(mode == "NOMOVE" ? "deal" : "place", card.View(), engine_->State().PlayingCardIndex);
         return true;
     }
-    bool StartCardFlightWait(PendingWait&) override { return true; }
     bool StartVemoCallout(int seat, PendingWait&) override
     {
-        callouts.push_back(seat);
         Log("callout", std::to_string(seat));
         return true;
     }
     bool StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait) override
     {
-        questions.push_back({std::string(text), buttons});
-        Log("question", text);
-        std::string answer = buttons == QuestionButtons::Ok ? "OK" : "YES";
-        if (buttons == QuestionButtons::YesNo && !questionAnswers.empty()) {
-            answer = questionAnswers.front();
-            questionAnswers.pop_front();
-        }
-        wait.SetAnswer(answer);
+        Log(buttons == QuestionButtons::Ok ? "ok question" : "question", text);
+        // A question asked over and over (a lie never caught) is a fault, not a hang.
+        if (++questions_ > 100) throw std::runtime_error("the same question asked over and over");
+        wait.SetAnswer(buttons == QuestionButtons::Ok ? "OK" : Answer("YES"));
         return true;
     }
     bool StartMessageBox(const MessageBoxSpec& box, PendingWait& wait) override
     {
         boxes.push_back(box);
         Log("box", box.Text);
-        std::string answer =
-            box.Buttons == BoxButtons::YesNo || box.Buttons == BoxButtons::YesNoCancel ? "NO" : "OK";
-        if (!boxAnswers.empty()) {
-            answer = boxAnswers.front();
-            boxAnswers.pop_front();
-        }
-        wait.SetAnswer(answer);
+        wait.SetAnswer(Answer(box.Buttons == BoxButtons::YesNo || box.Buttons == BoxButtons::YesNoCancel ? "NO" : "OK"));
         return true;
     }
     bool StartColorChoice(PendingWait&) override
     {
-        ++colorWindows;
-        int index = 1;
-        if (!colorChoices.empty()) {
-            index = colorChoices.front();
-            colorChoices.pop_front();
-        }
+        const int index = Next(colorChoices, 1);
         Log("color window", std::to_string(index));
         engine_->cmdColor_Click(index);
         return true;
     }
     bool StartAskWindow(std::string_view text, PendingWait&) override
     {
-        askCaptions.emplace_back(text);
         Log("ask window", text);
-        int fallback = 0;
-        for (int clicks = 0; engine_->State().AskWindow.Open && clicks < 16; ++clicks) {
-            int index = fallback++ % 4 + 1;
-            if (!askClicks.empty()) {
-                index = askClicks.front();
-                askClicks.pop_front();
-            }
-            engine_->Start(engine_->cmdCOL_Click(index));
-        }
+        for (int clicks = 0; engine_->State().AskWindow.Open && clicks < 16; ++clicks)
+            engine_->Start(engine_->cmdCOL_Click(Next(askClicks, clicks % 4 + 1)));
         return true;
     }
-    void SetAskMessage(std::string_view text) override
-    {
-        askMessages.emplace_back(text);
-        Log("ask message", text);
-    }
-    void MarkAskButtonUsed(int index, std::string_view word) override { askMarks.emplace_back(index, std::string(word)); }
-    void CloseAskWindow() override { ++askWindowsClosed; }
+    void SetAskMessage(std::string_view text) override { Log("ask message", text); }
+    void MarkAskButtonUsed(int index, std::string_view word) override { Log("ask mark", std::to_string(index) + " " + std::string(word)); }
+    void CloseAskWindow() override { Log("ask closed", ""); }
     bool StartHandWinner(std::string_view text, PendingWait& wait) override
     {
-        handWinnerTexts.emplace_back(text);
         Log("hand winner", text);
-        std::string answer = "OK";
-        if (!handWinnerAnswers.empty()) {
-            answer = handWinnerAnswers.front();
-            handWinnerAnswers.pop_front();
-        }
-        wait.SetAnswer(answer);
+        wait.SetAnswer(Answer("OK"));
         return true;
     }
     bool StartGameSetup(PendingWait&) override
     {
-        ++setups;
         Log("setup", "");
         if (onGameSetup) onGameSetup();
         return true;
     }
     bool StartResumeList(PendingWait&) override
     {
-        ++resumeLists;
         Log("resume list", "");
         engine_->State().Tag = resumeChoice;
         return true;
     }
     void Announce(const GameEvent& event) override { events.push_back(event); }
-    void CancelWait(PendingWait&) override {}
 
-    // ---- HandDisplay ----
-    void PlaceCardOnTable(int seat, CardCode, int) override
+    // ---- HandDisplay, InvalidCardNotice ----
+    void PlaceCardOnTable(int seat, CardCode card, int fromSeat) override
     {
-        ++images_.at(static_cast<std::size_t>(seat));
-        cardsPlacedOnTable.push_back(seat);
+        HeadlessTableView::PlaceCardOnTable(seat, card, fromSeat);
+        Log("to hand", std::to_string(seat));
     }
-    void RemoveCardFromTable(int seat) override { --images_.at(static_cast<std::size_t>(seat)); }
-    void RemoveHumanCard(CardCode, int) override { --images_[4]; }
-
-    // ---- InvalidCardNotice ----
-    void ShowInvalidCard(std::string_view, std::string_view) override { ++invalidCards; }
+    void ShowInvalidCard(std::string_view, std::string_view text) override { Log("invalid card", text); }
 
 private:
-    bool SayVemoShown() const { return !sayVemoButton.empty() && sayVemoButton.back(); }
-    void Log(std::string_view what, std::string_view text) { log.push_back(std::string(what) + ": " + std::string(text)); }
+    void Log(std::string_view kind, std::string_view text, int detail = 0)
+    {
+        log.push_back({std::string(kind), std::string(text), detail});
+    }
+    std::string Answer(std::string fallback)
+    {
+        if (answers.empty()) return fallback;
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    static int Next(std::deque<int>& queue, int fallback)
+    {
+        if (queue.empty()) return fallback;
+        const int next = queue.front();
+        queue.pop_front();
+        return next;
+    }
 
     GameEngine* engine_ = nullptr;
-    std::array<int, 5> images_{};
     int depth_ = 0;
+    int sayVemoPauses_ = 0;
+    int pauses_ = 0;
+    int questions_ = 0;
 };
 
 class StubRecords final : public GameRecords {
@@ -390,25 +287,14 @@ inline std::filesystem::path TestLogDirectory()
 inline std::vector<CardCode> Cards(std::string_view text)
 {
     std::vector<CardCode> cards;
-    std::size_t at = 0;
-    while (at + 2 <= text.size()) {
-        if (text[at] == ' ') {
-            ++at;
-            continue;
-        }
-        cards.emplace_back(text.substr(at, 2));
-        at += 2;
-    }
+    for (std::size_t at = 0; at + 2 <= text.size(); at += 3) cards.emplace_back(text.substr(at, 2));
     return cards;
 }
 
 inline std::string HandText(const clsPlayer& player)
 {
     std::string text;
-    for (CardCode c : player.Hand()) {
-        if (!text.empty()) text += ' ';
-        text += c.ToString();
-    }
+    for (CardCode c : player.Hand()) text += (text.empty() ? "" : " ") + c.ToString();
     return text;
 }
 
@@ -500,13 +386,17 @@ struct Table {
         engine->Start(engine->HumanPlayersTurn());
         s.WaitingForHuman = false;
     }
+    void ComputerTurn(int seat)
+    {
+        State().CurrTurn = static_cast<std::int16_t>(seat);
+        engine->Start(engine->ComputerPlayersTurn(seat));
+    }
     // Hand position (1-based) of the face showing card; 0 when none does.
     int Face(CardCode card) const
     {
         const auto& faces = engine->State().HumanFaces;
-        for (std::size_t k = 0; k < faces.size(); ++k)
-            if (faces[k] == card) return static_cast<int>(k) + 1;
-        return 0;
+        const auto at = std::find(faces.begin(), faces.end(), card);
+        return at == faces.end() ? 0 : static_cast<int>(at - faces.begin()) + 1;
     }
     void DoubleClick(CardCode card) { engine->Start(engine->cPlayer4Card_DblClick(Face(card))); }
     void DrawFromDeck() { engine->Start(engine->imgDeck_DblClick()); }

@@ -16,30 +16,16 @@ using namespace vemo;
 namespace {
 
 // One slot per distinct card: colour B, G, P, R, L times value 1..7, D, R, S, T, V, B, G, K, P.
+constexpr std::string_view kColours = "BGPRL";
+constexpr std::string_view kValues = "1234567DRSTVBGKP";
 constexpr int kSlots = 5 * 16;
 
 int Slot(CardCode card)
 {
-    int colour = 0;
-    switch (card.Colour()) {
-    case 'B': colour = 0; break;
-    case 'G': colour = 1; break;
-    case 'P': colour = 2; break;
-    case 'R': colour = 3; break;
-    case 'L': colour = 4; break;
-    default: return -1;
-    }
-    const char v = card.Value();
-    int value = 0;
-    if (v >= '1' && v <= '7') {
-        value = v - '1';
-    } else {
-        constexpr std::string_view kWords = "DRSTVBGKP";
-        const auto at = kWords.find(v);
-        if (at == std::string_view::npos) return -1;
-        value = 7 + static_cast<int>(at);
-    }
-    return colour * 16 + value;
+    const auto colour = kColours.find(card.Colour());
+    const auto value = kValues.find(card.Value());
+    if (colour == std::string_view::npos || value == std::string_view::npos) return -1;
+    return static_cast<int>(colour * 16 + value);
 }
 
 using Counts = std::array<int, kSlots>;
