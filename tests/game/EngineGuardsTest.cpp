@@ -70,7 +70,7 @@ TEST(EngineGuards, TheDeckIsDeadWhileTheGamePausesInTheHumansTurn)
 
         EXPECT_TRUE(clicked);
         EXPECT_EQ(t.Player(4).NumberOfCards(), c.cardsAfter) << HandText(t.Player(4));
-        EXPECT_THAT(t.view.QuestionTexts(), ::testing::IsEmpty());
+        EXPECT_THAT(t.view.Said("question"), ::testing::IsEmpty());
     }
 }
 
@@ -96,16 +96,16 @@ TEST(EngineGuards, AGameThatCannotBeResumedLeavesTheTableIdle)
 
         t.Engine().Start(t.Engine().MainGameLoop());
 
-        EXPECT_EQ(t.view.startTimers, resumable ? 1 : 0);
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 1 : 0);
         EXPECT_EQ(t.view.boxes.size(), resumable ? 0u : 1u);
-        EXPECT_EQ(t.view.menusShown, !resumable) << "the File menu starts or opens another game";
+        EXPECT_EQ(t.view.Last("menus") == "shown", !resumable) << "the File menu starts or opens another game";
         EXPECT_FALSE(t.State().MainLoopRunning);
 
         // Open Game again from the idle table.
         t.State().GameSaved = true;
         t.view.boxes.clear();
         t.Engine().Start(t.Engine().mnuFile_Click(2));
-        EXPECT_EQ(t.view.startTimers, resumable ? 2 : 0);
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 2 : 0);
     }
 }
 

@@ -106,6 +106,7 @@ public:
     void SetSoundOption(bool on) override { sound = on; }
     void PlayWav(int clip) override { Log("wav", std::to_string(clip)); }
     void ArmStartTimer() override { Log("start timer", ""); }
+    void ShowMenus(bool visible) override { Log("menus", visible ? "shown" : "hidden"); }
     void HideDiscardDeck() override { Log("deck rebuilt", ""); }
     void ArrangePlayersCards(int seat, int count) override { Log("arrange", std::to_string(seat) + " " + std::to_string(count)); }
     void SetHumanPlayerCard(CardCode card, int) override { Log("face", card.View()); }
