@@ -89,7 +89,8 @@ protected:
         }
         EXPECT_EQ(Spoken(table->DiscardTarget()), Str(PileDescription(state.ActualCurrCard)));
         EXPECT_EQ(Spoken(table->Deck()), QStringLiteral("Deck"));
-        EXPECT_EQ(Spoken(table->Deck(), QAccessible::Description), table->Deck()->toolTip());
+        const QString tip = table->Deck()->toolTip(); // the described words, then the key
+        EXPECT_EQ(Spoken(table->Deck(), QAccessible::Description), tip.isEmpty() ? tip : tip + " Or press D.");
         for (int panel = 1; panel <= 4; ++panel)
             EXPECT_EQ(Spoken(table->findChild<QLabel*>(QStringLiteral("sbBottom%1").arg(panel))),
                       table->StatusText(StatusBar::Bottom, panel));
@@ -140,21 +141,30 @@ TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
         {{.Kind = K::TurnStarted, .Seat = 3}, "It is Ben's turn."}, // the same again is still news
     };
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
-    QString before;
     for (const auto& [event, spoken] : cases) {
         SCOPED_TRACE(spoken);
+        QWidget* before = table->Announcer()->Speaker();
         table->Announce(event);
         ASSERT_EQ(spy.size(), 1);
         EXPECT_EQ(spy.takeFirst().at(0).toString(), Str(spoken));
-        const QString name = Spoken(table->Announcer()->Speaker());
-        EXPECT_EQ(name.trimmed(), Str(spoken));
-        EXPECT_NE(name, before);
-        before = name;
+        // Each announcement is a new notification, shown, named by the sentence.
+        QTRY_VERIFY(table->Announcer()->Speaker() != before);
+        QWidget* notice = table->Announcer()->Speaker();
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        EXPECT_EQ(Spoken(notice), Str(spoken));
         // The log keeps the why of the reason; the line itself says what was played.
         const std::string why = StrategyReason(devil).substr(StrategyReason(devil).find(": ") + 2);
         const std::string reason = event.Grounds.Step == StrategyStep::None ? "" : " \u2014 " + why;
         EXPECT_EQ(table->GameLog()->Lines().last(), Str(spoken + reason));
     }
+    // Sentences of one pass are heard together, none lost, in their order.
+    QWidget* before = table->Announcer()->Speaker();
+    for (const auto& row : cases) table->Announce(row.first);
+    QTRY_VERIFY(table->Announcer()->Speaker() != before);
+    QStringList all;
+    for (const auto& row : cases) all << Str(row.second);
+    EXPECT_EQ(Spoken(table->Announcer()->Speaker()), all.join(QLatin1Char(' ')));
 }
 
 TEST_F(TableWindow, TheGameLogIsOffUntilChosenAndTheChoiceSurvivesARestart)
