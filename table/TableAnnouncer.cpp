@@ -13,6 +13,7 @@ TableAnnouncer* current = nullptr;
 
 TableAnnouncer::TableAnnouncer(QWidget* host) : QObject(host), host_(host)
 {
+    QuietLabelChanges();
     current = this;
 }
 

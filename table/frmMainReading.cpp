@@ -125,7 +125,15 @@ void frmMain::ShowTableSummary()
 {
     // The question or choice that is open has the keyboard.
     if (!engine_ || QApplication::activeModalWidget()) return;
-    const QString summary = Q(TableSummary(engine_->State()));
+    QString summary = Q(TableSummary(engine_->State()));
+    // The turn as the status bar tells it, when it says more than whose it is
+    // ("Kim needs to draw 3 cards").
+    const GameState& state = engine_->State();
+    const QString turn = sbBottom_[1]->text();
+    if (state.CurrTurn >= 1 && state.CurrTurn <= state.Players.Count()) {
+        const QString name = Q(state.Players(state.CurrTurn).Name());
+        if (!turn.isEmpty() && turn != name) summary.replace(name + QStringLiteral("'s turn. "), turn + QStringLiteral(". "));
+    }
     announcer_->Announce(summary);
     // Shown beside the pile, one sentence a line; the game's message window
     // is left alone.

@@ -30,14 +30,14 @@ export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XD
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export VEMO_ORCA_LOG="$work/orca.log"
 
-timeout -k 5 250 dbus-run-session -- sh -c '
+timeout -k 5 560 dbus-run-session -- sh -c '
     orca -u "$HOME/orca-prefs" -d speech --debug-file="$VEMO_ORCA_LOG" >"$HOME/orca.out" 2>&1 &
     orca=$!
     for _ in $(seq 120); do grep -q "Startup complete" "$VEMO_ORCA_LOG" 2>/dev/null && break; sleep 0.25; done
     if ! grep -q "Startup complete" "$VEMO_ORCA_LOG" 2>/dev/null; then
         echo "FAILED: Orca did not start"; cat "$HOME/orca.out"; kill $orca 2>/dev/null; exit 1
     fi
-    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 timeout -k 5 200 "$0"
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 timeout -k 5 500 "$0"
     status=$?
     kill $orca 2>/dev/null
     wait $orca 2>/dev/null

@@ -40,6 +40,8 @@ public:
             counts.raised += playable;
             EXPECT_EQ(table_.HumanFace(int(i) + 1)->y(), homeTop - (playable ? PlayerAids::kRaisePixels : 0))
                 << s.HumanFaces[i].ToString() << (playable ? " is playable" : " is not playable");
+            EXPECT_EQ(table_.HumanFace(int(i) + 1)->accessibleDescription().startsWith("Playable. "), playable)
+                << "what a screen reader hears of " << s.HumanFaces[i].ToString();
         }
     }
     void CheckRowAtRest()
@@ -87,7 +89,9 @@ public:
     // With a screen reader listening, Qt first hands every spontaneous key to
     // it and delivers the key later; a player who presses on before then
     // overshoots. Such a test sends its keys straight to the widget.
+    // It also presses at a person's pace, which a screen reader keeps up with.
     static inline bool sendDirectly = false;
+    static constexpr int kPersonsPaceMs = 120;
     static void KeyTo(QWidget* window, Qt::Key key)
     {
         QWidget* to = window->focusWidget() ? window->focusWidget() : window;
@@ -100,6 +104,7 @@ public:
             QKeyEvent event(type, key, Qt::NoModifier, text);
             QCoreApplication::sendEvent(to, &event);
         }
+        QTest::qWait(kPersonsPaceMs);
     }
 
 private:
