@@ -19,6 +19,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || key->isAutoRepeat()) return false;
     const QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (window->inherits("vemo::frmPause")) return false; // it answers F1 itself
     const int topic = window->property("HelpContextID").toInt();
     if (topic <= 0) return false;
     showHelp_(topic);

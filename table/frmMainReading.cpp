@@ -132,7 +132,8 @@ void frmMain::ShowTableSummary()
     const QString turn = sbBottom_[1]->text();
     if (state.CurrTurn >= 1 && state.CurrTurn <= state.Players.Count()) {
         const QString name = Q(state.Players(state.CurrTurn).Name());
-        if (!turn.isEmpty() && turn != name) summary.replace(name + QStringLiteral("'s turn. "), turn + QStringLiteral(". "));
+        const bool more = !turn.isEmpty() && turn != name && turn.compare(name + QStringLiteral("'s turn"), Qt::CaseInsensitive) != 0;
+        if (more) summary.replace(name + QStringLiteral("'s turn. "), turn + QStringLiteral(". "));
     }
     announcer_->Announce(summary);
     // Shown beside the pile, one sentence a line; the game's message window

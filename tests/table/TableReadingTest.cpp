@@ -318,6 +318,12 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     EXPECT_EQ(spy.last().at(0).toString(), summary);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString(summary).replace(QStringLiteral(". "), QStringLiteral(".\n")));
+    // When the status bar says more of the turn than whose it is, so does T.
+    const std::string name = engine->State().Players(engine->State().CurrTurn).Name();
+    table->SetStatusText(StatusBar::Bottom, 1, name + " needs to draw 3 cards");
+    QTest::keyClick(table.get(), Qt::Key_T);
+    EXPECT_TRUE(spy.last().at(0).toString().contains(Str(name + " needs to draw 3 cards. ")));
+    EXPECT_FALSE(spy.last().at(0).toString().contains(Str(name + "'s turn.")));
     SaveShot("table-summary", [&] {
         QTest::qWait(150);
         return table->screen()->grabWindow(0).toImage();
