@@ -150,9 +150,14 @@ void PlayerAids::FocusHand()
 void PlayerAids::SwitchHandAndLog()
 {
     QTextEdit* log = table_.gameLog_->View();
-    if (log->hasFocus()) {
+    if (table_.focusWidget() == log) {
         FocusHand();
-        if (Hand().empty()) table_.setFocus(Qt::ShortcutFocusReason);
+        if (qobject_cast<cVemoCard*>(table_.focusWidget())) return;
+        // The hand is on the move (Settle waits for it): it has the keyboard anyway.
+        const std::vector<cVemoCard*> hand = Hand();
+        cVemoCard* face = focused_ ? focused_.data() : hand.empty() ? nullptr : hand.front();
+        if (face) face->setFocus(Qt::ShortcutFocusReason);
+        else table_.setFocus(Qt::ShortcutFocusReason);
         return;
     }
     if (table_.gameLog_->isHidden()) table_.mnuViewGameLog_->trigger(); // remembered, as from the View menu

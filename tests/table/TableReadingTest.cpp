@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolTip>
 
@@ -335,6 +336,29 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     QTest::keyClick(pause, Qt::Key_T);
     QTest::keyClick(table.get(), Qt::Key_T);
     EXPECT_TRUE(spy.isEmpty());
+}
+
+// F6 goes from the hand to the game log (opening it), on its newest line,
+// and back to the hand; the log's caret moves by the arrows, line by line.
+TEST_F(TableReading, F6GoesBetweenTheHandAndTheLog)
+{
+    Deal();
+    QTRY_VERIFY_WITH_TIMEOUT(table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(), 5000);
+    table->SetTimeScale(1.0); // few of the game's windows open meanwhile
+    QTextEdit* log = table->GameLog()->View();
+    EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    // The table has the keyboard for each key (off screen, a notice can take it).
+    const auto f6 = [&] {
+        table->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
+        QTest::keyClick(table->focusWidget(), Qt::Key_F6);
+    };
+    f6();
+    EXPECT_TRUE(table->GameLog()->isVisible());
+    EXPECT_EQ(table->focusWidget(), log);
+    EXPECT_EQ(log->textCursor().block().text(), table->GameLog()->Lines().last());
+    f6();
+    EXPECT_TRUE(qobject_cast<cVemoCard*>(table->focusWidget())) << "back on the hand";
 }
 
 // The colour panel keeps the game's words and draws the colour's shape.
