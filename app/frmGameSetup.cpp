@@ -208,6 +208,10 @@ frmGameSetup::frmGameSetup(QWidget* owner, GameEngine& engine, GameDatabase& dat
     balls->setContentsMargins(18, 20, 18, 10);
     balls->setSpacing(4);
     for (std::size_t k : {0u, 3u, 1u, 2u}) balls->addWidget(chkPoints[k]);
+    // Tab goes down the balls as they are shown.
+    setTabOrder(chkPoints[0], chkPoints[3]);
+    setTabOrder(chkPoints[3], chkPoints[1]);
+    setTabOrder(chkPoints[1], chkPoints[2]);
 
     static constexpr std::array<const char*, 4> kButtons{"Start New Game", "Resume Saved Game", "Exit Game", "Help"};
     static constexpr std::array<const char*, 4> kButtonTips{
@@ -350,6 +354,10 @@ void frmGameSetup::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && callbacks_.Help) {
+        callbacks_.Help();
         return;
     }
     QDialog::keyPressEvent(event);

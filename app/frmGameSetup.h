@@ -51,6 +51,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    // A ball resting after its click keeps the keyboard focus, so the next
+    // key still means this ball and not its neighbour.
+    bool focusNextPrevChild(bool next) override { return !isEnabled() || QRadioButton::focusNextPrevChild(next); }
 };
 
 class frmGameSetup : public QDialog {

@@ -12,6 +12,14 @@ namespace vemo {
 namespace {
 const QString kReasonSeparator = QStringLiteral(" \u2014 ");
 constexpr int kHangingIndent = 12; // pixels: a wrapped line stands in from its event's first line
+
+// The line already says what was played or chosen; the reason adds why.
+QString ReasonText(const QString& reason)
+{
+    if (reason.isEmpty()) return {};
+    const int why = reason.indexOf(QStringLiteral(": "));
+    return kReasonSeparator + (why >= 0 ? reason.mid(why + 2) : reason);
+}
 } // namespace
 
 GameLogPanel::GameLogPanel(QWidget* parent) : QDockWidget(QStringLiteral("Game Log"), parent)
@@ -24,7 +32,9 @@ GameLogPanel::GameLogPanel(QWidget* parent) : QDockWidget(QStringLiteral("Game L
     view_ = new QTextEdit(this);
     view_->setObjectName(QStringLiteral("txtGameLog"));
     view_->setReadOnly(true);
-    view_->setFocusPolicy(Qt::ClickFocus);
+    view_->setFocusPolicy(Qt::ClickFocus); // F6 on the table comes here too
+    // A caret the arrows move, so a screen reader reads the line it lands on.
+    view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     view_->setAccessibleName(QStringLiteral("Game Log"));
     view_->setMinimumWidth(kPreferredWidth * 2 / 3);
     view_->document()->setMaximumBlockCount(kMaximumLines);
@@ -32,6 +42,23 @@ GameLogPanel::GameLogPanel(QWidget* parent) : QDockWidget(QStringLiteral("Game L
 }
 
 void GameLogPanel::AppendEvent(const QString& text, const QString& reason)
+{
+    if (isHidden()) {
+        unwritten_.append({text, reason});
+        if (unwritten_.size() > kMaximumLines) unwritten_.removeFirst();
+        return;
+    }
+    Write(text, reason);
+}
+
+void GameLogPanel::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    const auto lines = std::exchange(unwritten_, {});
+    for (const auto& [text, reason] : lines) Write(text, reason);
+}
+
+void GameLogPanel::Write(const QString& text, const QString& reason)
 {
     QScrollBar* bar = view_->verticalScrollBar();
     // Follows the newest line unless the player has scrolled back to read.
@@ -55,9 +82,7 @@ void GameLogPanel::AppendEvent(const QString& text, const QString& reason)
     if (view_->document()->isEmpty()) cursor.setBlockFormat(block);
     else cursor.insertBlock(block);
     cursor.insertText(text, plain);
-    // The line already says what was played or chosen; the reason adds why.
-    const int why = reason.indexOf(QStringLiteral(": "));
-    if (!reason.isEmpty()) cursor.insertText(kReasonSeparator + (why >= 0 ? reason.mid(why + 2) : reason), soft);
+    if (!reason.isEmpty()) cursor.insertText(ReasonText(reason), soft);
 
     if (following) bar->setValue(bar->maximum());
 }
@@ -66,12 +91,26 @@ void GameLogPanel::Clear()
 {
     view_->clear();
     view_->document()->setMaximumBlockCount(kMaximumLines);
+    unwritten_.clear();
+}
+
+void GameLogPanel::FocusNewest()
+{
+    QTextCursor cursor(view_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    view_->setTextCursor(cursor);
+    view_->setFocus(Qt::ShortcutFocusReason);
 }
 
 QStringList GameLogPanel::Lines() const
 {
     QStringList lines = view_->toPlainText().split(QLatin1Char('\n'));
     if (lines.size() == 1 && lines.front().isEmpty()) lines.clear();
+    for (const auto& [text, reason] : unwritten_) {
+        lines << text + ReasonText(reason);
+    }
+    while (lines.size() > kMaximumLines) lines.removeFirst();
     return lines;
 }
 

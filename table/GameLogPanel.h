@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class QTextEdit;
 
 namespace vemo {
@@ -26,10 +28,20 @@ public:
 
     // The lines as shown, oldest first: "text — reason" where there is a reason.
     QStringList Lines() const;
+    // The keyboard comes to the log, on the newest line; the arrows read it line by line.
+    void FocusNewest();
     QTextEdit* View() const { return view_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void Write(const QString& text, const QString& reason);
+
     QTextEdit* view_;
+    // Lines that came while the panel was hidden: written when it shows, so
+    // a hidden log sends screen readers no stream of text changes.
+    QList<std::pair<QString, QString>> unwritten_;
 };
 
 } // namespace vemo

@@ -1,6 +1,7 @@
 #include "PlayerAids.h"
 
 #include "CardDescriptions.h"
+#include "GameLogPanel.h"
 #include "TableOptions.h"
 #include "ValidCard.h"
 #include "cVemoCard.h"
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -21,6 +24,8 @@ namespace {
 
 // Set on a face while the playable cue holds it above its place.
 constexpr const char* kRaised = "raisedAsPlayable";
+// What screen readers hear first in a raised card's description.
+const QString kPlayable = QStringLiteral("Playable. ");
 
 // High contrast prints the pile's words this much larger (type word, verse,
 // the two instruction lines); the longest instruction still clears the
@@ -79,6 +84,8 @@ PlayerAids::PlayerAids(frmMain& table) : QObject(&table), table_(table)
     for (QLabel* name : names_) name->installEventFilter(this);
     table_.installEventFilter(this);
     table_.cmdHumanVemo_->installEventFilter(this);
+    auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), &table_);
+    connect(f6, &QShortcut::activated, this, &PlayerAids::SwitchHandAndLog);
     StylePile();
 }
 
@@ -132,6 +139,30 @@ void PlayerAids::Settle()
 }
 
 // --- The keyboard ---
+
+void PlayerAids::FocusHand()
+{
+    keyboardUsed_ = true;
+    handWanted_ = true;
+    Settle();
+}
+
+void PlayerAids::SwitchHandAndLog()
+{
+    QTextEdit* log = table_.gameLog_->View();
+    if (table_.focusWidget() == log) {
+        FocusHand();
+        if (qobject_cast<cVemoCard*>(table_.focusWidget())) return;
+        // The hand is on the move (Settle waits for it): it has the keyboard anyway.
+        const std::vector<cVemoCard*> hand = Hand();
+        cVemoCard* face = focused_ ? focused_.data() : hand.empty() ? nullptr : hand.front();
+        if (face) face->setFocus(Qt::ShortcutFocusReason);
+        else table_.setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    if (table_.gameLog_->isHidden()) table_.mnuViewGameLog_->trigger(); // remembered, as from the View menu
+    table_.gameLog_->FocusNewest();
+}
 
 bool PlayerAids::eventFilter(QObject* watched, QEvent* event)
 {
@@ -267,8 +298,9 @@ void PlayerAids::KeepFocus(const std::vector<cVemoCard*>& hand)
     FocusFace(face, index);
     // Only a focus that was on the hand, or nowhere, is moved.
     QWidget* current = table_.focusWidget();
-    const bool ours = current == nullptr || current == &table_ || qobject_cast<cVemoCard*>(current) ||
+    const bool ours = handWanted_ || current == nullptr || current == &table_ || qobject_cast<cVemoCard*>(current) ||
                       current->isHidden();
+    handWanted_ = false;
     if (ours && current != face) face->setFocus(Qt::OtherFocusReason);
     if (stackedOnTop_ != face) Restack(hand);
 }
@@ -311,6 +343,11 @@ void PlayerAids::ShowCue(const std::vector<cVemoCard*>& hand)
             face->move(face->pos() + QPoint(0, playable ? -kRaisePixels : kRaisePixels));
             face->setProperty(kRaised, playable);
         }
+        // The card's own description (what it does) follows the cue's word.
+        QString description = face->accessibleDescription();
+        if (description.startsWith(kPlayable)) description.remove(0, kPlayable.size());
+        if (playable) description.prepend(kPlayable);
+        if (description != face->accessibleDescription()) face->setAccessibleDescription(description);
         anyRaised = anyRaised || playable;
     }
     LiftName(anyRaised ? kRaisePixels : 0);

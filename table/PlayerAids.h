@@ -3,10 +3,12 @@
 //
 // - keyboard play: Left and Right move a focus frame along the hand as it
 //   lies on the screen, Enter or Space plays the focused card, D draws and V
-//   says "Vemo" while that button shows. Each goes to the engine's own input
+//   says "Vemo" while that button shows, F6 goes between the hand and the
+//   game log. Each game key goes to the engine's own input
 //   handler, exactly as the mouse does, so every guard of the game applies;
 // - Options > Show playable cards: while the human is free to choose a card,
-//   the cards the eligibility rule accepts stand a little above the rest;
+//   the cards the eligibility rule accepts stand a little above the rest,
+//   and screen readers hear "Playable" in their description;
 // - Options > Large cards and high contrast: larger words with a black rim,
 //   black verse text and black card edges on the human's faces and the pile.
 //
@@ -54,6 +56,8 @@ public:
     // The game stopped to wait, or the hand changed: show things as they now stand.
     void Settle();
     void PileShown(CardCode card);
+    // The keyboard goes to the hand: now, or as soon as it has a card.
+    void FocusHand();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +74,7 @@ private:
     void LiftName(int lift);
     void StylePile();
     void SettleSoon();
+    void SwitchHandAndLog();
 
     frmMain& table_;
     QAction* mnuPlayable_ = nullptr;
@@ -85,6 +90,7 @@ private:
     int focusedIndex_ = 0;
     QPointer<cVemoCard> stackedOnTop_;
     bool settlePending_ = false;
+    bool handWanted_ = false; // FocusHand waits for a card to show
 
     // The human's name and its shadow rise with raised cards, so neither
     // covers the other; how far each stands above its place.

@@ -30,6 +30,7 @@ ScoreChart::ScoreChart(QWidget* parent, ScoreChartData data) : QWidget(parent), 
     }
     setAccessibleName(QStringLiteral("Score chart"));
     setAccessibleDescription(description);
+    setFocusPolicy(Qt::TabFocus); // Tab reaches it, and a screen reader reads the totals
 }
 
 std::int32_t ScoreChart::ScaleTop(const ScoreChartData& data)
@@ -51,9 +52,14 @@ std::vector<QPointF> ScoreChart::SeriesPoints(const ScoreChartData& data, int in
     const double top = ScaleTop(data);
     const double stepX = count > 1 ? plot.width() / double(count - 1) : 0.0;
     for (std::size_t hand = 0; hand < count; ++hand) {
-        const double total = data.Totals[hand][static_cast<std::size_t>(index)];
+        const auto& totals = data.Totals[hand];
+        const double total = totals[static_cast<std::size_t>(index)];
         const double x = count > 1 ? plot.left() + stepX * double(hand) : plot.center().x();
-        points.emplace_back(x, plot.bottom() - plot.height() * std::clamp(total / top, 0.0, 1.0));
+        // Equal totals would hide one marker under another: each player with
+        // the same total as a player before it stands a little higher.
+        const auto same = std::count(totals.begin(), totals.begin() + index, totals[static_cast<std::size_t>(index)]);
+        points.emplace_back(x, plot.bottom() - plot.height() * std::clamp(total / top, 0.0, 1.0) -
+                                   kCoincidentOffset * double(same));
     }
     return points;
 }

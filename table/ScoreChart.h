@@ -20,6 +20,9 @@ struct ScoreChartData {
 class ScoreChart : public QWidget {
     Q_OBJECT
 public:
+    // How far apart, in pixels, markers of equal totals are drawn.
+    static constexpr double kCoincidentOffset = 5.0;
+
     ScoreChart(QWidget* parent, ScoreChartData data);
 
     const ScoreChartData& Data() const { return data_; }

@@ -1,33 +1,60 @@
 #include "TableAnnouncer.h"
 
-#include <QAccessible>
-#include <QLabel>
+#include "AccessibleRoles.h"
+
+#include <QTimer>
+#include <QWidget>
 
 namespace vemo {
 
-TableAnnouncer::TableAnnouncer(QWidget* host) : QObject(host), speaker_(new QLabel(host))
+namespace {
+TableAnnouncer* current = nullptr;
+} // namespace
+
+TableAnnouncer::TableAnnouncer(QWidget* host) : QObject(host), host_(host)
 {
-    speaker_->setObjectName(QStringLiteral("tableAnnouncer"));
-    // Shown, since a hidden widget is left out of the accessibility tree, but
-    // only one pixel in the corner, without text and behind everything.
-    speaker_->setGeometry(0, 0, 1, 1);
-    speaker_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    speaker_->setFocusPolicy(Qt::NoFocus);
-    speaker_->lower();
+    QuietLabelChanges();
+    current = this;
+}
+
+TableAnnouncer::~TableAnnouncer()
+{
+    if (current == this) current = nullptr;
+}
+
+TableAnnouncer* TableAnnouncer::Current() { return current; }
+
+void TableAnnouncer::Say(const QString& sentence)
+{
+    if (current) current->Announce(sentence);
 }
 
 void TableAnnouncer::Announce(const QString& sentence)
 {
-    if (sentence.isEmpty()) return;
-    // The same sentence twice in a row would not change the name, and would
-    // go unheard; a trailing space makes it new without changing the words.
-    const bool repeat = speaker_->accessibleName().trimmed() == sentence;
-    speaker_->setAccessibleName(repeat && !speaker_->accessibleName().endsWith(QLatin1Char(' '))
-                                    ? sentence + QLatin1Char(' ')
-                                    : sentence); // sends NameChanged
-    QAccessibleEvent alert(speaker_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    const QString words = sentence.simplified();
+    if (words.isEmpty()) return;
+    if (pending_.isEmpty()) QTimer::singleShot(0, this, &TableAnnouncer::Flush);
+    pending_ << words;
     emit announced(sentence);
+}
+
+void TableAnnouncer::Flush()
+{
+    if (pending_.isEmpty()) return;
+    auto* notice = new QWidget(host_);
+    ExposeAs(notice, QAccessible::Notification);
+    notice->setObjectName(QStringLiteral("tableAnnouncer"));
+    notice->setAccessibleName(pending_.join(QLatin1Char(' ')));
+    pending_.clear();
+    // Shown, since screen readers speak a notification as it appears, but
+    // only one pixel in the corner, painting nothing, behind everything.
+    notice->setGeometry(0, 0, 1, 1);
+    notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice->setFocusPolicy(Qt::NoFocus);
+    notice->lower();
+    notice->show();
+    newest_ = notice;
+    QTimer::singleShot(kLifetimeMilliseconds, notice, &QObject::deleteLater);
 }
 
 } // namespace vemo

@@ -50,6 +50,7 @@ frmDialog::frmDialog(QWidget* table)
 {
     setObjectName(QStringLiteral("frmDialog"));
     setWindowTitle(QStringLiteral("Vemo"));
+    setProperty("HelpContextID", kHelpContextID);
 
     lblMsg_ = new QLabel(this);
     lblMsg_->setObjectName(QStringLiteral("lblMsg"));

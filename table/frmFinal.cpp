@@ -2,6 +2,7 @@
 
 #include "CardArt.h"
 #include "ScoreChart.h"
+#include "TableAnnouncer.h"
 #include "VemoFonts.h"
 
 #include <QGridLayout>
@@ -194,6 +195,12 @@ void frmFinal::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
+    // The focus is on Play Again: a screen reader hears the results too.
+    QStringList lines;
+    for (const QLabel* line : lblResults) lines << line->text();
+    const QString heading = frResults->title() + QLatin1Char(' ') + lblWinner->text();
+    frResults->setAccessibleName(heading);
+    TableAnnouncer::Say(heading + QLatin1Char(' ') + lines.join(QStringLiteral(". ")) + QLatin1Char('.'));
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -10,6 +10,7 @@
 #include "PlayerAids.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
+#include "TableAnnouncer.h"
 #include "TableOptions.h"
 #include "TableWords.h"
 #include "Twips.h"
@@ -324,8 +325,11 @@ void frmMain::BuildStatusBars()
     auto* clock = new QTimer(this);
     auto tick = [this] {
         const QDateTime now = QDateTime::currentDateTime();
-        sbBottom_[5]->setText(QLocale().toString(now.date(), QLocale::ShortFormat));
-        sbBottom_[6]->setText(QLocale().toString(now.time(), QLocale::ShortFormat));
+        // Set only when the shown minute changes, so nothing is told of the other ticks.
+        const QString date = QLocale().toString(now.date(), QLocale::ShortFormat);
+        const QString time = QLocale().toString(now.time(), QLocale::ShortFormat);
+        if (sbBottom_[5]->text() != date) sbBottom_[5]->setText(date);
+        if (sbBottom_[6]->text() != time) sbBottom_[6]->setText(time);
     };
     connect(clock, &QTimer::timeout, this, tick);
     clock->start(1000);
@@ -777,6 +781,7 @@ bool frmMain::StartVemoCallout(int seat, PendingWait& wait)
 bool frmMain::StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait)
 {
     Hold(wait);
+    announcer_->Announce(Q(text));
     dialog_->AskQuestion(Q(text), buttons == QuestionButtons::Ok,
                          [this, &wait](const QString& answer) { Finish(wait, answer.toStdString()); });
     return false;
@@ -801,6 +806,7 @@ bool frmMain::StartColorChoice(PendingWait& wait)
         if (!held_.count(&wait)) return;
         if (engine_) engine_->cmdColor_Click(index);
         Finish(wait, {});
+        aids_->FocusHand();
     });
     window->open();
     return false;
@@ -819,7 +825,9 @@ bool frmMain::StartAskWindow(std::string_view caption, PendingWait& wait)
 
 void frmMain::SetAskMessage(std::string_view text)
 {
-    if (askWindow_) askWindow_->SetMessage(Q(text));
+    if (!askWindow_) return;
+    askWindow_->SetMessage(Q(text));
+    announcer_->Announce(Q(text));
 }
 
 void frmMain::MarkAskButtonUsed(int index, std::string_view capitalWord)
@@ -837,6 +845,7 @@ void frmMain::CloseAskWindow()
 bool frmMain::StartHandWinner(std::string_view text, PendingWait& wait)
 {
     Hold(wait);
+    announcer_->Announce(Q(text));
     auto* window = new frmVemoGuy(this, Q(text),
                                   [this, &wait](const QString& choice) { Finish(wait, choice.toStdString()); });
     window->open();
@@ -851,6 +860,7 @@ bool frmMain::StartResumeList(PendingWait& wait) { return shell_ ? shell_->Start
 void frmMain::ShowNotice(std::string_view text, NoticeHeight height)
 {
     dialog_->ShowNotice(Q(text), static_cast<int>(height));
+    announcer_->Announce(Q(text));
 }
 
 void frmMain::HideMessageWindow() { dialog_->HideDialog(); }
@@ -919,11 +929,13 @@ QString frmMain::StatusText(StatusBar bar, int panel) const
 void frmMain::SetDeckToolTip(std::string_view text)
 {
     imgDeck_->setToolTip(Q(text));
-    imgDeck_->setAccessibleDescription(Q(text));
+    // The keyboard's way is named too, where a screen reader meets the deck.
+    imgDeck_->setAccessibleDescription(text.empty() ? QString() : Q(text) + QStringLiteral(" Or press D."));
 }
 
 void frmMain::ShowSayVemoButton(bool visible)
 {
+    if (visible && cmdHumanVemo_->isHidden()) announcer_->Announce(QStringLiteral("Press V to say Vemo!"));
     cmdHumanVemo_->setVisible(visible);
     if (visible) cmdHumanVemo_->raise();
 }

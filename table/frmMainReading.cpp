@@ -3,7 +3,10 @@
 // readers give the hands, the pile and the buttons.
 #include "frmMain.h"
 
+#include "AccessibleRoles.h"
 #include "GameLogPanel.h"
+#include "HelpKey.h"
+#include "PlayerAids.h"
 #include "TableAnnouncer.h"
 #include "TableOptions.h"
 #include "TableWords.h"
@@ -42,7 +45,22 @@ void frmMain::BuildReadingAids()
         RefreshHandArea(seat);
     }
     cmdHumanVemo_->setAccessibleName(QStringLiteral("Say Vemo"));
-    cmdHumanVemo_->setAccessibleDescription(cmdHumanVemo_->toolTip());
+    cmdHumanVemo_->setAccessibleDescription(cmdHumanVemo_->toolTip() + QStringLiteral(" Or press V."));
+
+    // The panels above and below the table are the window's status bars, for
+    // a screen reader's status-bar command. The date and time panels keep
+    // fixed names: the clock's ticking is not news.
+    ExposeAs(sbTopBar_, QAccessible::StatusBar);
+    sbTopBar_->setAccessibleName(QStringLiteral("Scores"));
+    ExposeAs(sbBottomBar_, QAccessible::StatusBar);
+    sbBottomBar_->setAccessibleName(QStringLiteral("Turn"));
+    sbBottom_[5]->setAccessibleName(QStringLiteral("Date"));
+    sbBottom_[6]->setAccessibleName(QStringLiteral("Time"));
+
+    // F1 over the table opens the topic of whichever game window has the keyboard.
+    new HelpKey(this, [this](int topic) {
+        if (shell_) shell_->ShowHelp(topic);
+    });
     surface_->installEventFilter(this);
 }
 
@@ -69,7 +87,11 @@ void frmMain::Announce(const GameEvent& event)
     if (!engine_) return;
     // Names are looked up now: the state has moved on by the next event.
     const GameEventWords words = DescribeEvent(event, engine_->State());
-    if (event.Kind == GameEventKind::GameStarted || event.Kind == GameEventKind::GameResumed) gameLog_->Clear();
+    if (event.Kind == GameEventKind::GameStarted || event.Kind == GameEventKind::GameResumed) {
+        gameLog_->Clear();
+        // The setup or resume window has closed: the keyboard goes to the hand.
+        aids_->FocusHand();
+    }
     gameLog_->AppendEvent(Q(words.Text), Q(words.Reason));
     announcer_->Announce(Q(words.Text));
 }
@@ -103,7 +125,16 @@ void frmMain::ShowTableSummary()
 {
     // The question or choice that is open has the keyboard.
     if (!engine_ || QApplication::activeModalWidget()) return;
-    const QString summary = Q(TableSummary(engine_->State()));
+    QString summary = Q(TableSummary(engine_->State()));
+    // The turn as the status bar tells it, when it says more than whose it is
+    // ("Kim needs to draw 3 cards").
+    const GameState& state = engine_->State();
+    const QString turn = sbBottom_[1]->text();
+    if (state.CurrTurn >= 1 && state.CurrTurn <= state.Players.Count()) {
+        const QString name = Q(state.Players(state.CurrTurn).Name());
+        const bool more = !turn.isEmpty() && turn != name && turn.compare(name + QStringLiteral("'s turn"), Qt::CaseInsensitive) != 0;
+        if (more) summary.replace(name + QStringLiteral("'s turn. "), turn + QStringLiteral(". "));
+    }
     announcer_->Announce(summary);
     // Shown beside the pile, one sentence a line; the game's message window
     // is left alone.

@@ -335,6 +335,26 @@ TEST_F(SetupDialog, ExactlyOneBallIsCheckedAfterEveryClick)
     }
 }
 
+// Tab goes down the balls as they are shown; Space on a ball keeps the focus
+// on it through its rest, so a second Space still means that ball.
+TEST_F(SetupDialog, TheBallsAreTabbedInScreenOrderAndKeepTheFocusThroughTheirRest)
+{
+    frmGameSetup* dialog = Open();
+    dialog->chkPoints[0]->setFocus();
+    for (const std::size_t k : {3u, 1u, 2u}) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(dialog->focusWidget(), dialog->chkPoints[k]) << "ball " << k;
+    }
+    PointBall* ball = dialog->chkPoints[2];
+    QTest::keyClick(ball, Qt::Key_Space);
+    EXPECT_FALSE(ball->isEnabled());
+    EXPECT_EQ(dialog->focusWidget(), ball);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(dialog->ChosenScoreLimit(), 500);
+    ASSERT_TRUE(QTest::qWaitFor([ball] { return ball->isEnabled(); }, kWaitMs));
+    EXPECT_EQ(dialog->focusWidget(), ball);
+}
+
 TEST_F(SetupDialog, TypingIntoAnOpponentListChangesNothing)
 {
     frmGameSetup* dialog = Open();

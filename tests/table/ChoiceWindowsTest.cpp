@@ -1,6 +1,8 @@
 // The colour window and the Ask window: what each button reports, where the
 // buttons sit, and that neither window can be closed except as intended.
+#include "HelpKey.h"
 #include "frmAskCOL.h"
+#include "frmDialog.h"
 #include "frmSetColor.h"
 
 #include <QApplication>
@@ -204,4 +206,22 @@ TEST(frmAskCOL, ClosesOnlyThroughCloseWindow)
     EXPECT_EQ(finished.count(), 1);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+}
+
+// F1 in the colour, Ask and message windows opens each one's help topic.
+TEST(HelpKey, F1OpensTheTopicOfTheWindowWithTheKeyboard)
+{
+    Owner owner;
+    std::vector<int> opened;
+    vemo::HelpKey key(&owner.window, [&](int topic) { opened.push_back(topic); });
+    const std::pair<std::unique_ptr<QWidget>, int> rows[] = {
+        {std::make_unique<vemo::frmSetColor>(&owner.window, [](int) {}), 33},
+        {std::make_unique<vemo::frmAskCOL>(&owner.window, "Ask Joshua for:", [](int) {}), 32},
+        {std::make_unique<vemo::frmDialog>(&owner.window), 20},
+    };
+    for (const auto& [window, topic] : rows) {
+        opened.clear();
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        EXPECT_EQ(opened, std::vector<int>{topic}) << window->objectName().toStdString();
+    }
 }

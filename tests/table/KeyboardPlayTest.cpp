@@ -82,13 +82,13 @@ TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
     Activate();
     const int count = table->CardImages(4);
-    EXPECT_EQ(Focused(), 0) << "no frame before the keyboard is used";
+    ASSERT_NE(Focused(), 0) << "a new game puts the keyboard on the hand";
+    EXPECT_TRUE(table->HumanFace(Focused())->hasFocus());
     auto x = [&] { return table->HumanFace(Focused())->x(); };
     int rightmost = 0;
     for (int index = 1; index <= count; ++index) rightmost = std::max(rightmost, table->HumanFace(index)->x());
-    player.TableKey(Qt::Key_Left);
-    ASSERT_NE(Focused(), 0);
-    EXPECT_EQ(x(), rightmost) << "Left starts at the right end";
+    for (int step = 0; step <= count; ++step) player.TableKey(Qt::Key_Right);
+    EXPECT_EQ(x(), rightmost) << "the right end holds";
     for (int step = 1; step <= count; ++step) {
         const int before = x();
         player.TableKey(Qt::Key_Left);

@@ -4,6 +4,7 @@
 #include "FinalResults.h"
 #include "GameState.h"
 #include "ScoreChart.h"
+#include "TableAnnouncer.h"
 #include "frmFinal.h"
 #include "frmPause.h"
 #include "frmVemoGuy.h"
@@ -125,6 +126,14 @@ TEST(frmFinal, ShowsTheComputedTexts)
         // The winning lines stand out from the others.
         EXPECT_TRUE(window->lblResults[0]->font().bold()) << c.label;
         EXPECT_FALSE(window->lblResults[3]->font().bold()) << c.label;
+        // Shown, the window says who won and the totals, while Play Again has the keyboard.
+        TableAnnouncer announcer(&owner.window);
+        QSignalSpy heard(&announcer, &TableAnnouncer::announced);
+        window->show();
+        ASSERT_EQ(heard.size(), 1) << c.label;
+        EXPECT_EQ(heard.at(0).at(0).toString(), QStringLiteral("%1 %2 %3. %4. %5. %6.")
+                                                    .arg(c.caption, c.winner, c.lines[0], c.lines[1])
+                                                    .arg(c.lines[2], c.lines[3]));
     }
 }
 
@@ -255,6 +264,10 @@ TEST(ScoreChart, DrawsEachPlayersTotalsAfterEveryHand)
     // A single hand sits in the middle; no hand yet, no chart.
     const ScoreChartData oneHand{{}, {{5, 5, 5, 5}}, 100};
     EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(oneHand, 0, plot)[0].x(), 100.0);
+    // Equal totals stand one above another, so every player's marker shows.
+    for (int seat = 1; seat < 4; ++seat)
+        EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(oneHand, seat, plot)[0].y(),
+                         ScoreChart::SeriesPoints(oneHand, 0, plot)[0].y() - ScoreChart::kCoincidentOffset * seat);
     state.HandTotals.clear();
     frmFinal early(&owner.window, ComputeFinalResults(state, true), [](bool) {});
     EXPECT_EQ(early.chart, nullptr);

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolTip>
 
@@ -89,7 +90,8 @@ protected:
         }
         EXPECT_EQ(Spoken(table->DiscardTarget()), Str(PileDescription(state.ActualCurrCard)));
         EXPECT_EQ(Spoken(table->Deck()), QStringLiteral("Deck"));
-        EXPECT_EQ(Spoken(table->Deck(), QAccessible::Description), table->Deck()->toolTip());
+        const QString tip = table->Deck()->toolTip(); // the described words, then the key
+        EXPECT_EQ(Spoken(table->Deck(), QAccessible::Description), tip.isEmpty() ? tip : tip + " Or press D.");
         for (int panel = 1; panel <= 4; ++panel)
             EXPECT_EQ(Spoken(table->findChild<QLabel*>(QStringLiteral("sbBottom%1").arg(panel))),
                       table->StatusText(StatusBar::Bottom, panel));
@@ -140,21 +142,30 @@ TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
         {{.Kind = K::TurnStarted, .Seat = 3}, "It is Ben's turn."}, // the same again is still news
     };
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
-    QString before;
     for (const auto& [event, spoken] : cases) {
         SCOPED_TRACE(spoken);
+        QWidget* before = table->Announcer()->Speaker();
         table->Announce(event);
         ASSERT_EQ(spy.size(), 1);
         EXPECT_EQ(spy.takeFirst().at(0).toString(), Str(spoken));
-        const QString name = Spoken(table->Announcer()->Speaker());
-        EXPECT_EQ(name.trimmed(), Str(spoken));
-        EXPECT_NE(name, before);
-        before = name;
+        // Each announcement is a new notification, shown, named by the sentence.
+        QTRY_VERIFY(table->Announcer()->Speaker() != before);
+        QWidget* notice = table->Announcer()->Speaker();
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        EXPECT_EQ(Spoken(notice), Str(spoken));
         // The log keeps the why of the reason; the line itself says what was played.
         const std::string why = StrategyReason(devil).substr(StrategyReason(devil).find(": ") + 2);
         const std::string reason = event.Grounds.Step == StrategyStep::None ? "" : " \u2014 " + why;
         EXPECT_EQ(table->GameLog()->Lines().last(), Str(spoken + reason));
     }
+    // Sentences of one pass are heard together, none lost, in their order.
+    QWidget* before = table->Announcer()->Speaker();
+    for (const auto& row : cases) table->Announce(row.first);
+    QTRY_VERIFY(table->Announcer()->Speaker() != before);
+    QStringList all;
+    for (const auto& row : cases) all << Str(row.second);
+    EXPECT_EQ(Spoken(table->Announcer()->Speaker()), all.join(QLatin1Char(' ')));
 }
 
 TEST_F(TableWindow, TheGameLogIsOffUntilChosenAndTheChoiceSurvivesARestart)
@@ -308,6 +319,12 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     EXPECT_EQ(spy.last().at(0).toString(), summary);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString(summary).replace(QStringLiteral(". "), QStringLiteral(".\n")));
+    // When the status bar says more of the turn than whose it is, so does T.
+    const std::string name = engine->State().Players(engine->State().CurrTurn).Name();
+    table->SetStatusText(StatusBar::Bottom, 1, name + " needs to draw 3 cards");
+    QTest::keyClick(table.get(), Qt::Key_T);
+    EXPECT_TRUE(spy.last().at(0).toString().contains(Str(name + " needs to draw 3 cards. ")));
+    EXPECT_FALSE(spy.last().at(0).toString().contains(Str(name + "'s turn.")));
     SaveShot("table-summary", [&] {
         QTest::qWait(150);
         return table->screen()->grabWindow(0).toImage();
@@ -319,6 +336,29 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     QTest::keyClick(pause, Qt::Key_T);
     QTest::keyClick(table.get(), Qt::Key_T);
     EXPECT_TRUE(spy.isEmpty());
+}
+
+// F6 goes from the hand to the game log (opening it), on its newest line,
+// and back to the hand; the log's caret moves by the arrows, line by line.
+TEST_F(TableReading, F6GoesBetweenTheHandAndTheLog)
+{
+    Deal();
+    QTRY_VERIFY_WITH_TIMEOUT(table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(), 5000);
+    table->SetTimeScale(1.0); // few of the game's windows open meanwhile
+    QTextEdit* log = table->GameLog()->View();
+    EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    // The table has the keyboard for each key (off screen, a notice can take it).
+    const auto f6 = [&] {
+        table->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
+        QTest::keyClick(table->focusWidget(), Qt::Key_F6);
+    };
+    f6();
+    EXPECT_TRUE(table->GameLog()->isVisible());
+    EXPECT_EQ(table->focusWidget(), log);
+    EXPECT_EQ(log->textCursor().block().text(), table->GameLog()->Lines().last());
+    f6();
+    EXPECT_TRUE(qobject_cast<cVemoCard*>(table->focusWidget())) << "back on the hand";
 }
 
 // The colour panel keeps the game's words and draws the colour's shape.
