@@ -146,7 +146,7 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         EXPECT_TRUE(database.IntegrityCheck()) << c.name;
         EXPECT_EQ(database.CountSavedGames(), c.savedGamesAfter) << c.name;
         EXPECT_TRUE(database.FindVerse('D')) << c.name;
-        EXPECT_EQ(database.ComputerPlayers().size(), 14u) << c.name;
+        EXPECT_EQ(database.ComputerPlayers().size(), 17u) << c.name;
         EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb"))) << c.name;
         EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
     }
