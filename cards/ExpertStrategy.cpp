@@ -3,7 +3,6 @@
 
 #include "ExpertStrategy.h"
 
-#include "ExpertPlayout.h"
 #include "clsPlayer.h"
 
 #include <algorithm>
@@ -150,15 +149,6 @@ struct Scored {
     ExpertChoice choice;
 };
 
-#include <cstdlib>
-const int kDeals = std::getenv("VEMO_DEALS") ? std::atoi(std::getenv("VEMO_DEALS")) : 16;
-const double kPlayoutWeight = std::getenv("VEMO_PW") ? std::atof(std::getenv("VEMO_PW")) : 1.0;
-
-// A card that ends the hand needs no look ahead.
-bool endsHandAny(const std::vector<Scored>& scored)
-{
-    return std::any_of(scored.begin(), scored.end(), [](const Scored& s) { return s.value > 500.0; });
-}
 
 } // namespace
 
@@ -200,7 +190,6 @@ ExpertChoice ExpertCardToPlay(const SeatKnowledge& k)
     }
 
     std::vector<Scored> scored;
-    std::vector<PlayoutMove> moves;
     std::vector<CardCode> rest;
     rest.reserve(k.Hand.size());
     for (std::size_t i = 0; i < k.Hand.size(); ++i) {
@@ -325,14 +314,9 @@ ExpertChoice ExpertCardToPlay(const SeatKnowledge& k)
             motive(ExpertMotive::KeepsVemo, 0.5, 0, 0);
 
         scored.push_back({v, choice});
-        moves.push_back({c, light ? colour : ' '});
     }
 
     if (scored.empty()) return {.Card = CardCode("**"), .Motive = ExpertMotive::NothingPlayable};
-    if (scored.size() > 1 && !endsHandAny(scored)) {
-        const std::vector<double> outcome = PlayoutScores(k, moves, kDeals);
-        for (std::size_t m = 0; m < scored.size(); ++m) scored[m].value -= kPlayoutWeight * outcome[m];
-    }
     const auto best = std::max_element(scored.begin(), scored.end(),
                                        [](const Scored& a, const Scored& b) { return a.value < b.value; });
     return best->choice;
