@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::array<char, 4> kColours{'B', 'G', 'P', 'R'};
 
-
 // The cards the seat cannot see (other hands and the deck), by kind.
 struct Unseen {
     std::array<int, kCardKinds> count{};
@@ -59,10 +58,10 @@ double Closeness(int held)
     switch (held) {
     case 0:
     case 1: return 1.0;
-    case 2: return 0.7;
-    case 3: return 0.45;
-    case 4: return 0.3;
-    default: return 0.15;
+    case 2: return 0.8;
+    case 3: return 0.6;
+    case 4: return 0.45;
+    default: return 0.3;
     }
 }
 

@@ -164,8 +164,7 @@ Task<CardCode> GameEngine::DrawCard(int count, StrategyGrounds grounds)
         }
         state_.GameSaved = false;
         if (count > 0)
-            Announce(
-                {.Kind = GameEventKind::CardsDrawn, .Seat = seat, .Card = last, .Count = count, .Grounds = grounds});
+            Announce({.Kind = GameEventKind::CardsDrawn, .Seat = seat, .Card = last, .Count = count, .Grounds = grounds});
     } catch (const std::exception& fault) {
         ReportError("DrawCard", FaultNumber(fault), fault.what());
     }
@@ -269,10 +268,10 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
 void GameEngine::AnnounceAsk(int asker, int asked, char letter, bool gotIt)
 {
     Announce({.Kind = GameEventKind::AskMade,
-                    .Seat = asker,
-                    .OtherSeat = asked,
-                    .Card = CardCode('L', letter),
-                    .Count = gotIt ? 1 : 0});
+              .Seat = asker,
+              .OtherSeat = asked,
+              .Card = CardCode('L', letter),
+              .Count = gotIt ? 1 : 0});
 }
 
 Task<void> GameEngine::MoveCardBetweenHands(int fromSeat, int toSeat, CardCode card)

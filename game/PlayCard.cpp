@@ -144,9 +144,9 @@ Task<void> GameEngine::PlayCard(CardCode card, StrategyGrounds grounds)
                 }
                 ShowCurrentColor();
                 Announce({.Kind = GameEventKind::ColourChosen,
-                                .Seat = state_.CurrTurn,
-                                .Colour = state_.CurrColor,
-                                .Grounds = why});
+                          .Seat = state_.CurrTurn,
+                          .Colour = state_.CurrColor,
+                          .Grounds = why});
                 view_.ShowNotice(player.Name() + " has chosen the color " + std::string(ColorName(state_.CurrColor)),
                                  NoticeHeight::MessageOnly);
                 co_await WaitSeconds(2.0f);

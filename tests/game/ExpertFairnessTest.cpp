@@ -69,6 +69,21 @@ TEST(ExpertFairness, HiddenCardsNeverChangeItsDecision)
     }
 }
 
+TEST(ExpertFairness, TheGameLogSaysWhyItChoseAndNamesWhoItIsAbout)
+{
+    Table t;
+    t.Player(1).PlayingStyle(kExpertStyle);
+    t.Give(1, "B2 LG G5");
+    t.Give(2, "R1");
+    t.FillOthers({1, 2});
+    t.State().CurrTurn = 1;
+    t.Engine().Start(t.Engine().ComputerPlayersTurn(1));
+    const auto played = std::find_if(t.view.events.begin(), t.view.events.end(),
+                                     [](const GameEvent& e) { return e.Kind == GameEventKind::CardPlayed; });
+    ASSERT_NE(played, t.view.events.end());
+    EXPECT_EQ(DescribeEvent(*played, t.State()).Reason, "plays Blue 2: keeps its Grace: Bea has one card left");
+}
+
 TEST(ExpertFairness, WholeGamesWithExpertsEndAtTheLimit)
 {
     SimOptions options;
