@@ -143,6 +143,20 @@ double Follow(const std::vector<CardCode>& rest, char colour, char value)
     return std::min(follow, 4.0);
 }
 
+// Blessings and Graces keep the turn: with only them and one card that may
+// end a hand left, the hand ends this turn (the last of them names its colour).
+bool GoesOutOnExtraTurns(const std::vector<CardCode>& rest)
+{
+    int others = 0;
+    CardCode last;
+    for (CardCode c : rest) {
+        if (c == CardCode("LB") || c == CardCode("LG")) continue;
+        ++others;
+        last = c;
+    }
+    return others == 0 || (others == 1 && !IsEvil(last) && last.Value() != 'K');
+}
+
 struct Scored {
     double value = -1e18;
     ExpertChoice choice;
@@ -280,6 +294,10 @@ ExpertChoice ExpertCardToPlay(const SeatKnowledge& k)
                 motive(ExpertMotive::PlaysAgain, 5.0, 0, 0);
             }
             if (c.Value() == 'G' && cancellers == 1 && !rest.empty()) v -= 3.0 + 6.0 * Closeness(held);
+            if (!rest.empty() && GoesOutOnExtraTurns(rest)) {
+                v += 1000.0 + (std::find(rest.begin(), rest.end(), CardCode("LV")) != rest.end() ? 25.0 : 0.0);
+                motive(ExpertMotive::GoesOutThisTurn, 1e8, 0, 0);
+            }
             break;
         case 'P': {
             // The player before becomes the next one.

@@ -20,6 +20,7 @@ enum class ExpertMotive : std::uint8_t {
     None,
     GoesOut,         // its last card ends the hand
     GoesOutOnVemo,   // and the Vemo takes 25 points off
+    GoesOutThisTurn, // a Blessing or Grace, and the rest of its hand follows at once
     CancelsEvil,     // Grace or Prayer cancels the evil card on the pile
     NoCanceller,     // no Grace or Prayer: it draws what the evil card demands
     NothingPlayable, // nothing matches and no Card of Light is held

@@ -104,6 +104,8 @@ std::string ExpertReason(const StrategyGrounds& g, const std::string& concernedN
         break;
     case ExpertMotive::GoesOut:
         return act + ": its last card ends the hand";
+    case ExpertMotive::GoesOutThisTurn:
+        return act + ": it plays again and goes out this turn";
     case ExpertMotive::GoesOutOnVemo:
         return act + ": going out on the Vemo takes 25 points off";
     case ExpertMotive::CancelsEvil:

@@ -50,11 +50,12 @@ TEST(ExpertStrategy, ChoosesTheCardTheSituationCallsFor)
     const Case cases[] = {
         {"out on a Vemo", "LV", "B3", false, 7, "LV", M::GoesOutOnVemo},
         {"out on a number", "B5", "B3", false, 7, "B5", M::GoesOut},
+        {"a Blessing first, then out at once", "B5 LB", "B3", false, 7, "LB", M::GoesOutThisTurn},
         {"Grace cancels a Devil", "LP LG B2", "BD", true, 7, "LG", M::CancelsEvil},
         {"a Prayer spares the Grace on a Trial", "LG LP B2", "BR", true, 7, "LP", M::CancelsEvil},
         {"nothing cancels", "LB B2", "BD", true, 7, "**", M::NoCanceller},
         {"nothing matches", "G1 R2", "B3", false, 7, "**", M::NothingPlayable},
-        {"a Card of Light is kept to go out on", "LB B5", "B3", false, 7, "B5", M::KeepsLastCard},
+        {"a Card of Light is kept to go out on", "LP B5", "B3", false, 7, "B5", M::KeepsLastCard},
         {"Cards of Light are kept", "LB B5 B6 G2", "B3", false, 7, "B6", M::StaysInColour},
         {"a Devil before a player goes out", "B7 BD G2", "B3", false, 1, "BD", M::ShedsPoints},
         {"a Temptation for a player about to go out", "B7 BT G2", "B3", false, 1, "BT", M::HitsNext},
