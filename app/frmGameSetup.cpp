@@ -1,6 +1,7 @@
 #include "frmGameSetup.h"
 
 #include "CardArt.h"
+#include "ExpertStrategy.h"
 #include "GameDatabase.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
@@ -37,6 +38,13 @@ namespace vemo {
 namespace {
 
 constexpr int kSlideTickMs = 15;
+
+// The list marks the Experts; every other style shows the plain name.
+QString RosterEntryText(const ComputerPlayerRow& row)
+{
+    const QString name = QString::fromStdString(row.PlayerName);
+    return row.PlayingStyle == kExpertStyle ? name + QStringLiteral(" (Expert)") : name;
+}
 // Steps per tick: fast enough to read as one glide, slow enough to be seen.
 constexpr int kSlideStepsPerTick = 4;
 
@@ -315,7 +323,8 @@ void frmGameSetup::PopulateComputerPlayerCombos()
         while (n >= 3 && (r3 == r1 || r3 == r2)) r3 = RandomInteger(n, 1) - 1;
         for (const ComputerPlayerRow& row : roster)
             for (int seat = 1; seat <= 3; ++seat)
-                cboPlayer[static_cast<std::size_t>(seat)]->addItem(QString::fromStdString(row.PlayerName));
+                cboPlayer[static_cast<std::size_t>(seat)]->addItem(RosterEntryText(row),
+                                                                   QString::fromStdString(row.PlayerName));
         cboPlayer[1]->setCurrentIndex(r1);
         cboPlayer[2]->setCurrentIndex(r2);
         cboPlayer[3]->setCurrentIndex(r3);
@@ -446,7 +455,8 @@ void frmGameSetup::StartNewGame()
     choice.HumanName = txtPlayer->text().toStdString();
     const bool found = Trapped("SetParametersForThisGame", false, [&] {
         for (int seat = 1; seat <= 3; ++seat) {
-            const QString name = cboPlayer[static_cast<std::size_t>(seat)]->currentText();
+            // The list may mark a style ("Solomon (Expert)"); the stored name is the item's data.
+            const QString name = cboPlayer[static_cast<std::size_t>(seat)]->currentData().toString();
             const std::optional<ComputerPlayerRow> row = database_.FindComputerPlayer(name.toStdString());
             if (!row) {
                 auto* box = new QMessageBox(

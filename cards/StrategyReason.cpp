@@ -75,10 +75,79 @@ std::string StrategyReason(const StrategyGrounds& g)
         return act + ": the colour it holds most";
     case StrategyStep::ColourAtRandom:
         return act + ": no coloured card is held, so any colour at random";
+    case StrategyStep::Expert:
+        return ExpertReason(g, "");
     case StrategyStep::Fault:
         return act + ": its choice failed and was reported";
     }
     return act;
+}
+
+namespace {
+
+std::string CardsLeft(int count)
+{
+    constexpr const char* kWords[] = {"no cards", "one card", "two cards", "three cards"};
+    return (count >= 0 && count <= 3 ? std::string(kWords[count]) : CardsHeld(count)) + " left";
+}
+
+int EvilDraw(char value) { return value == 'D' ? 4 : value == 'S' ? 3 : 2; }
+
+} // namespace
+
+std::string ExpertReason(const StrategyGrounds& g, const std::string& concernedName)
+{
+    const std::string act = Act(g);
+    const std::string who = concernedName.empty() ? "a player" : concernedName;
+    switch (g.Motive) {
+    case ExpertMotive::None:
+        break;
+    case ExpertMotive::GoesOut:
+        return act + ": its last card ends the hand";
+    case ExpertMotive::GoesOutThisTurn:
+        return act + ": it plays again and goes out this turn";
+    case ExpertMotive::GoesOutOnVemo:
+        return act + ": going out on the Vemo takes 25 points off";
+    case ExpertMotive::CancelsEvil:
+        return act + ": it cancels the " + PileWords(g.Pile);
+    case ExpertMotive::NoCanceller:
+        return act + ": no Grace or Prayer to cancel the " + PileWords(g.Pile);
+    case ExpertMotive::NothingPlayable:
+        return act + ": nothing in hand matches " + PileWords(g.Pile);
+    case ExpertMotive::HitsNext:
+        return act + ": " + who + " has " + CardsLeft(g.Count) + " and must draw " +
+               std::to_string(EvilDraw(g.Answer.Value()));
+    case ExpertMotive::TurnsAway:
+        return act + ": play turns away from " + who + ", who has " + CardsLeft(g.Count);
+    case ExpertMotive::KeepsGrace:
+        return act + ": keeps its Grace: " + who + " has " + CardsLeft(g.Count);
+    case ExpertMotive::KeepsPrayer:
+        return act + ": keeps its Prayer: " + who + " has " + CardsLeft(g.Count);
+    case ExpertMotive::KeepsVemo:
+        return act + ": keeps its Vemo to go out on";
+    case ExpertMotive::ShedsPoints:
+        return act + ": sheds " + std::to_string(g.Count) + (g.Count == 1 ? " point" : " points") + " before " +
+               who + " can go out";
+    case ExpertMotive::PlaysAgain:
+        return act + ": it plays again after it";
+    case ExpertMotive::AsksNext:
+        return act + ": " + who + " probably holds no Card of Light";
+    case ExpertMotive::KeepsLastCard:
+        return act + ": leaves a Card of Light to go out on";
+    case ExpertMotive::StaysInColour:
+        return act + ": its hand follows " + std::string(ColorName(g.Answer.Colour()));
+    case ExpertMotive::ChangesColour:
+        return act + ": moves play to " + std::string(ColorName(g.Answer.Colour())) + ", which its hand follows better";
+    case ExpertMotive::NamesColour:
+        return act + ": then names the colour its hand follows best";
+    case ExpertMotive::ColourHeldMost:
+        return act + ": the colour its hand follows best";
+    case ExpertMotive::ColourNextLacks:
+        return act + ": " + who + " could not follow it lately";
+    case ExpertMotive::ColourLeastLeft:
+        return act + ": no coloured card is held, and this colour has the fewest cards unseen";
+    }
+    return act + ": the Expert weighed its choices";
 }
 
 } // namespace vemo

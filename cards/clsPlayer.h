@@ -30,6 +30,7 @@ enum class StrategyStep : std::uint8_t {
     Style1Scan,            // style 1: someone is close to going out, evil cards first
     ColourMostHeld,        // the colour after a Card of Light: the one held most
     ColourAtRandom,        // the colour after a Card of Light: no coloured card held
+    Expert,                // the Expert's weighing (PlayingStyle 5); its motive says why
     Fault,                 // a fault was trapped; the player draws (or takes Blue); always the last step
 };
 

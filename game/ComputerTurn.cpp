@@ -1,6 +1,7 @@
 // A computer player's turn: answering a pending evil card, playing by its
 // strategy, drawing and retrying, extra turns, and the Ask exchange.
 
+#include "ExpertStrategy.h"
 #include "GameEngine.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
@@ -32,13 +33,28 @@ Task<void> GameEngine::ComputerTurnBody(int seat)
                                                   state_.Players(next2).NumberOfCards(),
                                                   state_.Players(next3).NumberOfCards()};
         const CardCode pile = state_.CurrCard;
-        const CardCode card = player.GetCardToPlay(pile.Colour(), state_.ActualCurrCard.Value(), holding[0],
-                                                   holding[1], holding[2], state_.SpecialAction);
-        const StrategyGrounds grounds{.Step = player.LastStrategyStep(),
-                                      .Answer = card,
-                                      .Pile = pile,
-                                      .Holding = holding,
-                                      .Style = player.PlayingStyle()};
+        CardCode card;
+        StrategyGrounds grounds;
+        if (player.PlayingStyle() == kExpertStyle) {
+            const ExpertChoice why = ExpertCardToPlay(KnowledgeOf(seat, hasDrawn));
+            card = why.Card;
+            grounds = {.Step = StrategyStep::Expert,
+                       .Answer = card,
+                       .Pile = pile,
+                       .Holding = holding,
+                       .Style = kExpertStyle,
+                       .Motive = why.Motive,
+                       .Concerns = static_cast<std::int16_t>(why.Concerns),
+                       .Count = static_cast<std::int16_t>(why.Count)};
+        } else {
+            card = player.GetCardToPlay(pile.Colour(), state_.ActualCurrCard.Value(), holding[0], holding[1],
+                                        holding[2], state_.SpecialAction);
+            grounds = {.Step = player.LastStrategyStep(),
+                       .Answer = card,
+                       .Pile = pile,
+                       .Holding = holding,
+                       .Style = player.PlayingStyle()};
+        }
 
         // 4. After drawing, say whether the drawn card helped.
         if (hasDrawn) {
@@ -142,13 +158,13 @@ Task<CardCode> GameEngine::DrawCard(int count, StrategyGrounds grounds)
             co_await Pause([this](PendingWait& w) { return view_.StartCardFlightWait(w); });
             if (deck.DeckPosition > kDeckSize) {
                 RebuildDeck(deck, state_.CurrCard);
+                record_.DeckRefilled(state_.CurrCard);
                 view_.HideDiscardDeck();
             }
         }
         state_.GameSaved = false;
         if (count > 0)
-            view_.Announce(
-                {.Kind = GameEventKind::CardsDrawn, .Seat = seat, .Card = last, .Count = count, .Grounds = grounds});
+            Announce({.Kind = GameEventKind::CardsDrawn, .Seat = seat, .Card = last, .Count = count, .Grounds = grounds});
     } catch (const std::exception& fault) {
         ReportError("DrawCard", FaultNumber(fault), fault.what());
     }
@@ -172,7 +188,7 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
     clsPlayer& askedPlayer = state_.Players(asked);
     char found = 0;
 
-    for (std::string_view entry : kAskingOrder) {
+    for (std::string_view entry : AskingOrderOf(asker)) {
         const char letter = entry.front();
         const std::string words(entry.substr(1));
         if (!askedPlayer.Human()) {
@@ -251,11 +267,11 @@ Task<void> GameEngine::AskForTheseCards(int asker, int asked)
 
 void GameEngine::AnnounceAsk(int asker, int asked, char letter, bool gotIt)
 {
-    view_.Announce({.Kind = GameEventKind::AskMade,
-                    .Seat = asker,
-                    .OtherSeat = asked,
-                    .Card = CardCode('L', letter),
-                    .Count = gotIt ? 1 : 0});
+    Announce({.Kind = GameEventKind::AskMade,
+              .Seat = asker,
+              .OtherSeat = asked,
+              .Card = CardCode('L', letter),
+              .Count = gotIt ? 1 : 0});
 }
 
 Task<void> GameEngine::MoveCardBetweenHands(int fromSeat, int toSeat, CardCode card)

@@ -63,7 +63,7 @@ Task<void> GameEngine::EndOfHand()
         view_.SetPlayerHighlight(state_.CurrTurn, true);
 
         co_await DealTheCards();
-        view_.Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
+        Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
         state_.GameSaved = false;
     } catch (const std::exception& fault) {
         ReportError("EndOfHand", FaultNumber(fault), fault.what());

@@ -9,6 +9,7 @@
 #include "GameState.h"
 #include "HandDisplayRelay.h"
 #include "Scheduler.h"
+#include "SeatKnowledge.h"
 #include "TableView.h"
 
 #include <array>
@@ -112,6 +113,9 @@ public:
     Task<void> AskForCOLHumanPlayer(int index);
     void cmdColor_Click(int index);
 
+    // --- What a seat can know: the Expert decides from this alone ---
+    SeatKnowledge KnowledgeOf(int seat, bool hasDrawn = false) const;
+
     // --- Saving ---
     void SnapshotGameState(std::string_view marker = "NO");
 
@@ -141,11 +145,16 @@ private:
     Task<void> HumanTurnBody();
     void ShowTrialNotice();
     int SeatAfter(int seat) const;
+    // Tells the view and keeps the table's public record.
+    void Announce(const GameEvent& event);
+    // The Cards of Light the asker asks for, in order (kAskingOrder's entries).
+    std::array<std::string_view, 4> AskingOrderOf(int asker) const;
 
     GameState state_;
     std::string lastAskMessage_; // lblMsg of the Ask window, appended to on the fourth miss
     TableView& view_;
     HandDisplayRelay hands_{state_, view_};
+    TableRecord record_; // what every seat has seen this hand
     GameRecords& records_;
     GameShell& shell_;
     Scheduler scheduler_;

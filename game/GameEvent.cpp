@@ -103,7 +103,10 @@ GameEventWords DescribeEvent(const GameEvent& event, const GameState& state)
 {
     GameEventWords words;
     words.Text = EventText(event, state);
-    if (event.Grounds.Step != StrategyStep::None) words.Reason = StrategyReason(event.Grounds);
+    if (event.Grounds.Step == StrategyStep::Expert)
+        words.Reason = ExpertReason(event.Grounds, event.Grounds.Concerns > 0 ? NameOf(state, event.Grounds.Concerns) : "");
+    else if (event.Grounds.Step != StrategyStep::None)
+        words.Reason = StrategyReason(event.Grounds);
     return words;
 }
 

@@ -69,7 +69,7 @@ Task<void> GameEngine::StartNewGame()
                     for (int seat = 1; seat <= 4; ++seat)
                         totals[static_cast<std::size_t>(seat - 1)] = state_.Scores[seat];
                     state_.HandTotals.push_back(totals);
-                    view_.Announce({.Kind = GameEventKind::GameResumed, .Totals = totals});
+                    Announce({.Kind = GameEventKind::GameResumed, .Totals = totals});
                 } else {
                     MessageBoxSpec box{"Resume Game",
                                        "An error occurred while trying to resume this game.\r\n\r\n"
@@ -123,7 +123,7 @@ Task<bool> GameEngine::SetParametersForThisGame(const GameSetupChoice& choice)
         state_.ScoreLimit = choice.ScoreLimit;
         view_.SetStatusText(StatusBar::Top, 1, "Point Limit = " + std::to_string(state_.ScoreLimit));
         state_.HandTotals.clear();
-        view_.Announce({.Kind = GameEventKind::GameStarted, .Count = state_.ScoreLimit});
+        Announce({.Kind = GameEventKind::GameStarted, .Count = state_.ScoreLimit});
         RefreshScores();
         ClearAllHighlights();
 
@@ -136,7 +136,7 @@ Task<bool> GameEngine::SetParametersForThisGame(const GameSetupChoice& choice)
         view_.SetHumanTurnControls(state_.CurrTurn == 4);
 
         co_await DealTheCards();
-        view_.Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
+        Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});
 
         state_.Scores = {};
         state_.CurrDirection = 'R';

@@ -2,6 +2,7 @@
 // played out of turn after a Prayer, and the human's "say Vemo".
 
 #include "CardText.h"
+#include "ExpertStrategy.h"
 #include "GameEngine.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
@@ -31,7 +32,7 @@ Task<void> GameEngine::ShowColorChoice()
 {
     co_await Pause([this](PendingWait& w) { return view_.StartColorChoice(w); });
     // The colour window is only ever the human's.
-    view_.Announce({.Kind = GameEventKind::ColourChosen, .Seat = 4, .Colour = state_.CurrColor});
+    Announce({.Kind = GameEventKind::ColourChosen, .Seat = 4, .Colour = state_.CurrColor});
 }
 
 Task<std::string> GameEngine::AskQuestion(std::string text, QuestionButtons buttons)
@@ -57,7 +58,7 @@ Task<void> GameEngine::PlayCard(CardCode card, StrategyGrounds grounds)
         state_.CurrColor = card.Colour();
         if (state_.CurrTurn == 4) state_.HumanLastCard = card;
         ShowCurrentColor();
-        view_.Announce({.Kind = GameEventKind::CardPlayed, .Seat = state_.CurrTurn, .Card = card, .Grounds = grounds});
+        Announce({.Kind = GameEventKind::CardPlayed, .Seat = state_.CurrTurn, .Card = card, .Grounds = grounds});
 
         clsPlayer& player = state_.Players(state_.CurrTurn);
         player.RemoveACard(card);
@@ -128,15 +129,24 @@ Task<void> GameEngine::PlayCard(CardCode card, StrategyGrounds grounds)
                     }
                 }
             } else {
-                state_.CurrColor = player.PickColor();
+                StrategyGrounds why;
+                if (player.PlayingStyle() == kExpertStyle) {
+                    const ExpertChoice choice = ExpertColour(KnowledgeOf(state_.CurrTurn));
+                    state_.CurrColor = choice.Colour;
+                    why = {.Step = StrategyStep::Expert,
+                           .Colour = choice.Colour,
+                           .Style = kExpertStyle,
+                           .Motive = choice.Motive,
+                           .Concerns = static_cast<std::int16_t>(choice.Concerns)};
+                } else {
+                    state_.CurrColor = player.PickColor();
+                    why = {.Step = player.LastStrategyStep(), .Colour = state_.CurrColor, .Style = player.PlayingStyle()};
+                }
                 ShowCurrentColor();
-                const StrategyGrounds why{.Step = player.LastStrategyStep(),
-                                          .Colour = state_.CurrColor,
-                                          .Style = player.PlayingStyle()};
-                view_.Announce({.Kind = GameEventKind::ColourChosen,
-                                .Seat = state_.CurrTurn,
-                                .Colour = state_.CurrColor,
-                                .Grounds = why});
+                Announce({.Kind = GameEventKind::ColourChosen,
+                          .Seat = state_.CurrTurn,
+                          .Colour = state_.CurrColor,
+                          .Grounds = why});
                 view_.ShowNotice(player.Name() + " has chosen the color " + std::string(ColorName(state_.CurrColor)),
                                  NoticeHeight::MessageOnly);
                 co_await WaitSeconds(2.0f);

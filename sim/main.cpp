@@ -15,8 +15,9 @@ namespace {
 void Usage()
 {
     std::puts("Usage: vemo-sim [--games N] [--seed S] [--styles a,b,c,d] [--limit 50|100|200|500] [--json]\n"
-              "Plays N games of Vemo without a window. Seats 1 to 3 play computer styles a, b and c;\n"
-              "seat 4 is the autopilot, choosing its cards by style d. The same seed plays the same games.");
+              "Plays N games of Vemo without a window. Seats 1 to 3 play computer styles a, b and c\n"
+              "(1 to 4, or 5 for the Expert); seat 4 is the autopilot, choosing its cards by style d (1 to 4).\n"
+              "The same seed plays the same games.");
 }
 
 bool ParseStyles(const char* text, std::array<std::int16_t, 4>& styles)
@@ -24,7 +25,8 @@ bool ParseStyles(const char* text, std::array<std::int16_t, 4>& styles)
     int values[4];
     if (std::sscanf(text, "%d,%d,%d,%d", &values[0], &values[1], &values[2], &values[3]) != 4) return false;
     for (int k = 0; k < 4; ++k) {
-        if (values[k] < 1 || values[k] > 4) return false;
+        // The Expert sits in seats 1 to 3; the autopilot plays the human's way by styles 1 to 4.
+        if (values[k] < 1 || values[k] > (k < 3 ? 5 : 4)) return false;
         styles[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(values[k]);
     }
     return true;

@@ -11,7 +11,7 @@ WavPlayer::WavPlayer(QObject* parent) : QObject(parent) {}
 
 void WavPlayer::PlayWav(int clip)
 {
-    if (clip < 1 || clip > 13) {
+    if (clip < 1 || clip > 16) {
         ReportError("PlayWav", 5, "There is no sound clip " + std::to_string(clip));
         return;
     }

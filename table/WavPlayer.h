@@ -1,6 +1,7 @@
 #pragma once
-// Plays the game's thirteen clips (1 to 10 the voices, 11 a card laid down,
-// 12 a window opening or closing, 13 leaving the game). A new clip cuts off
+// Plays the game's sixteen clips (1 to 10 the voices, 11 a card laid down,
+// 12 a window opening or closing, 13 leaving the game, 14 to 16 the Experts'
+// voices). A new clip cuts off
 // the one playing. Nothing ever waits for a clip: without a sound device the
 // effects "play" silently and never report that they have finished.
 
@@ -21,7 +22,7 @@ public:
     int LastClip() const { return lastClip_; }
 
 private:
-    std::array<QSoundEffect*, 14> effects_{}; // 1..13; loaded when first played
+    std::array<QSoundEffect*, 17> effects_{}; // 1..16; loaded when first played
     int lastClip_ = 0;
 };
 

@@ -18,7 +18,7 @@ CREATE TABLE Verses (
 -- The opponents offered in the setup dialog. Names are matched exactly.
 CREATE TABLE ComputerPlayers (
     PlayerName   TEXT NOT NULL PRIMARY KEY,
-    PlayingStyle INTEGER,   -- strategy 1..4
+    PlayingStyle INTEGER,   -- strategy 1..4, 5 the Expert; any other value plays as 1
     WAVnumber    INTEGER    -- voice clip 1..10 (1-5 men, 6-10 women)
 );
 
@@ -130,6 +130,9 @@ INSERT INTO ComputerPlayers (PlayerName, PlayingStyle, WAVnumber) VALUES
     ('Mary Ann', 1, 7),
     ('Peggy',    1, 8),
     ('Ruth',     3, 6),
-    ('Sam',      3, 1);
+    ('Sam',      3, 1),
+    ('Solomon',  5, 14),
+    ('Deborah',  5, 15),
+    ('Priscilla', 5, 16);
 
 COMMIT;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the game's sound clips 1.wav .. 13.wav next to this script.
+# Builds the game's sound clips 1.wav .. 16.wav next to this script.
 # Needs espeak-ng and sox. Output: PCM 16-bit mono 22050 Hz WAV, peaks at -3 dBFS.
 set -euo pipefail
 
@@ -49,6 +49,11 @@ voice 8 en-gb-x-rp+f3     60 135 130 x-high  pitch +100
 voice 9 en+f4             95 180 130 x-high  tremolo 9 25
 voice 10 en-us+f5         70 140 130 high    pitch +250 treble +2
 
+# The Experts' voices (11 to 13 are other sounds): a man, then two women.
+voice 14 en-gb+m6         30 150 135 high    echo 0.8 0.5 40 0.25
+voice 15 en+f2            75 155 130 x-high  treble +1
+voice 16 en-us+f4         60 165 130 x-high  pitch +150
+
 # 11: card laid on the table - a short filtered noise slap with a fast decay.
 "${SOX[@]}" -n "${OUT[@]}" 11.wav \
     synth 0.12 pinknoise \
@@ -68,4 +73,4 @@ voice 10 en-us+f5         70 140 130 high    pitch +250 treble +2
 "${SOX[@]}" -m "$tmp/n1.wav" "$tmp/n2.wav" "$tmp/n3.wav" "${OUT[@]}" 13.wav \
     reverb 20 50 40 gain -n -3
 
-echo "make-sounds.sh: wrote 1.wav .. 13.wav in $here"
+echo "make-sounds.sh: wrote 1.wav .. 16.wav in $here"

@@ -290,7 +290,12 @@ TEST_F(SetupDialog, ShowsTheLastHumanNameAgain)
 TEST_F(SetupDialog, OffersTheWholeRosterWithThreeDifferentDefaults)
 {
     QStringList roster;
-    for (const ComputerPlayerRow& row : database.ComputerPlayers()) roster << QString::fromStdString(row.PlayerName);
+    QStringList rosterTexts;
+    for (const ComputerPlayerRow& row : database.ComputerPlayers()) {
+        roster << QString::fromStdString(row.PlayerName);
+        rosterTexts << QString::fromStdString(row.PlayerName) + (row.PlayingStyle == 5 ? QStringLiteral(" (Expert)") : QString());
+    }
+    ASSERT_TRUE(rosterTexts.contains(QStringLiteral("Solomon (Expert)")));
     ASSERT_GE(roster.size(), 3);
     std::set<QString> defaultsSeen;
     for (std::uint64_t seed = 1; seed <= 30; ++seed) {
@@ -299,9 +304,13 @@ TEST_F(SetupDialog, OffersTheWholeRosterWithThreeDifferentDefaults)
         std::set<QString> chosen;
         for (int seat = 1; seat <= 3; ++seat) {
             QComboBox* combo = dialog->cboPlayer[static_cast<std::size_t>(seat)];
-            QStringList offered;
-            for (int k = 0; k < combo->count(); ++k) offered << combo->itemText(k);
-            EXPECT_EQ(offered, roster) << "seed " << seed << " seat " << seat;
+            QStringList offered, names;
+            for (int k = 0; k < combo->count(); ++k) {
+                offered << combo->itemText(k);
+                names << combo->itemData(k).toString();
+            }
+            EXPECT_EQ(offered, rosterTexts) << "seed " << seed << " seat " << seat;
+            EXPECT_EQ(names, roster) << "seed " << seed << " seat " << seat;
             chosen.insert(combo->currentText());
             defaultsSeen.insert(combo->currentText());
         }
@@ -433,7 +442,7 @@ TEST_F(SetupDialog, StartNewGameDealsTheFirstHandAndSetsStart)
     QTest::mouseClick(dialog->chkPoints[1], Qt::LeftButton, {}, QPoint(8, dialog->chkPoints[1]->height() / 2));
     std::vector<std::string> opponents;
     for (int seat = 1; seat <= 3; ++seat)
-        opponents.push_back(dialog->cboPlayer[static_cast<std::size_t>(seat)]->currentText().toStdString());
+        opponents.push_back(dialog->cboPlayer[static_cast<std::size_t>(seat)]->currentData().toString().toStdString());
     const QRect before = dialog->frameGeometry();
 
     QTest::mouseClick(dialog->cmdStart[0], Qt::LeftButton);

@@ -180,7 +180,7 @@ TEST(Data_GameDatabase, ComputerPlayerByNameIsBoundNotPasted)
             EXPECT_EQ(row->PlayerName, c.name);
         }
     }
-    EXPECT_EQ(database.ComputerPlayers().size(), 14u);
+    EXPECT_EQ(database.ComputerPlayers().size(), 17u);
 }
 
 TEST(Data_GameDatabase, ShippedRosterCoversEveryStyleAndVoice)
@@ -195,8 +195,8 @@ TEST(Data_GameDatabase, ShippedRosterCoversEveryStyleAndVoice)
         voices.insert(p.WAVnumber);
         names.insert(p.PlayerName);
     }
-    EXPECT_EQ(styles, (std::set<int>{1, 2, 3, 4}));
-    EXPECT_EQ(voices, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(styles, (std::set<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(voices, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 16}));
     EXPECT_GE(names.size(), 10u);
 }
 

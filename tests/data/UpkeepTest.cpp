@@ -226,7 +226,7 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         EXPECT_EQ(database.CountSavedGames(), savedGames) << c.name;
         EXPECT_EQ(database.CountHistory(), history) << c.name;
         EXPECT_TRUE(database.FindVerse('D')) << c.name;
-        EXPECT_EQ(database.ComputerPlayers().size(), 14u) << c.name;
+        EXPECT_EQ(database.ComputerPlayers().size(), 17u) << c.name;
         EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb"))) << c.name;
         EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
         // The damaged file stays beside, as it was, and says what it was.

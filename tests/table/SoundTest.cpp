@@ -8,9 +8,9 @@
 
 using namespace vemo;
 
-TEST(Resources, ThirteenWaveClipsAndTheCasualFontAreCompiledIn)
+TEST(Resources, SixteenWaveClipsAndTheCasualFontAreCompiledIn)
 {
-    for (int clip = 1; clip <= 13; ++clip) {
+    for (int clip = 1; clip <= 16; ++clip) {
         QFile file(QStringLiteral(":/sounds/%1.wav").arg(clip));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "clip " << clip;
         const QByteArray head = file.read(12);
@@ -36,6 +36,6 @@ TEST(WavPlayer, AClipThatDoesNotExistIsReportedAndSkipped)
 {
     WavPlayer player;
     player.PlayWav(12);
-    player.PlayWav(14);
+    player.PlayWav(17);
     EXPECT_EQ(player.LastClip(), 12);
 }
