@@ -36,8 +36,10 @@ class frmMain;
 class PlayerAids : public QObject {
     Q_OBJECT
 public:
-    // How far a playable card stands above the row.
+    // How far a playable card stands above the row at the start size; it
+    // grows with the table (RaisePixels).
     static constexpr int kRaisePixels = 12;
+    int RaisePixels() const;
 
     explicit PlayerAids(frmMain& table);
 
@@ -54,6 +56,8 @@ public:
     // The game stopped to wait, or the hand changed: show things as they now stand.
     void Settle();
     void PileShown(CardCode card);
+    // The table was drawn at a new scale: the card panel's words follow it.
+    void TableScaled() { StylePile(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
