@@ -168,6 +168,12 @@ void frmDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+void frmDialog::SetScale(double scale)
+{
+    scale_ = scale;
+    for (QPushButton* button : {cmdYes_, cmdNo_}) button->setFont(ScaledFont(font(), scale));
+}
+
 int frmDialog::Px(int twips) const { return TwipsToPixels(twips, scale_); }
 
 void frmDialog::SetMessage(const QString& text)

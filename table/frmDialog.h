@@ -42,7 +42,7 @@ public:
                      std::function<void(const QString& answer)> answered);
 
     // The table's scale, which the next message's window grows with.
-    void SetScale(double scale) { scale_ = scale; }
+    void SetScale(double scale);
 
     // Hides the window; a question still open is answered with "".
     void HideDialog();
