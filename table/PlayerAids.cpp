@@ -3,6 +3,7 @@
 #include "CardDescriptions.h"
 #include "GameLogPanel.h"
 #include "TableOptions.h"
+#include "Twips.h"
 #include "ValidCard.h"
 #include "cVemoCard.h"
 #include "frmMain.h"
@@ -340,7 +341,7 @@ void PlayerAids::ShowCue(const std::vector<cVemoCard*>& hand)
         const bool playable = show && !face->isHidden() && code.size() == 2 &&
                               ValidCard(CardCode(code.toStdString()), "", table_.engine_->State(), nullptr);
         if (playable != Raised(face)) {
-            face->move(face->pos() + QPoint(0, playable ? -kRaisePixels : kRaisePixels));
+            face->move(face->pos() + QPoint(0, playable ? -RaisePixels() : RaisePixels()));
             face->setProperty(kRaised, playable);
         }
         // The card's own description (what it does) follows the cue's word.
@@ -350,8 +351,10 @@ void PlayerAids::ShowCue(const std::vector<cVemoCard*>& hand)
         if (description != face->accessibleDescription()) face->setAccessibleDescription(description);
         anyRaised = anyRaised || playable;
     }
-    LiftName(anyRaised ? kRaisePixels : 0);
+    LiftName(anyRaised ? RaisePixels() : 0);
 }
+
+int PlayerAids::RaisePixels() const { return TwipsToPixels(PixelsToTwips(kRaisePixels), table_.TableScale()); }
 
 void PlayerAids::LiftName(int lift)
 {
@@ -378,6 +381,7 @@ void PlayerAids::StylePile()
     for (std::size_t i = 0; i < pileLabels_.size(); ++i) {
         QLabel* label = pileLabels_[i];
         QFont font = pileFonts_[i];
+        font.setPointSizeF(font.pointSizeF() * table_.TableScale());
         if (on) font.setPointSizeF(font.pointSizeF() * kPileScale[i]);
         label->setFont(font);
         // Room for the rim's outer half beside the letters.

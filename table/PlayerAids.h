@@ -38,8 +38,10 @@ class frmMain;
 class PlayerAids : public QObject {
     Q_OBJECT
 public:
-    // How far a playable card stands above the row.
+    // How far a playable card stands above the row at the start size; it
+    // grows with the table (RaisePixels).
     static constexpr int kRaisePixels = 12;
+    int RaisePixels() const;
 
     explicit PlayerAids(frmMain& table);
 
@@ -58,6 +60,8 @@ public:
     void PileShown(CardCode card);
     // The keyboard goes to the hand: now, or as soon as it has a card.
     void FocusHand();
+    // The table was drawn at a new scale: the card panel's words follow it.
+    void TableScaled() { StylePile(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

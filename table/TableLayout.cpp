@@ -32,10 +32,16 @@ int Stored(long long thousandths) { return RoundHalfEven(thousandths, 1000); }
 long long K(int value) { return 1000LL * value; }
 
 // A shadow a few twips off its text lands on the same pixel and does not show:
-// it moves on to the next pixel right and down where it would.
-TwipsPoint ShadowBeside(TwipsPoint text, TwipsPoint shadow)
+// it moves on to the next pixel right and down where it would, at the scale
+// the table is drawn at.
+TwipsPoint ShadowBeside(TwipsPoint text, TwipsPoint shadow, double scale)
 {
-    const auto nextPixel = [](int twips) { return PixelsToTwips(TwipsToPixels(twips) + 1); };
+    const auto nextPixel = [scale](int twips) {
+        const int pixel = TwipsToPixels(twips, scale);
+        int next = PixelsToTwips(pixel + 1, scale);
+        while (TwipsToPixels(next, scale) <= pixel) ++next;
+        return next;
+    };
     return {std::max(shadow.Left, nextPixel(text.Left)), std::max(shadow.Top, nextPixel(text.Top))};
 }
 
@@ -154,11 +160,11 @@ FixedLayout LayoutFixedElements(const TableMetrics& m, const ElementSizes& s)
 
     for (int seat = 1; seat <= 4; ++seat) {
         const auto i = static_cast<std::size_t>(seat);
-        f.lblPlayerShadow[i] = ShadowBeside(f.lblPlayer[i], f.lblPlayerShadow[i]);
+        f.lblPlayerShadow[i] = ShadowBeside(f.lblPlayer[i], f.lblPlayerShadow[i], m.Scale);
     }
 
     f.lblClick = {(w - s.ClickWidth) / 2, f.cPlayer4Card0.Top + ch};
-    f.lblClickShadow = ShadowBeside(f.lblClick, f.lblClick);
+    f.lblClickShadow = ShadowBeside(f.lblClick, f.lblClick, m.Scale);
     f.cmdHumanVemo = {(w - s.HumanVemoWidth) / 2, Stored(697LL * h)};
     return f;
 }

@@ -32,6 +32,7 @@ struct TableMetrics {
     bool Maximised;      // raises the fan limit from 10 to 12
     int Anchor1Left;     // imgPlayer1Card(0).Left, never moved by a re-layout
     int Anchor2Top;      // imgPlayer2Card(0).Top, never moved by a re-layout
+    double Scale = 1.0;  // pixels drawn per pixel of these twips (the table grown with its window)
 
     // H': the height left between the two status bars.
     int PlayingHeight() const { return Height - 2 * StatusBarHeight; }

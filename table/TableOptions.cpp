@@ -9,6 +9,7 @@ const QString kAnimation = QStringLiteral("Settings/AnimationOption");
 const QString kGameLog = QStringLiteral("Settings/ShowGameLog");
 const QString kPlayable = QStringLiteral("Settings/ShowPlayableCards");
 const QString kHighContrast = QStringLiteral("Settings/HighContrast");
+const QString kScale = QStringLiteral("Settings/ScaleTableWithWindow");
 
 QString TrueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
 } // namespace
@@ -51,5 +52,9 @@ void TableOptions::SetShowPlayableCards(bool on) { settings_.setValue(kPlayable,
 bool TableOptions::HighContrast() const { return settings_.value(kHighContrast).toString() == QStringLiteral("True"); }
 
 void TableOptions::SetHighContrast(bool on) { settings_.setValue(kHighContrast, TrueFalse(on)); }
+
+bool TableOptions::ScaleTableWithWindow() const { return settings_.value(kScale).toString() != QStringLiteral("False"); }
+
+void TableOptions::SetScaleTableWithWindow(bool on) { settings_.setValue(kScale, TrueFalse(on)); }
 
 } // namespace vemo

@@ -4,7 +4,7 @@
 // ("True"/"False") and AnimationOption ("0".."2"). A value that cannot be read
 // falls back as described: colour 1, sound off, animation 0. The player's
 // aids ShowGameLog, ShowPlayableCards and HighContrast ("True"/"False") are
-// off unless set.
+// off unless set. ScaleTableWithWindow ("True"/"False") is on unless set.
 
 #include <QSettings>
 
@@ -25,6 +25,8 @@ public:
     void SetShowPlayableCards(bool on);
     bool HighContrast() const;
     void SetHighContrast(bool on);
+    bool ScaleTableWithWindow() const;
+    void SetScaleTableWithWindow(bool on);
 
 private:
     mutable QSettings settings_;

@@ -44,4 +44,10 @@ QFont VemoCasualFont(int pointSize, bool bold)
     return font;
 }
 
+QFont ScaledFont(QFont font, double scale)
+{
+    if (scale != 1.0) font.setPointSizeF(font.pointSizeF() * scale);
+    return font;
+}
+
 } // namespace vemo

@@ -11,6 +11,8 @@ namespace vemo {
 inline constexpr const char* kVemoCasualFamily = "Comic Neue";
 
 QFont VemoCasualFont(int pointSize, bool bold);
+// The font grown by the table's scale (1 leaves it as it is).
+QFont ScaledFont(QFont font, double scale);
 
 // Whether Comic Neue itself is available (from the resources or the system).
 bool VemoCasualFontAvailable();

@@ -77,33 +77,34 @@ QPixmap frmAskCOL::DisabledPicture(QSize logicalSize, qreal devicePixelRatio)
     return pixmap;
 }
 
-frmAskCOL::frmAskCOL(QWidget* owner, const QString& caption, std::function<void(int index)> clicked)
+frmAskCOL::frmAskCOL(QWidget* owner, const QString& caption, std::function<void(int index)> clicked, double scale)
     : ButtonClosedDialog(owner), clicked_(std::move(clicked))
 {
+    const auto px = [scale](int twips) { return TwipsToPixels(twips, scale); };
     setObjectName(QStringLiteral("frmAskCOL"));
     setAttribute(Qt::WA_DeleteOnClose, true);
     // No close box: the engine closes the window after a transfer or the fourth miss.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(caption.isEmpty() ? QStringLiteral("Ask next player for:") : caption);
     setProperty("HelpContextID", kHelpContextID);
-    setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
+    setFixedSize(px(kWidthTwips), px(kHeightTwips));
 
-    const int left = TwipsToPixels(kButtonLeftTwips[1]);
-    const int width = TwipsToPixels(kButtonLeftTwips[4] + kButtonWidthTwips) - left;
+    const int left = px(kButtonLeftTwips[1]);
+    const int width = px(kButtonLeftTwips[4] + kButtonWidthTwips) - left;
 
     lblName = new QLabel(QStringLiteral("Which of the following cards would you like to ask for?"), this);
     lblName->setObjectName(QStringLiteral("lblName"));
-    lblName->setFont(VemoCasualFont(10, true));
+    lblName->setFont(ScaledFont(VemoCasualFont(10, true), scale));
     lblName->setAlignment(Qt::AlignCenter);
     lblName->setWordWrap(true);
-    lblName->setGeometry(left, 2, width, TwipsToPixels(kButtonTopTwips) - 4);
+    lblName->setGeometry(left, 2, width, px(kButtonTopTwips) - 4);
 
-    const QSize buttonSize(TwipsToPixels(kButtonWidthTwips), TwipsToPixels(kButtonHeightTwips));
+    const QSize buttonSize(px(kButtonWidthTwips), px(kButtonHeightTwips));
     for (int index = 1; index <= 4; ++index) {
         const auto i = static_cast<std::size_t>(index);
         auto* button = new CardButton(this);
         button->setObjectName(QStringLiteral("cmdCol%1").arg(index));
-        button->setGeometry(QRect(QPoint(TwipsToPixels(kButtonLeftTwips[i]), TwipsToPixels(kButtonTopTwips)),
+        button->setGeometry(QRect(QPoint(px(kButtonLeftTwips[i]), px(kButtonTopTwips)),
                                   buttonSize));
         button->setAccessibleName(QString::fromLatin1(kCardNames[i]));
         button->setToolTip(QString::fromLatin1(kCardNames[i]));
@@ -115,10 +116,10 @@ frmAskCOL::frmAskCOL(QWidget* owner, const QString& caption, std::function<void(
         SetButtonKey(kCardNames[i][0], button); // G, B, P, V: the card's initial
     }
 
-    const int messageTop = TwipsToPixels(kButtonTopTwips + kButtonHeightTwips) + 4;
+    const int messageTop = px(kButtonTopTwips + kButtonHeightTwips) + 4;
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
-    lblMsg->setFont(VemoCasualFont(9, false));
+    lblMsg->setFont(ScaledFont(VemoCasualFont(9, false), scale));
     lblMsg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMsg->setWordWrap(true);
     lblMsg->setGeometry(left, messageTop, width, height() - messageTop - 2);

@@ -33,7 +33,8 @@ public:
     static constexpr int kHeightTwips = 2760;
 
     // caption replaces the design caption "Ask next player for:" ("Ask Name for:").
-    frmAskCOL(QWidget* owner, const QString& caption, std::function<void(int index)> clicked);
+    // scale: the table's, which the window grows with.
+    frmAskCOL(QWidget* owner, const QString& caption, std::function<void(int index)> clicked, double scale = 1.0);
 
     void SetMessage(const QString& text);
     // The button's card has been asked for: grey picture, the capital word, disabled.

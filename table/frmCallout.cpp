@@ -47,14 +47,21 @@ const QColor kOutlineColour(40, 40, 56);
 const QColor kFillColour(255, 255, 255);
 const QColor kTextColour(176, 30, 24);
 
-// The largest bold casual font in which the whole call fits the text area.
-QFont CallFont()
+// The text area grown with the table.
+QRect TextArea(double scale)
 {
+    return {QPoint(kTextArea.topLeft() * scale), QSize(kTextArea.size() * scale)};
+}
+
+// The largest bold casual font in which the whole call fits the text area.
+QFont CallFont(double scale)
+{
+    const QRect area = TextArea(scale);
     QFont font = VemoCasualFont(14, true);
     for (int size = 14; size > 6; --size) {
-        font.setPointSize(size);
+        font.setPointSizeF(size * scale);
         const QFontMetrics metrics(font);
-        if (metrics.horizontalAdvance(kFullCall) <= kTextArea.width() && metrics.height() <= kTextArea.height())
+        if (metrics.horizontalAdvance(kFullCall) <= area.width() && metrics.height() <= area.height())
             break;
     }
     return font;
@@ -94,23 +101,24 @@ void RunCallStep(const std::shared_ptr<CallAnimation>& animation, std::size_t st
 
 } // namespace
 
-frmCallout::frmCallout(QWidget* table)
-    : QWidget(table, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+frmCallout::frmCallout(QWidget* table, double scale)
+    : QWidget(table, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), scale_(scale)
 {
     setObjectName(QStringLiteral("frmCallout"));
     setAttribute(Qt::WA_ShowWithoutActivating, true);
-    setFixedSize(kBalloonWidth, kBalloonHeight);
-    setMask(QRegion(BalloonOutline(), Qt::OddEvenFill));
+    setFixedSize(QSize(kBalloonWidth, kBalloonHeight) * scale);
+    setMask(QRegion(BalloonOutline(scale, scale), Qt::OddEvenFill));
 
     // The words start where the full call, centred, would start, so the
     // letters appear in place one by one instead of sliding along.
-    const QFont font = CallFont();
+    const QFont font = CallFont(scale);
+    const QRect area = TextArea(scale);
     const int fullWidth = QFontMetrics(font).horizontalAdvance(kFullCall);
     lblText_ = new QLabel(this);
     lblText_->setObjectName(QStringLiteral("lblText"));
     lblText_->setFont(font);
     lblText_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblText_->setGeometry(kTextArea.adjusted(std::max(0, (kTextArea.width() - fullWidth) / 2), 0, 0, 0));
+    lblText_->setGeometry(area.adjusted(std::max(0, (area.width() - fullWidth) / 2), 0, 0, 0));
     lblText_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     QPalette palette = lblText_->palette();
     palette.setColor(QPalette::WindowText, kTextColour);
@@ -144,9 +152,9 @@ void frmCallout::paintEvent(QPaintEvent* /*event*/)
     painter.fillRect(rect(), kOutlineColour);
     painter.setRenderHint(QPainter::Antialiasing, true);
     QPainterPath path;
-    path.addPolygon(QPolygonF(BalloonOutline()));
+    path.addPolygon(QPolygonF(BalloonOutline(scale_, scale_)));
     path.closeSubpath();
-    painter.setPen(QPen(kOutlineColour, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(kOutlineColour, 3.0 * scale_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(kFillColour);
     painter.drawPath(path);
 }
@@ -161,9 +169,10 @@ void frmCallout::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
-frmCallout* ShowVemoCallout(QWidget* table, QPoint globalTopLeft, double timeScale, std::function<void()> done)
+frmCallout* ShowVemoCallout(QWidget* table, QPoint globalTopLeft, double timeScale, std::function<void()> done,
+                            double scale)
 {
-    auto* balloon = new frmCallout(table);
+    auto* balloon = new frmCallout(table, scale);
     balloon->move(globalTopLeft);
     balloon->show();
 

@@ -19,7 +19,8 @@ class frmCallout : public QWidget {
 public:
     static constexpr int kOutlinePoints = 40;
 
-    explicit frmCallout(QWidget* table);
+    // scale: the table's, which the balloon grows with.
+    explicit frmCallout(QWidget* table, double scale = 1.0);
     ~frmCallout() override;
 
     // The 40 outline points in window pixels: each coordinate times its scale
@@ -39,12 +40,14 @@ protected:
 
 private:
     QLabel* lblText_ = nullptr;
+    double scale_;
 };
 
 // Shows the balloon with its top-left corner at `globalTopLeft` and spells out
 // the call: "V", "VE", "VEM", "VEMO" for 100 ms each, then "VEMO!" for 500 ms,
 // every pause multiplied by `timeScale`. Then the balloon is destroyed and
 // `done` runs. Returns at once; the balloon is owned by `table` meanwhile.
-frmCallout* ShowVemoCallout(QWidget* table, QPoint globalTopLeft, double timeScale, std::function<void()> done);
+frmCallout* ShowVemoCallout(QWidget* table, QPoint globalTopLeft, double timeScale, std::function<void()> done,
+                            double scale = 1.0);
 
 } // namespace vemo

@@ -29,13 +29,13 @@ constexpr int kMessageTopTwips = 15;
 
 // The largest size, down to a floor, at which the wrapped message fits its
 // strip; with `needed` the height the message takes at the size chosen.
-QFont FittedMessageFont(const QString& text, const QRect& area, int& needed)
+QFont FittedMessageFont(const QString& text, const QRect& area, double scale, int& needed)
 {
     constexpr int kLargest = 10;
     constexpr int kSmallest = 8;
     QFont font = VemoCasualFont(kLargest, true);
     for (int size = kLargest; size >= kSmallest; --size) {
-        font.setPointSize(size);
+        font.setPointSizeF(size * scale);
         needed = QFontMetrics(font).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, text).height();
         if (needed <= area.height())
             break;
@@ -169,13 +169,21 @@ void frmDialog::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+void frmDialog::SetScale(double scale)
+{
+    scale_ = scale;
+    for (QPushButton* button : {cmdYes_, cmdNo_}) button->setFont(ScaledFont(font(), scale));
+}
+
+int frmDialog::Px(int twips) const { return TwipsToPixels(twips, scale_); }
+
 void frmDialog::SetMessage(const QString& text)
 {
-    const QRect strip(TwipsToPixels(kMessageMarginTwips), TwipsToPixels(kMessageTopTwips),
-                      TwipsToPixels(kWidthTwips - 2 * kMessageMarginTwips),
-                      TwipsToPixels(kButtonTopTwips - kMessageTopTwips) - 1);
+    const QRect strip(Px(kMessageMarginTwips), Px(kMessageTopTwips),
+                      Px(kWidthTwips - 2 * kMessageMarginTwips),
+                      Px(kButtonTopTwips - kMessageTopTwips) - 1);
     int needed = 0;
-    lblMsg_->setFont(FittedMessageFont(text, strip, needed));
+    lblMsg_->setFont(FittedMessageFont(text, strip, scale_, needed));
     // A message too long for the strip even in small print (the lie warning)
     // pushes the buttons and the bottom edge down rather than being cut off.
     overflow_ = std::max(0, needed - strip.height());
@@ -185,7 +193,7 @@ void frmDialog::SetMessage(const QString& text)
 
 void frmDialog::SetOuterHeight(int outerHeightTwips)
 {
-    setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(outerHeightTwips) + overflow_);
+    setFixedSize(Px(kWidthTwips), Px(outerHeightTwips) + overflow_);
     // Buttons that lie outside the window must not take Enter or Space either.
     const bool buttonsShown = outerHeightTwips >= kButtonTopTwips + kButtonHeightTwips;
     cmdYes_->setVisible(buttonsShown);
@@ -194,10 +202,10 @@ void frmDialog::SetOuterHeight(int outerHeightTwips)
 
 void frmDialog::SetButtons(bool okOnly)
 {
-    const int width = TwipsToPixels(kButtonWidthTwips);
-    const int height = TwipsToPixels(kButtonHeightTwips);
-    const int top = TwipsToPixels(kButtonTopTwips) + overflow_;
-    const int centre = TwipsToPixels(kWidthTwips) / 2;
+    const int width = Px(kButtonWidthTwips);
+    const int height = Px(kButtonHeightTwips);
+    const int top = Px(kButtonTopTwips) + overflow_;
+    const int centre = Px(kWidthTwips) / 2;
     if (okOnly) {
         cmdYes_->setText(QStringLiteral("Ok"));
         cmdYes_->setGeometry(centre - width / 2, top, width, height);
@@ -205,7 +213,7 @@ void frmDialog::SetButtons(bool okOnly)
     } else {
         cmdYes_->setText(QStringLiteral("&Yes"));
         cmdNo_->setText(QStringLiteral("&No"));
-        const int gap = TwipsToPixels(kButtonGapTwips);
+        const int gap = Px(kButtonGapTwips);
         cmdYes_->setGeometry(centre - gap / 2 - width, top, width, height);
         cmdNo_->setGeometry(centre + gap / 2, top, width, height);
         cmdNo_->setVisible(cmdYes_->isVisibleTo(this));

@@ -41,6 +41,9 @@ public:
     void AskQuestion(const QString& text, bool okOnly,
                      std::function<void(const QString& answer)> answered);
 
+    // The table's scale, which the next message's window grows with.
+    void SetScale(double scale);
+
     // Hides the window; a question still open is answered with "".
     void HideDialog();
 
@@ -62,6 +65,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int Px(int twips) const;
     void SetMessage(const QString& text);
     void SetOuterHeight(int outerHeightTwips);
     void SetButtons(bool okOnly);
@@ -72,6 +76,7 @@ private:
     QPushButton* cmdYes_ = nullptr;
     QPushButton* cmdNo_ = nullptr;
     bool okOnly_ = false;
+    double scale_ = 1.0;
     int overflow_ = 0; // pixels added below the message strip for a long message
     QString answer_;
     std::function<void(const QString&)> answered_;

@@ -54,6 +54,8 @@ constexpr QSize kDeckPx{77, 102};
 constexpr QSize kPilePx{113, 153};
 // The small cheering figure on the table, in the drawing's proportions.
 constexpr QSize kVemoGuySmallPx{45, 54};
+// The window's size at start; the table grows beyond it in proportion.
+constexpr QSize kStartPx{800, 600};
 
 // The table's painted background: the gradient bands of its colour family.
 class TableSurface : public QWidget {
@@ -90,6 +92,12 @@ QLabel* PictureLabel(QWidget* parent, const QPixmap& pixmap)
     label->resize(pixmap.deviceIndependentSize().toSize());
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
+}
+
+void SetPicture(QLabel* label, const QPixmap& pixmap)
+{
+    label->setPixmap(pixmap);
+    label->resize(pixmap.deviceIndependentSize().toSize());
 }
 
 void SetTextColour(QLabel* label, std::uint32_t bgr)
@@ -150,6 +158,7 @@ void frmMain::ApplyStoredOptions()
     static_cast<TableSurface*>(surface_)->SetPaint(paint_);
     mnuOptionsSound_->setChecked(options.SoundOption());
     mnuOptionsAnimation_Click(options.AnimationOption());
+    mnuOptionsScale_->setChecked(options.ScaleTableWithWindow());
 }
 
 void frmMain::BuildMenus()
@@ -190,6 +199,11 @@ void frmMain::BuildMenus()
     mnuOptionsAnimation_[2] = add(animation, "mnuOptionsAnimation2", "&No Animation", {},
                                   [this] { mnuOptionsAnimation_Click(2); });
     for (QAction* action : mnuOptionsAnimation_) action->setCheckable(true);
+    mnuOptionsScale_ = add(options, "mnuOptionsScale", "S&cale Table With Window", {}, [this] {
+        TableOptions().SetScaleTableWithWindow(mnuOptionsScale_->isChecked());
+        Relayout();
+    });
+    mnuOptionsScale_->setCheckable(true);
     options->addSeparator();
     mnuOptionsSort_ = add(options, "mnuOptionsSort", "Sort &Hand", QKeySequence("Ctrl+H"), [this] {
         if (engine_) engine_->lblPlayer_Click(4);
@@ -342,14 +356,62 @@ TableMetrics frmMain::Metrics() const
 {
     // The formulas measure the window's outer size; the surface stands in for
     // the part between the status bars.
-    const int statusTwips = PixelsToTwips(sbTopBar_->height());
-    return TableMetrics{PixelsToTwips(surface_->width()), PixelsToTwips(surface_->height()) + 2 * statusTwips,
-                        statusTwips, isMaximized(), PixelsToTwips(24), PixelsToTwips(12)};
+    // When the table is scaled, they run on the smaller window the pixels
+    // stand for.
+    const int statusTwips = PixelsToTwips(sbTopBar_->height(), tableScale_);
+    return TableMetrics{PixelsToTwips(surface_->width(), tableScale_),
+                        PixelsToTwips(surface_->height(), tableScale_) + 2 * statusTwips, statusTwips, isMaximized(),
+                        PixelsToTwips(24), PixelsToTwips(12), tableScale_};
 }
 
 QPoint frmMain::ToPixels(TwipsPoint point) const
 {
-    return {TwipsToPixels(point.Left), TwipsToPixels(point.Top)};
+    return {TwipsToPixels(point.Left, tableScale_), TwipsToPixels(point.Top, tableScale_)};
+}
+
+QSize frmMain::ToPixels(QSize usual) const
+{
+    return {TwipsToPixels(PixelsToTwips(usual.width()), tableScale_),
+            TwipsToPixels(PixelsToTwips(usual.height()), tableScale_)};
+}
+
+double frmMain::ScaleForWindow() const
+{
+    if (!mnuOptionsScale_->isChecked()) return 1.0;
+    // The start size less the menus and status bars, which keep their size.
+    const int chrome = height() - surface_->height();
+    return TableScaleFactor(surface_->width(), surface_->height(), kStartPx.width(), kStartPx.height() - chrome);
+}
+
+void frmMain::ApplyTableScale(double scale)
+{
+    tableScale_ = scale;
+    const qreal ratio = devicePixelRatioF();
+    SetPicture(imgVemoGuySmall_, CardArt::Render(ToPixels(kVemoGuySmallPx), ratio, [](QPainter& painter, const QRectF& target) {
+        CheeringFigure::PaintFrame(painter, target, 0);
+    }));
+    SetPicture(imgDeck_, CardArt::RenderDeck(ToPixels(kDeckPx), ratio));
+    SetPicture(imgDiscardDeck_, CardArt::RenderDiscardStack(ToPixels(kCardPx), ratio));
+    SetPicture(imgDiscardSlot_, CardArt::RenderDiscardSlot(ToPixels(kPilePx), ratio));
+    imgDiscardCard_->resize(ToPixels(kPilePx));
+    const QPixmap back = CardArt::RenderCardBack(ToPixels(kCardPx), ratio);
+    for (const std::vector<QLabel*>& backs : backs_)
+        for (QLabel* label : backs) SetPicture(label, back);
+    for (cVemoCard* face : faces_) face->resize(ToPixels(kCardPx));
+    lblVerse_->setFixedWidth(ToPixels(kPilePx).width() * 3 / 4); // the card panel's fonts: the aids' StylePile
+    for (int seat = 1; seat <= 4; ++seat) {
+        lblPlayer_[seat]->setFont(ScaledFont(VemoCasualFont(14, true), scale));
+        lblPlayerShadow_[seat]->setFont(ScaledFont(VemoCasualFont(14, true), scale));
+    }
+    for (QLabel* label : {lblClick_, lblClickShadow_}) {
+        label->setFont(ScaledFont(font(), scale));
+        label->adjustSize();
+    }
+    cmdHumanVemo_->setFont(ScaledFont(VemoCasualFont(13, true), scale));
+    cmdHumanVemo_->adjustSize();
+    dialog_->SetScale(scale);
+    if (shownPile_) ShowPileCard(*shownPile_);
+    aids_->TableScaled();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -363,8 +425,11 @@ void frmMain::Relayout()
     if (!surface_ || !engine_) return;
     GameState& state = engine_->State();
     state.Resizing = true;
+    const double scale = ScaleForWindow();
+    if (scale != tableScale_) ApplyTableScale(scale);
     for (int seat = 1; seat <= 4; ++seat) ArrangePlayersCards(seat, CardImages(seat));
 
+    // The formulas see every element at its usual size in twips.
     ElementSizes sizes;
     sizes.DeckWidth = PixelsToTwips(kDeckPx.width());
     sizes.DiscardWidth = PixelsToTwips(kPilePx.width());
@@ -372,13 +437,13 @@ void frmMain::Relayout()
     for (int seat = 1; seat <= 4; ++seat) {
         lblPlayer_[seat]->adjustSize();
         lblPlayerShadow_[seat]->adjustSize();
-        sizes.PlayerLabelWidth[seat] = PixelsToTwips(lblPlayer_[seat]->width());
-        sizes.PlayerShadowWidth[seat] = PixelsToTwips(lblPlayerShadow_[seat]->width());
+        sizes.PlayerLabelWidth[seat] = PixelsToTwips(lblPlayer_[seat]->width(), tableScale_);
+        sizes.PlayerShadowWidth[seat] = PixelsToTwips(lblPlayerShadow_[seat]->width(), tableScale_);
     }
-    sizes.ClickWidth = PixelsToTwips(lblClick_->width());
-    sizes.HumanVemoWidth = PixelsToTwips(cmdHumanVemo_->width());
+    sizes.ClickWidth = PixelsToTwips(lblClick_->width(), tableScale_);
+    sizes.HumanVemoWidth = PixelsToTwips(cmdHumanVemo_->width(), tableScale_);
     sizes.HumanHoldsCards = !faces_.empty();
-    if (!faces_.empty()) sizes.HumanCard1Top = PixelsToTwips(faces_.front()->y());
+    if (!faces_.empty()) sizes.HumanCard1Top = PixelsToTwips(faces_.front()->y(), tableScale_);
     fixed_ = LayoutFixedElements(Metrics(), sizes);
     const FixedLayout& fixed = fixed_;
 
@@ -442,7 +507,7 @@ QWidget* frmMain::DiscardTarget() const { return imgDiscardSlot_; }
 cVemoCard* frmMain::NewFace()
 {
     auto* face = new cVemoCard(surface_);
-    face->resize(kCardPx);
+    face->resize(ToPixels(kCardPx));
     ConnectFace(face);
     aids_->FaceAdded(*face);
     faces_.push_back(face);
@@ -496,8 +561,9 @@ void frmMain::ConnectFace(cVemoCard* face)
         const QRect pile = imgDiscardSlot_->geometry();
         face->move(dragOrigin_);
         if (dragAbove_) face->stackUnder(dragAbove_); // back under its neighbours, as it lay
-        auto twips = [](const QRect& r) {
-            return TwipsRect{PixelsToTwips(r.x()), PixelsToTwips(r.y()), PixelsToTwips(r.width()), PixelsToTwips(r.height())};
+        auto twips = [s = tableScale_](const QRect& r) {
+            return TwipsRect{PixelsToTwips(r.x(), s), PixelsToTwips(r.y(), s), PixelsToTwips(r.width(), s),
+                             PixelsToTwips(r.height(), s)};
         };
         StartEngine(engine_->cPlayer4Card_MouseUp(index, twips(card), twips(pile)));
     });
@@ -528,7 +594,7 @@ void frmMain::PlaceCardOnTable(int seat, CardCode card, int fromSeat)
             FillFace(*face, card);
             element = face;
         } else {
-            QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+            QLabel* back = PictureLabel(surface_, CardArt::RenderCardBack(ToPixels(kCardPx), devicePixelRatioF()));
             backs_[static_cast<std::size_t>(seat)].push_back(back);
             element = back;
         }
@@ -547,7 +613,7 @@ void frmMain::PlaceCardOnTable(int seat, CardCode card, int fromSeat)
         QPoint start = imgDeck_->pos();
         if (fromSeat >= 1 && fromSeat <= 4) start = lblPlayer_[static_cast<std::size_t>(fromSeat)]->pos();
         QWidget* flying = element;
-        if (seat == 4) flying = PictureLabel(surface_, CardArt::RenderCardBack(kCardPx, devicePixelRatioF()));
+        if (seat == 4) flying = PictureLabel(surface_, CardArt::RenderCardBack(ToPixels(kCardPx), devicePixelRatioF()));
         const bool fast = engine_->State().AnimationOption == 1;
         const int steps = (seat == 1 || seat == 3) ? (fast ? 6 : 10) : (fast ? 3 : 5);
         const QPoint step = (target - start) / steps;
@@ -629,6 +695,7 @@ void frmMain::ClearDiscardPile()
     imgDiscardDeck_->hide();
     imgDiscardCard_->hide();
     imgDiscardSlot_->show();
+    shownPile_.reset();
     for (QLabel* label : {lblType_, lblVerse_, lblInstruction_, lblInstructionExtra_}) label->clear();
     imgDiscardSlot_->setAccessibleName(QString::fromStdString(PileDescription(BlankCard)));
 }
@@ -638,7 +705,8 @@ void frmMain::HideDiscardDeck() { imgDiscardDeck_->hide(); }
 void frmMain::ShowPileCard(CardCode card)
 {
     const CardColours colours = DescribeCardColour(card.Colour());
-    imgDiscardCard_->setPixmap(CardArt::RenderCardPicture(colours.Picture, kPilePx, devicePixelRatioF()));
+    shownPile_ = card;
+    imgDiscardCard_->setPixmap(CardArt::RenderCardPicture(colours.Picture, ToPixels(kPilePx), devicePixelRatioF()));
     imgDiscardCard_->show();
     imgDiscardCard_->raise();
     SetTextColour(lblVerse_, colours.VerseColor);
@@ -772,9 +840,10 @@ bool frmMain::StartCardFlightWait(PendingWait& wait)
 bool frmMain::StartVemoCallout(int seat, PendingWait& wait)
 {
     QWidget* anchor = lblPlayer_[static_cast<std::size_t>(std::clamp(seat, 1, 4))];
-    const QPoint place = anchor->mapToGlobal(QPoint(anchor->width(), -48 - TwipsToPixels(120)));
+    // The balloon's tail ends 120 twips above the name.
+    const QPoint place = anchor->mapToGlobal(QPoint(anchor->width(), -TwipsToPixels(PixelsToTwips(48) + 120, tableScale_)));
     Hold(wait);
-    ShowVemoCallout(this, place, timeScale_, [this, &wait] { Finish(wait, {}); });
+    ShowVemoCallout(this, place, timeScale_, [this, &wait] { Finish(wait, {}); }, tableScale_);
     return false;
 }
 
@@ -807,7 +876,7 @@ bool frmMain::StartColorChoice(PendingWait& wait)
         if (engine_) engine_->cmdColor_Click(index);
         Finish(wait, {});
         aids_->FocusHand();
-    });
+    }, tableScale_);
     window->open();
     return false;
 }
@@ -818,7 +887,7 @@ bool frmMain::StartAskWindow(std::string_view caption, PendingWait& wait)
     askWait_ = &wait;
     askWindow_ = new frmAskCOL(this, Q(caption), [this](int index) {
         if (engine_) StartEngine(engine_->cmdCOL_Click(index));
-    });
+    }, tableScale_);
     askWindow_->open();
     return false;
 }

@@ -76,6 +76,8 @@ public:
     QWidget* HandArea(int seat) const;
     // Keyboard play, the playable cue and high contrast.
     PlayerAids* Aids() const { return aids_; }
+    // How much larger than at its start size the table is drawn.
+    double TableScale() const { return tableScale_; }
 
     // --- TableView ---
     void SetCaption(std::string_view text) override;
@@ -138,6 +140,12 @@ private:
     void Relayout();
     TableMetrics Metrics() const;
     QPoint ToPixels(TwipsPoint point) const;
+    // A size in pixels at the start size, grown by the table's scale.
+    QSize ToPixels(QSize usual) const;
+    // 1 at the start size and below, or with the table kept at its fixed size.
+    double ScaleForWindow() const;
+    // Draws the pictures and sets the fonts for a new scale.
+    void ApplyTableScale(double scale);
     int Scaled(int milliseconds) const;
     // The window keeps wait and completes it later (Finish), unless the game
     // stops waiting first (CancelWait).
@@ -178,6 +186,8 @@ private:
     GameEngine* engine_ = nullptr;
     TableShell* shell_ = nullptr;
     double timeScale_ = 1.0;
+    double tableScale_ = 1.0;
+    std::optional<CardCode> shownPile_; // the card the enlarged pile picture shows
     bool firstShow_ = true;
     bool minimisedWait_ = false;
 
@@ -207,6 +217,7 @@ private:
     QMenu* mnuDummy_ = nullptr;
     QAction* mnuPause_ = nullptr;
     QAction* mnuOptionsSound_ = nullptr;
+    QAction* mnuOptionsScale_ = nullptr;
     std::array<QAction*, 3> mnuOptionsAnimation_{};
     QAction* mnuOptionsSort_ = nullptr;
     QAction* mnuOptionsInterrupt_ = nullptr;

@@ -137,23 +137,24 @@ QPixmap frmSetColor::ColourCardPicture(int index, QSize logicalSize, qreal devic
     });
 }
 
-frmSetColor::frmSetColor(QWidget* owner, std::function<void(int index)> chosen)
+frmSetColor::frmSetColor(QWidget* owner, std::function<void(int index)> chosen, double scale)
     : ButtonClosedDialog(owner), chosen_(std::move(chosen))
 {
+    const auto px = [scale](int twips) { return TwipsToPixels(twips, scale); };
     setObjectName(QStringLiteral("frmSetColor"));
     setAttribute(Qt::WA_DeleteOnClose, true);
     // No close box: a colour must be chosen.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowTitle(QStringLiteral("Please select a card color"));
     setProperty("HelpContextID", kHelpContextID);
-    setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
+    setFixedSize(px(kWidthTwips), px(kHeightTwips));
 
-    const QSize buttonSize(TwipsToPixels(kButtonWidthTwips), TwipsToPixels(kButtonHeightTwips));
+    const QSize buttonSize(px(kButtonWidthTwips), px(kButtonHeightTwips));
     for (int index = 1; index <= 4; ++index) {
         auto* button = new CardButton(this);
         const auto i = static_cast<std::size_t>(index);
         button->setObjectName(QStringLiteral("cmdColor%1").arg(index));
-        button->setGeometry(QRect(QPoint(TwipsToPixels(kButtonLeftTwips[i]), TwipsToPixels(kButtonTopTwips)),
+        button->setGeometry(QRect(QPoint(px(kButtonLeftTwips[i]), px(kButtonTopTwips)),
                                   buttonSize));
         button->setAccessibleName(QString::fromLatin1(kColours[i].name));
         button->setToolTip(QString::fromLatin1(kColours[i].name));

@@ -52,7 +52,8 @@ public:
     static constexpr std::array<int, 5> kButtonLeftTwips{0, 60, 1320, 2580, 3840};
 
     // chosen gets the clicked index, 1 (blue) to 4 (red), before the window closes.
-    frmSetColor(QWidget* owner, std::function<void(int index)> chosen);
+    // scale: the table's, which the window grows with.
+    frmSetColor(QWidget* owner, std::function<void(int index)> chosen, double scale = 1.0);
 
     // cmdColor(1..4); element 0 is unused.
     std::array<CardButton*, 5> cmdColor{};

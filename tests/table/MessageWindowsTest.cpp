@@ -74,19 +74,23 @@ TEST(frmDialog, NoticeAtQuestionHeightShowsButtonsThatOnlyHide)
 {
     auto table = MakeTable();
     frmDialog dialog(table.get());
-    dialog.ShowNotice(QStringLiteral("You have cancelled a Trial card, but must still draw 1 card."), 990);
+    for (double scale : {1.0, 1.8}) { // at the start size, and grown with the table
+        SCOPED_TRACE(scale);
+        dialog.SetScale(scale);
+        dialog.ShowNotice(QStringLiteral("You have cancelled a Trial card, but must still draw 1 card."), 990);
 
-    EXPECT_EQ(dialog.height(), TwipsToPixels(990));
-    EXPECT_TRUE(dialog.cmdYes()->isVisible());
-    EXPECT_TRUE(dialog.cmdNo()->isVisible());
-    EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
-    // The buttons sit 420 twips from the top, inside the 900-twip inner height.
-    EXPECT_EQ(dialog.cmdYes()->y(), TwipsToPixels(420));
-    EXPECT_LE(dialog.cmdYes()->geometry().bottom(), TwipsToPixels(900));
-    EXPECT_LT(dialog.lblMsg()->geometry().bottom(), dialog.cmdYes()->y());
+        EXPECT_EQ(dialog.size(), QSize(TwipsToPixels(5000, scale), TwipsToPixels(990, scale)));
+        EXPECT_TRUE(dialog.cmdYes()->isVisible());
+        EXPECT_TRUE(dialog.cmdNo()->isVisible());
+        EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
+        // The buttons sit 420 twips from the top, inside the 900-twip inner height.
+        EXPECT_EQ(dialog.cmdYes()->y(), TwipsToPixels(420, scale));
+        EXPECT_LE(dialog.cmdYes()->geometry().bottom(), TwipsToPixels(900, scale));
+        EXPECT_LT(dialog.lblMsg()->geometry().bottom(), dialog.cmdYes()->y());
 
-    QTest::mouseClick(dialog.cmdNo(), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
+        QTest::mouseClick(dialog.cmdNo(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+    }
 }
 
 TEST(frmDialog, QuestionIsModalToTheTableAndShowsYesAndNo)

@@ -4,6 +4,7 @@
 
 #include "RandomInteger.h"
 #include "TableLayout.h"
+#include "Twips.h"
 
 #include <gtest/gtest.h>
 
@@ -291,17 +292,34 @@ TEST(TableLayout, FixedElementsFollowTheWindow)
 TEST(TableLayout, ShadowsShowAtLeastOnePixelRightAndBelow)
 {
     for (const TableMetrics& m : {kNormal, kNormalOdd, kMaximised, TableMetrics{12345, 9876, 345, false, 0, 300},
-                                  TableMetrics{4000, 3000, 300, false, 0, 0}}) {
+                                  TableMetrics{4000, 3000, 300, false, 0, 0},
+                                  TableMetrics{12345, 9876, 345, false, 0, 300, 1.3},
+                                  TableMetrics{kNormal.Width, kNormal.Height, 300, false, 360, 180, 2.37}}) {
         for (const ElementSizes& s : {SizesA(), SizesB()}) {
             const FixedLayout f = LayoutFixedElements(m, s);
             std::vector<std::pair<TwipsPoint, TwipsPoint>> pairs{{f.lblClick, f.lblClickShadow}};
             for (std::size_t seat = 1; seat <= 4; ++seat) pairs.emplace_back(f.lblPlayer[seat], f.lblPlayerShadow[seat]);
             for (const auto& [text, shadow] : pairs) {
                 SCOPED_TRACE("W " + std::to_string(m.Width) + ", text at " + Describe(text));
-                EXPECT_GE(shadow.Left / 15 - text.Left / 15, 1) << Describe(shadow);
-                EXPECT_GE(shadow.Top / 15 - text.Top / 15, 1) << Describe(shadow);
+                EXPECT_GE(TwipsToPixels(shadow.Left, m.Scale) - TwipsToPixels(text.Left, m.Scale), 1) << Describe(shadow);
+                EXPECT_GE(TwipsToPixels(shadow.Top, m.Scale) - TwipsToPixels(text.Top, m.Scale), 1) << Describe(shadow);
             }
         }
+    }
+}
+
+// The table grows only as far as its start layout still fits both ways, and
+// never shrinks below it; at factor 1 twips turn into pixels as always.
+TEST(TableLayout, ScaleFollowsTheTighterSideOfTheWindow)
+{
+    struct Row {
+        int width, height;
+        double scale;
+    } const rows[] = {{800, 550, 1.0}, {640, 400, 1.0}, {1600, 550, 1.0}, {1600, 1100, 2.0}, {1920, 990, 1.8}};
+    for (const Row& row : rows) EXPECT_DOUBLE_EQ(TableScaleFactor(row.width, row.height, 800, 550), row.scale) << row.width;
+    for (int twips : {0, 14, 15, 1065, 1440, 9874, -31}) {
+        EXPECT_EQ(TwipsToPixels(twips, 1.0), TwipsToPixels(twips)) << twips;
+        EXPECT_EQ(PixelsToTwips(twips, 1.0), PixelsToTwips(twips)) << twips;
     }
 }
 

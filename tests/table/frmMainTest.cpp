@@ -1,6 +1,7 @@
 // The real table window with the real engine: a game starts, the cards are
 // dealt onto the table, and the computer players take their turns.
 #include "ReportError.h"
+#include "TableOptions.h"
 #include "TableWindowFixture.h"
 #include "Twips.h"
 #include "WavPlayer.h"
@@ -146,24 +147,52 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
     }
 }
 
-// Every fixed element stands where the layout puts it, the small figure and
-// the card panel's labels on the pile among them.
+// Every fixed element and the human's cards stand where the layout puts them,
+// the small figure and the card panel's labels on the pile among them: at the
+// start size exactly as before, twice as large in a window twice the size,
+// and at the fixed size when the player keeps the table from scaling.
 TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
 {
     table->show();
     QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
-    const FixedLayout& laid = table->LaidOut();
-    const std::pair<const char*, TwipsPoint> rows[] = {
-        {"imgVemoGuySmall", laid.imgVemoGuySmall},   {"imgDiscard", laid.imgDiscard0},
-        {"lblType", laid.lblType},                   {"lblVerse", laid.lblVerse},
-        {"lblInstructionExtra", laid.lblInstructionExtra}, {"lblInstruction", laid.lblInstruction}};
-    for (const auto& [name, place] : rows) {
-        SCOPED_TRACE(name);
-        auto* element = table->findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_NE(element, nullptr);
-        EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left), TwipsToPixels(place.Top)));
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(4), 7, 3000);
+    QAction* scaling = table->MenuAction(QStringLiteral("mnuOptionsScale"));
+    ASSERT_NE(scaling, nullptr);
+    EXPECT_TRUE(scaling->isChecked());
+    const QSize start = table->size();
+    struct Row {
+        QSize size;
+        bool scaling;
+        double scale;
+        int card1Left; // twips, of the virtual window the layout runs on
+    } const sizes[] = {{start, true, 1.0, 7385}, {start * 2, true, 2.0, 7385}, {start * 2, false, 1.0, 13385},
+                       {start, true, 1.0, 7385}};
+    for (const Row& row : sizes) {
+        SCOPED_TRACE(row.size.width() * 10 + row.scaling);
+        if (scaling->isChecked() != row.scaling) scaling->trigger();
+        table->resize(row.size);
+        QTRY_COMPARE(table->TableScale(), row.scale);
+        const FixedLayout& laid = table->LaidOut();
+        const std::pair<const char*, TwipsPoint> rows[] = {
+            {"imgVemoGuySmall", laid.imgVemoGuySmall},   {"imgDiscard", laid.imgDiscard0},
+            {"lblType", laid.lblType},                   {"lblVerse", laid.lblVerse},
+            {"lblInstructionExtra", laid.lblInstructionExtra}, {"lblInstruction", laid.lblInstruction},
+            {"imgDeck", laid.imgDeck},                   {"lblPlayer2", laid.lblPlayer[2]}};
+        for (const auto& [name, place] : rows) {
+            SCOPED_TRACE(name);
+            auto* element = table->findChild<QWidget*>(QString::fromLatin1(name));
+            ASSERT_NE(element, nullptr);
+            EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left, row.scale), TwipsToPixels(place.Top, row.scale)));
+        }
+        for (int i = 1; i <= 7; ++i)
+            EXPECT_EQ(table->HumanFace(i)->geometry(),
+                      QRect(TwipsToPixels(row.card1Left - 639 * (i - 1), row.scale),
+                            TwipsToPixels(laid.cPlayer4Card0.Top, row.scale), TwipsToPixels(1065, row.scale),
+                            TwipsToPixels(1440, row.scale))) << i;
+        EXPECT_EQ(table->Deck()->size(), QSize(77, 102) * row.scale);
     }
     EXPECT_TRUE(table->findChild<QWidget*>(QStringLiteral("imgVemoGuySmall"))->isVisible());
+    EXPECT_TRUE(TableOptions().ScaleTableWithWindow()); // kept as the player left it
 }
 
 // Every top-level item of the menu bar hides while a game is dealt; the blank
