@@ -50,7 +50,7 @@ protected:
     void Deal()
     {
         table->show();
-        QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 5000));
     }
     // The human plays by mouse until done() holds.
     template <typename Done>
@@ -250,10 +250,10 @@ TEST_F(TableReading, TheTableIsLaidOutAgainAroundTheLog)
     const QSize before(surface->width(), table->width());
 
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
-    QTRY_VERIFY(table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width(); }, 5000));
     expectTheTableFits();
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
-    QTRY_COMPARE(QSize(surface->width(), table->width()), before);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QSize(surface->width(), table->width()) == before; }, 5000));
     expectTheTableFits();
 }
 
