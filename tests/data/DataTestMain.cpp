@@ -111,6 +111,20 @@ void Fill(const QString& path, int rows, const std::string& insert)
                     ") " + insert + " FROM n"});
 }
 
+std::map<CardCode, int> Count(const std::vector<CardCode>& cards)
+{
+    std::map<CardCode, int> counts;
+    for (CardCode c : cards) ++counts[c];
+    return counts;
+}
+
+std::map<CardCode, int> CatalogueCounts()
+{
+    CardDeck deck;
+    LoadVemoCardDeck(deck);
+    return Count({deck.Deck.begin() + 1, deck.Deck.end()});
+}
+
 QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,9 @@ QString Query(const QString& path, const std::string& sql);
 // each i from 1 to rows.
 void Fill(const QString& path, int rows, const std::string& insert);
 QByteArray ReadBytes(const QString& path);
+// How often each card stands in cards, and in the whole deck.
+std::map<CardCode, int> Count(const std::vector<CardCode>& cards);
+std::map<CardCode, int> CatalogueCounts();
 void WriteBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace vemo::test

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/types.h>
-#include <map>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -43,20 +42,6 @@ SavedGameRecord MidHandRecord()
     return r;
 }
 
-std::map<CardCode, int> Count(const std::vector<CardCode>& cards)
-{
-    std::map<CardCode, int> counts;
-    for (CardCode c : cards) ++counts[c];
-    return counts;
-}
-
-std::vector<CardCode> FullDeck()
-{
-    CardDeck deck;
-    LoadVemoCardDeck(deck);
-    return {deck.Deck.begin() + 1, deck.Deck.end()};
-}
-
 // A saved game's row as text, read through the open handle, to prove a refused record untouched.
 QString RowText(GameDatabase& database, std::int32_t id)
 {
@@ -72,89 +57,89 @@ QString RowText(GameDatabase& database, std::int32_t id)
 // whether its record stays, and saving the resumed game writes it again.
 TEST(Data_SaveResume, MidHandRoundTrip)
 {
-  for (const std::string answer : {"YES", "NO"}) {
-    DataDir dir;
-    std::int32_t id = 0;
-    {
-        GameDatabase database;
-        database.Open(dir.Database());
-        id = database.AppendSavedGame(MidHandRecord());
+    for (const std::string answer : {"YES", "NO"}) {
+        DataDir dir;
+        std::int32_t id = 0;
+        {
+            GameDatabase database;
+            database.Open(dir.Database());
+            id = database.AppendSavedGame(MidHandRecord());
+        }
+        Table table(dir.Database());
+        table.view.Answers = {answer};
+        ASSERT_TRUE(table.Resume(id));
+
+        const GameState& s = table.engine.State();
+        ASSERT_EQ(s.Players.Count(), 4);
+        EXPECT_EQ(s.Players(1).GetAllCards(), "B1B2G3LVRDP7P7");
+        EXPECT_EQ(s.Players(2).GetAllCards(), "G1G2G3G4G5");
+        EXPECT_EQ(s.Players(3).GetAllCards(), "R1R2R3R4LGLK");
+        EXPECT_EQ(s.Players(4).GetAllCards(), "B5B6BSPT");
+        EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
+        EXPECT_EQ(s.Players(3).WAV(), 3);
+        EXPECT_TRUE(s.Players(4).Human());
+        EXPECT_EQ(s.HumanPlayerName, "Ann");
+        EXPECT_EQ(s.HumanFaces.size(), 4u);
+        EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
+        EXPECT_EQ(s.CurrTurn, 3);
+        EXPECT_EQ(s.CurrDealer, 2);
+        EXPECT_EQ(s.CurrColor, 'P');
+        EXPECT_EQ(s.CurrCard, CardCode("P4"));
+        EXPECT_EQ(s.ActualCurrCard, CardCode("P4"));
+        EXPECT_EQ(s.CurrDirection, 'L');
+        EXPECT_TRUE(s.SpecialAction);
+        EXPECT_FALSE(s.PrayerCardPlayed);
+        EXPECT_EQ(s.ScoreLimit, 200);
+        EXPECT_EQ(s.AnimationOption, 2);
+        EXPECT_FALSE(table.view.SoundOn());
+        EXPECT_FALSE(s.GameSaved);
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Top, 1), "Point Limit = 200");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 1), "Caleb's Turn");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 2), "Ben dealt");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Counter-Clockwise");
+
+        // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
+        EXPECT_EQ(s.Deck.DeckPosition, 24);
+        std::vector<CardCode> inPlay;
+        for (int seat = 1; seat <= 4; ++seat)
+            inPlay.insert(inPlay.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
+        inPlay.push_back(CardCode("P4"));
+        std::vector<CardCode> rest(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
+        for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
+        auto all = inPlay;
+        all.insert(all.end(), rest.begin(), rest.end());
+        EXPECT_EQ(Count(all), CatalogueCounts());
+
+        // The keep question, then the record stays or goes; the snapshot is the resumed state.
+        ASSERT_EQ(table.view.Boxes.size(), 1u);
+        EXPECT_EQ(table.view.Boxes[0].Caption, "Resume Game");
+        EXPECT_EQ(table.view.Boxes[0].Text,
+                  "Do you want to save this game record in its current state for resuming again at a later time?");
+        EXPECT_EQ(table.view.Boxes[0].Buttons, BoxButtons::YesNo);
+        EXPECT_EQ(table.view.Boxes[0].DefaultButton, 2);
+        EXPECT_EQ(table.database.FindSavedGame(id).has_value(), answer == "YES");
+        EXPECT_EQ(s.Snapshot.SnapHands[4], "B5B6BSPT");
+        EXPECT_EQ(s.Snapshot.SnapCurrTurn, 3);
+
+        // Saving the resumed game writes the same state again.
+        table.Save();
+        const auto list = table.database.SavedGamesList();
+        ASSERT_EQ(list.size(), answer == "YES" ? 2u : 1u);
+        auto again = table.database.FindSavedGame(list.back().ID);
+        ASSERT_TRUE(again);
+        auto expected = MidHandRecord();
+        for (int seat = 1; seat <= 4; ++seat) {
+            EXPECT_EQ(again->Seats[seat].Name, expected.Seats[seat].Name);
+            EXPECT_EQ(again->Seats[seat].Cards, expected.Seats[seat].Cards);
+            EXPECT_EQ(again->Seats[seat].NbrCards, expected.Seats[seat].NbrCards);
+            EXPECT_EQ(again->Seats[seat].Score, expected.Seats[seat].Score);
+        }
+        EXPECT_EQ(again->CurrDirection, "L");
+        EXPECT_EQ(again->AnimationOption, 2);
+        EXPECT_FALSE(again->SoundOption);
+        EXPECT_TRUE(again->SpecialAction);
+        EXPECT_FALSE(again->EndOfHand);
     }
-    Table table(dir.Database());
-    table.view.Answers = {answer};
-    ASSERT_TRUE(table.Resume(id));
-
-    const GameState& s = table.engine.State();
-    ASSERT_EQ(s.Players.Count(), 4);
-    EXPECT_EQ(s.Players(1).GetAllCards(), "B1B2G3LVRDP7P7");
-    EXPECT_EQ(s.Players(2).GetAllCards(), "G1G2G3G4G5");
-    EXPECT_EQ(s.Players(3).GetAllCards(), "R1R2R3R4LGLK");
-    EXPECT_EQ(s.Players(4).GetAllCards(), "B5B6BSPT");
-    EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
-    EXPECT_EQ(s.Players(3).WAV(), 3);
-    EXPECT_TRUE(s.Players(4).Human());
-    EXPECT_EQ(s.HumanPlayerName, "Ann");
-    EXPECT_EQ(s.HumanFaces.size(), 4u);
-    EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
-    EXPECT_EQ(s.CurrTurn, 3);
-    EXPECT_EQ(s.CurrDealer, 2);
-    EXPECT_EQ(s.CurrColor, 'P');
-    EXPECT_EQ(s.CurrCard, CardCode("P4"));
-    EXPECT_EQ(s.ActualCurrCard, CardCode("P4"));
-    EXPECT_EQ(s.CurrDirection, 'L');
-    EXPECT_TRUE(s.SpecialAction);
-    EXPECT_FALSE(s.PrayerCardPlayed);
-    EXPECT_EQ(s.ScoreLimit, 200);
-    EXPECT_EQ(s.AnimationOption, 2);
-    EXPECT_FALSE(table.view.SoundOn());
-    EXPECT_FALSE(s.GameSaved);
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Top, 1), "Point Limit = 200");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 1), "Caleb's Turn");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 2), "Ben dealt");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Counter-Clockwise");
-
-    // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
-    EXPECT_EQ(s.Deck.DeckPosition, 24);
-    std::vector<CardCode> inPlay;
-    for (int seat = 1; seat <= 4; ++seat)
-        inPlay.insert(inPlay.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
-    inPlay.push_back(CardCode("P4"));
-    std::vector<CardCode> rest(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
-    for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
-    auto all = inPlay;
-    all.insert(all.end(), rest.begin(), rest.end());
-    EXPECT_EQ(Count(all), Count(FullDeck()));
-
-    // The keep question, then the record stays or goes; the snapshot is the resumed state.
-    ASSERT_EQ(table.view.Boxes.size(), 1u);
-    EXPECT_EQ(table.view.Boxes[0].Caption, "Resume Game");
-    EXPECT_EQ(table.view.Boxes[0].Text,
-              "Do you want to save this game record in its current state for resuming again at a later time?");
-    EXPECT_EQ(table.view.Boxes[0].Buttons, BoxButtons::YesNo);
-    EXPECT_EQ(table.view.Boxes[0].DefaultButton, 2);
-    EXPECT_EQ(table.database.FindSavedGame(id).has_value(), answer == "YES");
-    EXPECT_EQ(s.Snapshot.SnapHands[4], "B5B6BSPT");
-    EXPECT_EQ(s.Snapshot.SnapCurrTurn, 3);
-
-    // Saving the resumed game writes the same state again.
-    table.Save();
-    const auto list = table.database.SavedGamesList();
-    ASSERT_EQ(list.size(), answer == "YES" ? 2u : 1u);
-    auto again = table.database.FindSavedGame(list.back().ID);
-    ASSERT_TRUE(again);
-    auto expected = MidHandRecord();
-    for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(again->Seats[seat].Name, expected.Seats[seat].Name);
-        EXPECT_EQ(again->Seats[seat].Cards, expected.Seats[seat].Cards);
-        EXPECT_EQ(again->Seats[seat].NbrCards, expected.Seats[seat].NbrCards);
-        EXPECT_EQ(again->Seats[seat].Score, expected.Seats[seat].Score);
-    }
-    EXPECT_EQ(again->CurrDirection, "L");
-    EXPECT_EQ(again->AnimationOption, 2);
-    EXPECT_FALSE(again->SoundOption);
-    EXPECT_TRUE(again->SpecialAction);
-    EXPECT_FALSE(again->EndOfHand);
-  }
 }
 
 struct EndOfHandCase {
