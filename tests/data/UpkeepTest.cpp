@@ -282,7 +282,7 @@ struct VerifyCase {
     const char* name;
     std::function<void(const DataDir&)> arrange;
     bool goOn;
-    const char* message; // how it starts ("%1" is the file's path); "" when none
+    const char* message; // how it starts, or all of it when it ends in a full stop ("%1": the file's path)
     int beeps;
     WriteFault writeFault = WriteFault::None;
 };
@@ -319,8 +319,8 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
             ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
             EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
             EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
-            EXPECT_EQ(ui.Boxes[0].Text.rfind(QString::fromLatin1(c.message).arg(dir.Database()).toStdString(), 0), 0u)
-                << ui.Boxes[0].Text;
+            const std::string message = QString::fromLatin1(c.message).arg(dir.Database()).toStdString();
+            EXPECT_EQ(message.back() == '.' ? ui.Boxes[0].Text : ui.Boxes[0].Text.substr(0, message.size()), message);
             if (c.beeps) {
                 EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
                 EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
