@@ -104,6 +104,40 @@ QString Query(const QString& path, const std::string& sql)
     return value;
 }
 
+void Fill(const QString& path, int rows, const std::string& insert)
+{
+    if (rows > 0)
+        Exec(path, {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
+                    ") " + insert + " FROM n"});
+}
+
+std::map<CardCode, int> Count(const std::vector<CardCode>& cards)
+{
+    std::map<CardCode, int> counts;
+    for (CardCode c : cards) ++counts[c];
+    return counts;
+}
+
+std::map<CardCode, int> CatalogueCounts()
+{
+    CardDeck deck;
+    LoadVemoCardDeck(deck);
+    return Count({deck.Deck.begin() + 1, deck.Deck.end()});
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 } // namespace vemo::test
 
 int main(int argc, char** argv)

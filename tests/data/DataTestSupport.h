@@ -1,7 +1,7 @@
 #pragma once
 // Shared pieces of the database tests: a fresh copy of the built Vemo.mdb in
-// a temporary directory, a table view that records what it is asked, and a
-// scripted maintenance window.
+// a temporary directory, a table view that records what it is asked, a
+// scripted maintenance window, and plain file and SQL access to arrange data.
 
 #include "GameDatabase.h"
 #include "GameEngine.h"
@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,9 +107,8 @@ public:
     std::vector<MessageBoxSpec> Boxes;
     std::deque<std::string> Answers;
     int Beeps = 0;
-    int StatusShown = 0;
 
-    void ShowRepairStatus(bool visible) override { StatusShown += visible ? 1 : 0; }
+    void ShowRepairStatus(bool) override {}
     void SetOperation(std::string_view text) override { Operations.emplace_back(text); }
     std::string ShowMessageBox(const MessageBoxSpec& box) override
     {
@@ -127,5 +127,13 @@ public:
 void Exec(const QString& path, const std::vector<std::string>& statements);
 // The first column of the first row of sql on path.
 QString Query(const QString& path, const std::string& sql);
+// Adds rows to path: insert ("INSERT INTO t (...) SELECT ...") runs once for
+// each i from 1 to rows.
+void Fill(const QString& path, int rows, const std::string& insert);
+QByteArray ReadBytes(const QString& path);
+// How often each card stands in cards, and in the whole deck.
+std::map<CardCode, int> Count(const std::vector<CardCode>& cards);
+std::map<CardCode, int> CatalogueCounts();
+void WriteBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace vemo::test

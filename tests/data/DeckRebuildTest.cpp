@@ -1,5 +1,7 @@
 // The deck of a resumed hand, without a database.
 
+#include "DataTestSupport.h"
+
 #include "DeckRebuild.h"
 #include "RandomInteger.h"
 
@@ -11,6 +13,7 @@
 #include <vector>
 
 using namespace vemo;
+using namespace vemo::test;
 
 namespace {
 
@@ -19,13 +22,6 @@ std::vector<CardCode> Cards(const std::string& text)
     std::vector<CardCode> cards;
     for (std::size_t i = 0; i + 1 < text.size(); i += 2) cards.emplace_back(std::string_view(text).substr(i, 2));
     return cards;
-}
-
-std::map<CardCode, int> Count(const std::vector<CardCode>& cards)
-{
-    std::map<CardCode, int> counts;
-    for (CardCode c : cards) ++counts[c];
-    return counts;
 }
 
 struct RebuildCase {
@@ -63,9 +59,7 @@ TEST(Data_DeckRebuild, CardsInPlayLeaveTheDeck)
             }
             // The deck and the cards in play make up the catalogue, less what
             // was in play more often than the deck holds it.
-            CardDeck full;
-            LoadVemoCardDeck(full);
-            auto expected = Count({full.Deck.begin() + 1, full.Deck.end()});
+            auto expected = CatalogueCounts();
             auto got = Count(rest);
             for (CardCode card : inPlay) ++got[card];
             int surplus = 0;

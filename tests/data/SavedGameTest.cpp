@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <csignal>
 #include <sys/types.h>
-#include <map>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -43,20 +42,6 @@ SavedGameRecord MidHandRecord()
     return r;
 }
 
-std::map<CardCode, int> Count(const std::vector<CardCode>& cards)
-{
-    std::map<CardCode, int> counts;
-    for (CardCode c : cards) ++counts[c];
-    return counts;
-}
-
-std::vector<CardCode> FullDeck()
-{
-    CardDeck deck;
-    LoadVemoCardDeck(deck);
-    return {deck.Deck.begin() + 1, deck.Deck.end()};
-}
-
 // A saved game's row as text, read through the open handle, to prove a refused record untouched.
 QString RowText(GameDatabase& database, std::int32_t id)
 {
@@ -68,99 +53,93 @@ QString RowText(GameDatabase& database, std::int32_t id)
     return query.value(0).toString();
 }
 
+// A hand in progress comes back as it was saved; the keep question decides
+// whether its record stays, and saving the resumed game writes it again.
 TEST(Data_SaveResume, MidHandRoundTrip)
 {
-    DataDir dir;
-    std::int32_t id = 0;
-    {
-        GameDatabase database;
-        database.Open(dir.Database());
-        id = database.AppendSavedGame(MidHandRecord());
+    for (const std::string answer : {"YES", "NO"}) {
+        DataDir dir;
+        std::int32_t id = 0;
+        {
+            GameDatabase database;
+            database.Open(dir.Database());
+            id = database.AppendSavedGame(MidHandRecord());
+        }
+        Table table(dir.Database());
+        table.view.Answers = {answer};
+        ASSERT_TRUE(table.Resume(id));
+
+        const GameState& s = table.engine.State();
+        ASSERT_EQ(s.Players.Count(), 4);
+        EXPECT_EQ(s.Players(1).GetAllCards(), "B1B2G3LVRDP7P7");
+        EXPECT_EQ(s.Players(2).GetAllCards(), "G1G2G3G4G5");
+        EXPECT_EQ(s.Players(3).GetAllCards(), "R1R2R3R4LGLK");
+        EXPECT_EQ(s.Players(4).GetAllCards(), "B5B6BSPT");
+        EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
+        EXPECT_EQ(s.Players(3).WAV(), 3);
+        EXPECT_TRUE(s.Players(4).Human());
+        EXPECT_EQ(s.HumanPlayerName, "Ann");
+        EXPECT_EQ(s.HumanFaces.size(), 4u);
+        EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
+        EXPECT_EQ(s.CurrTurn, 3);
+        EXPECT_EQ(s.CurrDealer, 2);
+        EXPECT_EQ(s.CurrColor, 'P');
+        EXPECT_EQ(s.CurrCard, CardCode("P4"));
+        EXPECT_EQ(s.ActualCurrCard, CardCode("P4"));
+        EXPECT_EQ(s.CurrDirection, 'L');
+        EXPECT_TRUE(s.SpecialAction);
+        EXPECT_FALSE(s.PrayerCardPlayed);
+        EXPECT_EQ(s.ScoreLimit, 200);
+        EXPECT_EQ(s.AnimationOption, 2);
+        EXPECT_FALSE(table.view.SoundOn());
+        EXPECT_FALSE(s.GameSaved);
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Top, 1), "Point Limit = 200");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 1), "Caleb's Turn");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 2), "Ben dealt");
+        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Counter-Clockwise");
+
+        // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
+        EXPECT_EQ(s.Deck.DeckPosition, 24);
+        std::vector<CardCode> inPlay;
+        for (int seat = 1; seat <= 4; ++seat)
+            inPlay.insert(inPlay.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
+        inPlay.push_back(CardCode("P4"));
+        std::vector<CardCode> rest(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
+        for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
+        auto all = inPlay;
+        all.insert(all.end(), rest.begin(), rest.end());
+        EXPECT_EQ(Count(all), CatalogueCounts());
+
+        // The keep question, then the record stays or goes; the snapshot is the resumed state.
+        ASSERT_EQ(table.view.Boxes.size(), 1u);
+        EXPECT_EQ(table.view.Boxes[0].Caption, "Resume Game");
+        EXPECT_EQ(table.view.Boxes[0].Text,
+                  "Do you want to save this game record in its current state for resuming again at a later time?");
+        EXPECT_EQ(table.view.Boxes[0].Buttons, BoxButtons::YesNo);
+        EXPECT_EQ(table.view.Boxes[0].DefaultButton, 2);
+        EXPECT_EQ(table.database.FindSavedGame(id).has_value(), answer == "YES");
+        EXPECT_EQ(s.Snapshot.SnapHands[4], "B5B6BSPT");
+        EXPECT_EQ(s.Snapshot.SnapCurrTurn, 3);
+
+        // Saving the resumed game writes the same state again.
+        table.Save();
+        const auto list = table.database.SavedGamesList();
+        ASSERT_EQ(list.size(), answer == "YES" ? 2u : 1u);
+        auto again = table.database.FindSavedGame(list.back().ID);
+        ASSERT_TRUE(again);
+        auto expected = MidHandRecord();
+        for (int seat = 1; seat <= 4; ++seat) {
+            EXPECT_EQ(again->Seats[seat].Name, expected.Seats[seat].Name);
+            EXPECT_EQ(again->Seats[seat].Cards, expected.Seats[seat].Cards);
+            EXPECT_EQ(again->Seats[seat].NbrCards, expected.Seats[seat].NbrCards);
+            EXPECT_EQ(again->Seats[seat].Score, expected.Seats[seat].Score);
+        }
+        EXPECT_EQ(again->CurrDirection, "L");
+        EXPECT_EQ(again->AnimationOption, 2);
+        EXPECT_FALSE(again->SoundOption);
+        EXPECT_TRUE(again->SpecialAction);
+        EXPECT_FALSE(again->EndOfHand);
     }
-    Table table(dir.Database());
-    table.view.Answers = {"YES"}; // keep the record
-    ASSERT_TRUE(table.Resume(id));
-
-    const GameState& s = table.engine.State();
-    ASSERT_EQ(s.Players.Count(), 4);
-    EXPECT_EQ(s.Players(1).GetAllCards(), "B1B2G3LVRDP7P7");
-    EXPECT_EQ(s.Players(2).GetAllCards(), "G1G2G3G4G5");
-    EXPECT_EQ(s.Players(3).GetAllCards(), "R1R2R3R4LGLK");
-    EXPECT_EQ(s.Players(4).GetAllCards(), "B5B6BSPT");
-    EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
-    EXPECT_EQ(s.Players(3).WAV(), 3);
-    EXPECT_TRUE(s.Players(4).Human());
-    EXPECT_EQ(s.HumanPlayerName, "Ann");
-    EXPECT_EQ(s.HumanFaces.size(), 4u);
-    EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
-    EXPECT_EQ(s.CurrTurn, 3);
-    EXPECT_EQ(s.CurrDealer, 2);
-    EXPECT_EQ(s.CurrColor, 'P');
-    EXPECT_EQ(s.CurrCard, CardCode("P4"));
-    EXPECT_EQ(s.ActualCurrCard, CardCode("P4"));
-    EXPECT_EQ(s.CurrDirection, 'L');
-    EXPECT_TRUE(s.SpecialAction);
-    EXPECT_FALSE(s.PrayerCardPlayed);
-    EXPECT_EQ(s.ScoreLimit, 200);
-    EXPECT_EQ(s.AnimationOption, 2);
-    EXPECT_FALSE(table.view.SoundOn());
-    EXPECT_FALSE(s.GameSaved);
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Top, 1), "Point Limit = 200");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 1), "Caleb's Turn");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 2), "Ben dealt");
-    EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Counter-Clockwise");
-
-    // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
-    EXPECT_EQ(s.Deck.DeckPosition, 24);
-    std::vector<CardCode> inPlay;
-    for (int seat = 1; seat <= 4; ++seat)
-        inPlay.insert(inPlay.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
-    inPlay.push_back(CardCode("P4"));
-    std::vector<CardCode> rest(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
-    for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
-    auto all = inPlay;
-    all.insert(all.end(), rest.begin(), rest.end());
-    EXPECT_EQ(Count(all), Count(FullDeck()));
-
-    // The keep question, then the record stays; the snapshot is the resumed state.
-    ASSERT_EQ(table.view.Boxes.size(), 1u);
-    EXPECT_EQ(table.view.Boxes[0].Caption, "Resume Game");
-    EXPECT_EQ(table.view.Boxes[0].Text,
-              "Do you want to save this game record in its current state for resuming again at a later time?");
-    EXPECT_EQ(table.view.Boxes[0].Buttons, BoxButtons::YesNo);
-    EXPECT_EQ(table.view.Boxes[0].DefaultButton, 2);
-    EXPECT_TRUE(table.database.FindSavedGame(id));
-    EXPECT_EQ(s.Snapshot.SnapHands[4], "B5B6BSPT");
-    EXPECT_EQ(s.Snapshot.SnapCurrTurn, 3);
-
-    // Saving the resumed game writes the same state again.
-    table.Save();
-    const auto list = table.database.SavedGamesList();
-    ASSERT_EQ(list.size(), 2u);
-    auto again = table.database.FindSavedGame(list[1].ID);
-    ASSERT_TRUE(again);
-    auto expected = MidHandRecord();
-    for (int seat = 1; seat <= 4; ++seat) {
-        EXPECT_EQ(again->Seats[seat].Name, expected.Seats[seat].Name);
-        EXPECT_EQ(again->Seats[seat].Cards, expected.Seats[seat].Cards);
-        EXPECT_EQ(again->Seats[seat].NbrCards, expected.Seats[seat].NbrCards);
-        EXPECT_EQ(again->Seats[seat].Score, expected.Seats[seat].Score);
-    }
-    EXPECT_EQ(again->CurrDirection, "L");
-    EXPECT_EQ(again->AnimationOption, 2);
-    EXPECT_FALSE(again->SoundOption);
-    EXPECT_TRUE(again->SpecialAction);
-    EXPECT_FALSE(again->EndOfHand);
-}
-
-TEST(Data_SaveResume, AnsweringNoDeletesTheRecord)
-{
-    DataDir dir;
-    Table table(dir.Database());
-    const auto id = table.database.AppendSavedGame(MidHandRecord());
-    ASSERT_TRUE(table.Resume(id)); // the view answers "NO"
-    EXPECT_FALSE(table.database.FindSavedGame(id));
-    EXPECT_TRUE(table.database.SavedGamesList().empty());
 }
 
 struct EndOfHandCase {
@@ -192,116 +171,87 @@ TEST(Data_SaveResume, EndOfHandDealsAnewWithTheNextDealer)
     }
 }
 
-TEST(Data_SaveResume, ComputerNameWithBlanksTakesTheStoredName)
+struct RefusedCase {
+    const char* name;
+    void (*spoil)(SavedGameRecord&);
+    const char* sql = nullptr; // spoils the stored row instead
+    bool impossible = true;    // the record check itself refuses it
+};
+
+// Records no game could have written, fields stored as text or left empty by
+// hand, and a later seat's opponent who is gone: the resume is refused,
+// nothing of the table changes, and the row is left as it was.
+TEST(Data_SaveResume, ImpossibleRecordsAreRefusedAndLeftUntouched)
+{
+    const RefusedCase cases[] = {
+        {"hand shorter than count", [](SavedGameRecord& r) { r.Seats[2].NbrCards = 6; }},
+        {"negative count", [](SavedGameRecord& r) { r.Seats[1].NbrCards = -1; }},
+        {"huge count", [](SavedGameRecord& r) { r.Seats[1].NbrCards = 40000; }},
+        {"unreadable count", [](SavedGameRecord& r) { r.Seats[4].NbrCards = kUnreadable; }},
+        {"unknown card", [](SavedGameRecord& r) { r.Seats[4].Cards = "B5B6XXPT"; }},
+        {"lower-case card", [](SavedGameRecord& r) { r.Seats[1].Cards = "b1B2G3LVRDP7P7"; }},
+        {"blank card", [](SavedGameRecord& r) { r.Seats[3].Cards = "R1  R3R4LGLK"; }},
+        {"turn zero", [](SavedGameRecord& r) { r.CurrTurn = 0; }},
+        {"turn five", [](SavedGameRecord& r) { r.CurrTurn = 5; }},
+        {"dealer zero", [](SavedGameRecord& r) { r.CurrDealer = 0; }},
+        {"dealer huge", [](SavedGameRecord& r) { r.CurrDealer = 70000; }},
+        {"direction X", [](SavedGameRecord& r) { r.CurrDirection = "X"; }},
+        {"direction empty", [](SavedGameRecord& r) { r.CurrDirection = ""; }},
+        {"direction of two letters", [](SavedGameRecord& r) { r.CurrDirection = "RL"; }},
+        {"colour L", [](SavedGameRecord& r) { r.CurrColor = "L"; }},
+        {"colour empty", [](SavedGameRecord& r) { r.CurrColor = ""; }},
+        {"unknown card on the pile", [](SavedGameRecord& r) { r.CurrCard = "Q9"; }},
+        {"light star as the actual card", [](SavedGameRecord& r) { r.ActualCurrCard = "B*"; }},
+        {"score out of range", [](SavedGameRecord& r) { r.Seats[3].Score = 99999; }},
+        {"score limit zero", [](SavedGameRecord& r) { r.ScoreLimit = 0; }},
+        {"turn as text", nullptr, "CurrTurn = 'three'", false},
+        {"dealer empty", nullptr, "CurrDealer = NULL", false},
+        {"count as text", nullptr, "PlayerNbrCards4 = '4x'", false},
+        {"hand empty", nullptr, "CompPlayerCards2 = NULL", false},
+        {"colour empty in the table", nullptr, "CurrColor = NULL", false},
+        {"unknown opponent", [](SavedGameRecord& r) { r.Seats[3].Name = "Nobody"; }, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        DataDir dir;
+        auto record = MidHandRecord();
+        if (c.spoil) c.spoil(record);
+        EXPECT_EQ(ImpossibleRecordReason(record).empty(), !c.impossible) << c.name;
+        std::int32_t id = 0;
+        {
+            GameDatabase database;
+            database.Open(dir.Database());
+            id = database.AppendSavedGame(record);
+        }
+        if (c.sql) Exec(dir.Database(), {std::string("UPDATE SavedGames SET ") + c.sql});
+        Table table(dir.Database());
+        const QString before = RowText(table.database, id);
+        ASSERT_FALSE(before.startsWith(QStringLiteral("<no row>"))) << before.toStdString();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_FALSE(table.Resume(id)) << c.name;
+            EXPECT_EQ(table.engine.State().Players.Count(), 0) << c.name;
+        }
+        EXPECT_TRUE(table.view.Boxes.empty()) << c.name;
+        EXPECT_EQ(RowText(table.database, id), before) << c.name;
+        EXPECT_FALSE(table.Resume(id + 1000)) << c.name;
+    }
+}
+
+// Names stored with blanks take the stored name; a light card on the pile
+// (under the colour card named for it) leaves the deck with the rest.
+TEST(Data_SaveResume, OddButPossibleRecordsResume)
 {
     DataDir dir;
     Table table(dir.Database());
     auto record = MidHandRecord();
     record.Seats[2].Name = "  Mary Ann  ";
     record.Seats[4].Name = " Ann ";
-    ASSERT_TRUE(table.Resume(table.database.AppendSavedGame(record)));
-    EXPECT_EQ(table.engine.State().Players(2).Name(), "Mary Ann");
-    EXPECT_EQ(table.engine.State().Players(4).Name(), "Ann");
-}
-
-// A later seat's opponent is gone: nothing of the table changes.
-TEST(Data_SaveResume, UnknownOpponentLeavesPlayersAsTheyWere)
-{
-    DataDir dir;
-    Table table(dir.Database());
-    auto record = MidHandRecord();
-    record.Seats[3].Name = "Nobody";
-    const auto id = table.database.AppendSavedGame(record);
-    EXPECT_FALSE(table.Resume(id));
-    EXPECT_EQ(table.engine.State().Players.Count(), 0);
-    EXPECT_FALSE(table.Resume(id));
-    EXPECT_EQ(table.engine.State().Players.Count(), 0);
-    EXPECT_TRUE(table.database.FindSavedGame(id));
-    EXPECT_FALSE(table.Resume(id + 1000));
-}
-
-struct ImpossibleCase {
-    const char* name;
-    void (*spoil)(SavedGameRecord&);
-};
-
-class ImpossibleRecord : public testing::TestWithParam<ImpossibleCase> {};
-
-// Records no game could have written are refused, and left as they are.
-TEST_P(ImpossibleRecord, IsRefusedAndLeftUntouched)
-{
-    DataDir dir;
-    Table table(dir.Database());
-    auto record = MidHandRecord();
-    GetParam().spoil(record);
-    EXPECT_FALSE(ImpossibleRecordReason(record).empty());
-    const auto id = table.database.AppendSavedGame(record);
-    const QString before = RowText(table.database, id);
-    ASSERT_FALSE(before.startsWith(QStringLiteral("<no row>"))) << before.toStdString();
-    EXPECT_FALSE(table.Resume(id));
-    EXPECT_EQ(table.engine.State().Players.Count(), 0);
-    EXPECT_TRUE(table.view.Boxes.empty());
-    EXPECT_EQ(RowText(table.database, id), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, ImpossibleRecord,
-    testing::Values(
-        ImpossibleCase{"HandShorterThanCount", [](SavedGameRecord& r) { r.Seats[2].NbrCards = 6; }},
-        ImpossibleCase{"NegativeCount", [](SavedGameRecord& r) { r.Seats[1].NbrCards = -1; }},
-        ImpossibleCase{"HugeCount", [](SavedGameRecord& r) { r.Seats[1].NbrCards = 40000; }},
-        ImpossibleCase{"UnreadableCount", [](SavedGameRecord& r) { r.Seats[4].NbrCards = kUnreadable; }},
-        ImpossibleCase{"UnknownCard", [](SavedGameRecord& r) { r.Seats[4].Cards = "B5B6XXPT"; }},
-        ImpossibleCase{"LowerCaseCard", [](SavedGameRecord& r) { r.Seats[1].Cards = "b1B2G3LVRDP7P7"; }},
-        ImpossibleCase{"BlankCard", [](SavedGameRecord& r) { r.Seats[3].Cards = "R1  R3R4LGLK"; }},
-        ImpossibleCase{"TurnZero", [](SavedGameRecord& r) { r.CurrTurn = 0; }},
-        ImpossibleCase{"TurnFive", [](SavedGameRecord& r) { r.CurrTurn = 5; }},
-        ImpossibleCase{"DealerZero", [](SavedGameRecord& r) { r.CurrDealer = 0; }},
-        ImpossibleCase{"DealerHuge", [](SavedGameRecord& r) { r.CurrDealer = 70000; }},
-        ImpossibleCase{"DirectionX", [](SavedGameRecord& r) { r.CurrDirection = "X"; }},
-        ImpossibleCase{"DirectionEmpty", [](SavedGameRecord& r) { r.CurrDirection = ""; }},
-        ImpossibleCase{"DirectionTwoLetters", [](SavedGameRecord& r) { r.CurrDirection = "RL"; }},
-        ImpossibleCase{"ColourL", [](SavedGameRecord& r) { r.CurrColor = "L"; }},
-        ImpossibleCase{"ColourEmpty", [](SavedGameRecord& r) { r.CurrColor = ""; }},
-        ImpossibleCase{"CurrCardUnknown", [](SavedGameRecord& r) { r.CurrCard = "Q9"; }},
-        ImpossibleCase{"ActualCardLightStar", [](SavedGameRecord& r) { r.ActualCurrCard = "B*"; }},
-        ImpossibleCase{"ScoreOutOfRange", [](SavedGameRecord& r) { r.Seats[3].Score = 99999; }},
-        ImpossibleCase{"ScoreLimitZero", [](SavedGameRecord& r) { r.ScoreLimit = 0; }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// Values stored as text or left empty by hand are read as unreadable, not as 0.
-TEST(Data_SaveResume, GarbageFieldsInTheTableAreRefused)
-{
-    DataDir dir;
-    std::int32_t id = 0;
-    {
-        GameDatabase database;
-        database.Open(dir.Database());
-        id = database.AppendSavedGame(MidHandRecord());
-    }
-    const char* spoils[] = {"CurrTurn = 'three'", "CurrDealer = NULL", "PlayerNbrCards4 = '4x'",
-                            "CompPlayerCards2 = NULL", "CurrColor = NULL"};
-    for (const char* spoil : spoils) {
-        DataDir copy;
-        QFile::remove(copy.Database());
-        QFile::copy(dir.Database(), copy.Database());
-        Exec(copy.Database(), {std::string("UPDATE SavedGames SET ") + spoil});
-        Table table(copy.Database());
-        EXPECT_FALSE(table.Resume(id)) << spoil;
-        EXPECT_TRUE(table.database.FindSavedGame(id)) << spoil;
-    }
-}
-
-TEST(Data_SaveResume, LightCardOnThePileIsTakenOutOfTheDeck)
-{
-    DataDir dir;
-    Table table(dir.Database());
-    auto record = MidHandRecord();
     record.CurrCard = "G*";
     record.ActualCurrCard = "LB";
     record.CurrColor = "G";
     ASSERT_TRUE(table.Resume(table.database.AppendSavedGame(record)));
     const GameState& s = table.engine.State();
+    EXPECT_EQ(s.Players(2).Name(), "Mary Ann");
+    EXPECT_EQ(s.Players(4).Name(), "Ann");
     EXPECT_EQ(s.CurrCard, CardCode("G*"));
     EXPECT_EQ(std::count(s.Deck.Deck.begin(), s.Deck.Deck.end(), CardCode("LB")), 3);
 }
@@ -344,21 +294,33 @@ TEST(Data_SaveResume, SaveConfirmsWithTheGameSavedMessage)
     }
 }
 
-// A save writes the snapshot, not the table as it is now.
+// A save writes the snapshot, not the table as it is now, and the list of
+// saved games shows its names and scores.
 TEST(Data_SaveResume, SaveWritesTheSnapshot)
 {
     DataDir dir;
     Table table(dir.Database());
-    table.StartGame();
+    table.StartGame("O'Brien");
     GameState& s = table.engine.State();
+    s.Snapshot.SnapScores = {0, 11, 22, 33, 44};
     const std::string handAtSnapshot = s.Players(4).GetAllCards();
     s.Players(4).AddACard(CardCode("LV"));
     s.Scores[2] = 99;
     table.Save();
-    const auto record = table.database.FindSavedGame(table.database.SavedGamesList().at(0).ID);
+    const auto list = table.database.SavedGamesList();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_GT(list[0].ID, 0);
+    EXPECT_EQ(list[0].DateSaved.size(), 23u);
+    EXPECT_EQ(list[0].Player4, "O'Brien");
+    EXPECT_EQ(list[0].PlayerScore4, 44);
+    EXPECT_EQ(list[0].CompPlayer1, "Adam");
+    EXPECT_EQ(list[0].CompPlayerScore1, 11);
+    EXPECT_EQ(list[0].CompPlayer3, "Caleb");
+    EXPECT_EQ(list[0].CompPlayerScore3, 33);
+    const auto record = table.database.FindSavedGame(list[0].ID);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Seats[4].Cards, handAtSnapshot);
-    EXPECT_EQ(record->Seats[2].Score, 0);
+    EXPECT_EQ(record->Seats[2].Score, 22);
     EXPECT_TRUE(ImpossibleRecordReason(*record).empty()) << ImpossibleRecordReason(*record);
 }
 

@@ -17,25 +17,10 @@ using namespace vemo::test;
 
 namespace {
 
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 void AddSavedGames(const QString& path, int rows)
 {
-    Exec(path, {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
-                ") INSERT INTO SavedGames (DateSaved, CompPlayer1, CompPlayerCards1) SELECT datetime('now'), 'Adam', "
-                "hex(randomblob(200)) FROM n"});
+    Fill(path, rows, "INSERT INTO SavedGames (DateSaved, CompPlayer1, CompPlayerCards1) SELECT datetime('now'), 'Adam', "
+                     "hex(randomblob(200))");
 }
 
 struct CounterCase {
@@ -76,47 +61,45 @@ TEST(Data_Upkeep, CounterOfAnUnreadableFileIsZeroAndNotWritten)
     EXPECT_EQ(ReadBytes(dir.Database()), garbage);
 }
 
-TEST(Data_Upkeep, CompactionLeavesABackupIdenticalToTheDatabase)
+struct CompactionCase {
+    const char* name;
+    bool earlierBackup;
+    bool cannotFinish; // the work file's directory cannot be made: its parent is a file
+};
+
+// A compaction leaves a backup identical to the smaller database; one that
+// cannot finish keeps the previous database as it was.
+TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
 {
-    for (bool earlierBackup : {false, true}) {
+    const CompactionCase cases[] = {
+        {"first compaction", false, false},
+        {"over an earlier backup", true, false},
+        {"cannot finish", false, true},
+    };
+    for (const auto& c : cases) {
         DataDir dir;
         AddSavedGames(dir.Database(), 300);
         Exec(dir.Database(), {"DELETE FROM SavedGames WHERE ID % 2 = 0"});
-        if (earlierBackup) WriteBytes(dir.File("Vemodb.BAK"), "an old backup");
-        const qint64 before = QFileInfo(dir.Database()).size();
+        if (c.earlierBackup) WriteBytes(dir.File("Vemodb.BAK"), "an old backup");
+        WriteBytes(dir.File("blocker"), "x");
+        const QByteArray before = ReadBytes(dir.Database());
+        const QString backup = c.cannotFinish ? dir.File("blocker") + QStringLiteral("/Vemodb.BAK") : dir.File("Vemodb.BAK");
 
         ScriptedUi ui;
-        CompactDatabaseRtn(dir.Database(), dir.File("Vemodb.BAK"), ui);
+        CompactDatabaseRtn(dir.Database(), backup, ui);
 
-        EXPECT_LT(QFileInfo(dir.Database()).size(), before);
-        EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(dir.File("Vemodb.BAK")));
-        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
-        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150"));
-        EXPECT_EQ(ui.Operations, (std::vector<std::string>{
-                                     "Checking Data Integrity  " + dir.Database().toStdString(),
-                                     "Compacting Database  " + dir.Database().toStdString()}));
+        if (c.cannotFinish) {
+            EXPECT_EQ(ReadBytes(dir.Database()), before) << c.name;
+        } else {
+            EXPECT_LT(ReadBytes(dir.Database()).size(), before.size()) << c.name;
+            EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(backup)) << c.name;
+            EXPECT_EQ(ui.Operations, (std::vector<std::string>{
+                                         "Checking Data Integrity  " + dir.Database().toStdString(),
+                                         "Compacting Database  " + dir.Database().toStdString()}));
+        }
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
+        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150")) << c.name;
     }
-}
-
-// A compaction that cannot finish keeps the previous database.
-TEST(Data_Upkeep, FailedCompactionKeepsThePreviousFile)
-{
-    DataDir dir;
-    AddSavedGames(dir.Database(), 20);
-    const QByteArray before = ReadBytes(dir.Database());
-    ScriptedUi ui;
-    // The work file's directory does not exist (and cannot: its parent is a file).
-    WriteBytes(dir.File("blocker"), "x");
-    CompactDatabaseRtn(dir.Database(), dir.File("blocker") + QStringLiteral("/Vemodb.BAK"), ui);
-    EXPECT_EQ(ReadBytes(dir.Database()), before);
-    EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
-}
-
-void AddHistory(const QString& path, int rows)
-{
-    Exec(path, {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
-                ") INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
-                "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40 FROM n"});
 }
 
 // A database of 101 saved games and 301 history rows, damaged by overwriting
@@ -124,7 +107,8 @@ void AddHistory(const QString& path, int rows)
 void DamageBytes(const DataDir& d, const std::function<void(QByteArray&, int pageSize)>& damage)
 {
     AddSavedGames(d.Database(), 101);
-    AddHistory(d.Database(), 301);
+    Fill(d.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
+                            "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
     QByteArray bytes = ReadBytes(d.Database());
     damage(bytes, Query(d.Database(), "PRAGMA page_size").toInt());
     WriteBytes(d.Database(), bytes);
@@ -298,7 +282,7 @@ struct VerifyCase {
     const char* name;
     std::function<void(const DataDir&)> arrange;
     bool goOn;
-    const char* messageStart; // "" when no message
+    const char* message; // how it starts, or all of it when it ends in a full stop ("%1": the file's path)
     int beeps;
     WriteFault writeFault = WriteFault::None;
 };
@@ -309,7 +293,8 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
                                    "Please contact the help desk for assistance.\r\nError #:  ";
     const VerifyCase cases[] = {
         {"sound file", [](const DataDir&) {}, true, "", 0},
-        {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false, "/", 0},
+        {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false,
+         "%1 was not found.  Please contact the help desk.", 0},
         {"newer version", [](const DataDir& d) { Exec(d.Database(), {"PRAGMA user_version = 2"}); }, false,
          "This database was written by a newer version of Vemo", 0},
         {"a directory in its place",
@@ -324,16 +309,18 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
     for (const auto& c : cases) {
         DataDir dir;
         c.arrange(dir);
+        const bool existed = QFileInfo::exists(dir.Database());
         ScriptedUi ui;
         {
             WriteFaultScope fault(c.writeFault);
             EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
         }
-        if (*c.messageStart) {
+        if (*c.message) {
             ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
             EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
             EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
-            EXPECT_EQ(ui.Boxes[0].Text.rfind(c.messageStart, 0), 0u) << ui.Boxes[0].Text;
+            const std::string message = QString::fromLatin1(c.message).arg(dir.Database()).toStdString();
+            EXPECT_EQ(message.back() == '.' ? ui.Boxes[0].Text : ui.Boxes[0].Text.substr(0, message.size()), message);
             if (c.beeps) {
                 EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
                 EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
@@ -342,31 +329,8 @@ TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
             EXPECT_TRUE(ui.Boxes.empty()) << c.name;
         }
         EXPECT_EQ(ui.Beeps, c.beeps) << c.name;
+        EXPECT_EQ(QFileInfo::exists(dir.Database()), existed) << c.name;
     }
-}
-
-TEST(Data_Upkeep, MissingFileMessage)
-{
-    DataDir dir;
-    QFile::remove(dir.Database());
-    ScriptedUi ui;
-    EXPECT_FALSE(VerifyDatabase(dir.Path(), ui));
-    ASSERT_EQ(ui.Boxes.size(), 1u);
-    EXPECT_EQ(ui.Boxes[0].Text, dir.Database().toStdString() + " was not found.  Please contact the help desk.");
-    EXPECT_FALSE(QFileInfo::exists(dir.Database()));
-}
-
-TEST(Data_Upkeep, FileHeldByAnotherCopyLetsThatCopyGoOn)
-{
-    DataDir dir;
-    QProcess holder;
-    holder.start(SelfPath(), {QStringLiteral("--hold"), dir.Database()});
-    ASSERT_TRUE(holder.waitForReadyRead(10000));
-    ScriptedUi ui;
-    EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
-    EXPECT_TRUE(ui.Boxes.empty());
-    holder.kill();
-    holder.waitForFinished();
 }
 
 } // namespace

@@ -55,7 +55,7 @@ TEST_F(OrcaHears, AHandPlayedByKeysIsHeardEventByEvent)
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
     table->show();
     table->windowHandle()->requestActivate();
-    QTRY_COMPARE(QApplication::activeWindow(), table.get());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == table.get(); }));
 
     const QStringList wanted = {
         QStringLiteral("^Adam plays "), QStringLiteral("^Ruth plays "), QStringLiteral("^Ben plays "),
@@ -86,7 +86,7 @@ TEST_F(OrcaHears, AHandPlayedByKeysIsHeardEventByEvent)
     auto* window = new frmFinal(table.get(), results, [&](bool) { closed = true; });
     window->open();
     const QString winner = QString::fromStdString(results.FrameCaption + " " + results.WinnerText);
-    QTRY_VERIFY(spy.size() > announced.size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.size() > announced.size(); }));
     allHeard();
     ASSERT_TRUE(announced.last().startsWith(winner)) << announced.last().toStdString();
 

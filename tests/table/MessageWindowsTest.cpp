@@ -295,7 +295,7 @@ TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
     QObject::connect(balloon.data(), &frmCallout::TextChanged, [&](const QString& text) { shown << text; });
     EXPECT_EQ(doneCalls, 0) << "the call returns before the animation runs";
 
-    QTRY_COMPARE_WITH_TIMEOUT(doneCalls, 1, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doneCalls == 1; }, 5000));
     EXPECT_GE(clock.elapsed(), static_cast<qint64>(900 * kTimeScale));
     EXPECT_EQ(shown, (QStringList{QStringLiteral("VE"), QStringLiteral("VEM"), QStringLiteral("VEMO"),
                                   QStringLiteral("VEMO!")}));
@@ -312,7 +312,7 @@ TEST(frmCallout, CallEndsEvenWhenTheBalloonWasClosedEarly)
     bool done = false;
     QPointer<frmCallout> balloon = ShowVemoCallout(table.get(), QPoint(0, 0), 0.01, [&] { done = true; });
     delete balloon.data();
-    QTRY_VERIFY_WITH_TIMEOUT(done, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
 }
 
 QStringList PrimerLines()
@@ -451,7 +451,7 @@ TEST(frmPrimer, OpensModalAndOkClosesIt)
               QStringLiteral("An Introduction to the Computerized Vemo Card Game"));
 
     QTest::mouseClick(primer->cmdOK(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(primer.isNull(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return primer.isNull(); }, 5000));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

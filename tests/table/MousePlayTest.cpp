@@ -101,8 +101,7 @@ TEST_F(MousePlay, InterruptHoldsTheComputersUntilAnswered)
     EXPECT_EQ(engine->State().Players(turn).NumberOfCards(), cards);
 
     QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
-                             3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards; }, 3000));
     EXPECT_TRUE(gameShell.exits.empty());
 
     ASSERT_TRUE(PlayUntil(player, [&] { return ComputerOnTurn(*engine); }));
@@ -110,7 +109,7 @@ TEST_F(MousePlay, InterruptHoldsTheComputersUntilAnswered)
     box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(gameShell.exits.size(), std::size_t{1}, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gameShell.exits.size() == std::size_t{1}; }, 3000));
 }
 
 // Pause holds the game until its window is closed.
@@ -130,8 +129,7 @@ TEST_F(MousePlay, PauseHoldsTheGameUntilClosed)
     EXPECT_EQ(engine->State().Players(turn).NumberOfCards(), cards);
 
     QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards,
-                             3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().CurrTurn != turn || engine->State().Players(turn).NumberOfCards() != cards; }, 3000));
 }
 
 namespace {

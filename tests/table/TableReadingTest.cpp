@@ -51,7 +51,7 @@ protected:
     void Deal()
     {
         table->show();
-        QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 5000));
     }
     // The human plays by mouse until done() holds.
     template <typename Done>
@@ -149,7 +149,7 @@ TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
         ASSERT_EQ(spy.size(), 1);
         EXPECT_EQ(spy.takeFirst().at(0).toString(), Str(spoken));
         // Each announcement is a new notification, shown, named by the sentence.
-        QTRY_VERIFY(table->Announcer()->Speaker() != before);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->Announcer()->Speaker() != before; }));
         QWidget* notice = table->Announcer()->Speaker();
         EXPECT_TRUE(notice->isVisible());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
@@ -162,7 +162,7 @@ TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
     // Sentences of one pass are heard together, none lost, in their order.
     QWidget* before = table->Announcer()->Speaker();
     for (const auto& row : cases) table->Announce(row.first);
-    QTRY_VERIFY(table->Announcer()->Speaker() != before);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->Announcer()->Speaker() != before; }));
     QStringList all;
     for (const auto& row : cases) all << Str(row.second);
     EXPECT_EQ(Spoken(table->Announcer()->Speaker()), all.join(QLatin1Char(' ')));
@@ -261,10 +261,10 @@ TEST_F(TableReading, TheTableIsLaidOutAgainAroundTheLog)
     const QSize before(surface->width(), table->width());
 
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
-    QTRY_VERIFY(table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width(); }, 5000));
     expectTheTableFits();
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
-    QTRY_COMPARE(QSize(surface->width(), table->width()), before);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QSize(surface->width(), table->width()) == before; }, 5000));
     expectTheTableFits();
 }
 
@@ -343,7 +343,7 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
 TEST_F(TableReading, F6GoesBetweenTheHandAndTheLog)
 {
     Deal();
-    QTRY_VERIFY_WITH_TIMEOUT(table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(); }, 5000));
     table->SetTimeScale(1.0); // few of the game's windows open meanwhile
     QTextEdit* log = table->GameLog()->View();
     EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);

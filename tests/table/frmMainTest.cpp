@@ -27,7 +27,7 @@ using namespace vemo;
 TEST_F(TableWindow, ANewGameDealsSevenCardsToEverySeatAndPlayBegins)
 {
     table->show();
-    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(1) == 7; }, 3000));
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
     EXPECT_EQ(table->StatusText(StatusBar::Top, 1), QStringLiteral("Point Limit = 100"));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 3), QStringLiteral("Adam = 0"));
@@ -35,7 +35,7 @@ TEST_F(TableWindow, ANewGameDealsSevenCardsToEverySeatAndPlayBegins)
     ASSERT_NE(table->HumanFace(1), nullptr);
     EXPECT_EQ(table->HumanFace(1)->CardCode(), QString::fromStdString(engine->State().HumanFaces[0].ToString()));
     // The loop starts from the one-shot timer and the turn passes on.
-    QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 3000));
     if (const char* shot = std::getenv("VEMO_TABLE_SHOT")) {
         QTest::qWait(200);
         table->grab().save(QString::fromLocal8Bit(shot));
@@ -55,16 +55,16 @@ Task<void> WaitThenMark(GameEngine& engine, bool& done)
 TEST_F(TableWindow, MinimisingHaltsPlayUntilRestored)
 {
     table->show();
-    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(1) == 7; }, 3000));
     // Work of the game that is paused when the window goes down.
     bool done = false;
     engine->Start(WaitThenMark(*engine, done));
     table->setWindowState(Qt::WindowMinimized);
-    QTRY_VERIFY(engine->State().Resizing);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().Resizing; }, 5000));
     QTest::qWait(200); // twenty times the scaled second
     EXPECT_FALSE(done);
     table->setWindowState(Qt::WindowNoState);
-    QTRY_VERIFY_WITH_TIMEOUT(done, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 2000));
     EXPECT_FALSE(engine->State().Resizing);
 }
 
@@ -113,7 +113,7 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
     EXPECT_EQ(items, QStringList({"&Help Topics", "Vemo &Primer", "-", "Tyl on the &Web", "-", "&About"}));
 
     table->show();
-    QTRY_VERIFY_WITH_TIMEOUT(engine->State().MainLoopRunning, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 3000));
     struct Row {
         QMessageBox::StandardButton answer;
         bool opens;
@@ -134,7 +134,7 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
         EXPECT_TRUE(question->text().endsWith(
             QStringLiteral("\nDo you want to launch your default web browser and go to Tyl on the web?")));
         QTest::mouseClick(question->button(row.answer), Qt::LeftButton);
-        QTRY_VERIFY(QApplication::activeModalWidget() != question);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() != question; }, 5000));
         EXPECT_EQ(shell.webSiteOpened, row.opened);
         auto* failure = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_EQ(failure != nullptr, row.failureBox);
@@ -143,7 +143,7 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
         EXPECT_EQ(failure->text(), QStringLiteral("Some error"));
         EXPECT_EQ(failure->icon(), QMessageBox::Warning);
         QTest::mouseClick(failure->button(QMessageBox::Ok), Qt::LeftButton);
-        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }, 5000));
     }
 }
 
@@ -154,8 +154,8 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
 TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
 {
     table->show();
-    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(1), 7, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(4), 7, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(1) == 7; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) == 7; }, 3000));
     QAction* scaling = table->MenuAction(QStringLiteral("mnuOptionsScale"));
     ASSERT_NE(scaling, nullptr);
     EXPECT_TRUE(scaling->isChecked());
@@ -171,7 +171,7 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
         SCOPED_TRACE(row.size.width() * 10 + row.scaling);
         if (scaling->isChecked() != row.scaling) scaling->trigger();
         table->resize(row.size);
-        QTRY_COMPARE(table->TableScale(), row.scale);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->TableScale() == row.scale; }, 5000));
         const FixedLayout& laid = table->LaidOut();
         const std::pair<const char*, TwipsPoint> rows[] = {
             {"imgVemoGuySmall", laid.imgVemoGuySmall},   {"imgDiscard", laid.imgDiscard0},
