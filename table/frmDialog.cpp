@@ -143,6 +143,11 @@ void frmDialog::done(int result)
         answered(answer);
 }
 
+void frmDialog::reject()
+{
+    if (!answered_) QDialog::reject();
+}
+
 void frmDialog::OnButton(const QString& answer)
 {
     if (answered_) {

@@ -229,7 +229,8 @@ TEST(HumanTurn, VemoEndsARegularTurnAndBlessingGivesAnother)
 
 TEST(HumanTurn, DrawnPlayableCardIsPlayedOnlyWhenAccepted)
 {
-    for (const char* answer : {"YES", "NO"}) {
+    // "": the question closed without an answer keeps the card.
+    for (const char* answer : {"YES", "NO", ""}) {
         SCOPED_TRACE(answer);
         Table t;
         t.Give(4, "G5 R6");
