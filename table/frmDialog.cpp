@@ -43,6 +43,17 @@ QFont FittedMessageFont(const QString& text, const QRect& area, int& needed)
     return font;
 }
 
+// A word too wide for the strip (a very long name) cannot wrap: it is shown
+// cut in the middle instead, so the message keeps to the window.
+QString WithLongWordsCut(const QString& text, const QRect& area)
+{
+    const QFontMetrics metrics(VemoCasualFont(10, true));
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (metrics.horizontalAdvance(word) > area.width()) word = metrics.elidedText(word, Qt::ElideMiddle, area.width());
+    return words.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 frmDialog::frmDialog(QWidget* table)
@@ -179,12 +190,13 @@ void frmDialog::SetMessage(const QString& text)
                       TwipsToPixels(kWidthTwips - 2 * kMessageMarginTwips),
                       TwipsToPixels(kButtonTopTwips - kMessageTopTwips) - 1);
     int needed = 0;
-    lblMsg_->setFont(FittedMessageFont(text, strip, needed));
+    const QString shown = WithLongWordsCut(text, strip);
+    lblMsg_->setFont(FittedMessageFont(shown, strip, needed));
     // A message too long for the strip even in small print (the lie warning)
     // pushes the buttons and the bottom edge down rather than being cut off.
     overflow_ = std::max(0, needed - strip.height());
     lblMsg_->setGeometry(strip.adjusted(0, 0, 0, overflow_));
-    lblMsg_->setText(text);
+    lblMsg_->setText(shown);
 }
 
 void frmDialog::SetOuterHeight(int outerHeightTwips)

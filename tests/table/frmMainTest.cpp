@@ -3,6 +3,7 @@
 #include "TableWindowFixture.h"
 #include "cVemoCard.h"
 
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -83,4 +84,22 @@ TEST_F(TableWindow, TurnMenusFollowTheSeatOnTurn)
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsSort"))->isEnabled());
     EXPECT_FALSE(table->MenuAction(QStringLiteral("mnuOptionsDraw"))->isEnabled());
     EXPECT_TRUE(table->MenuAction(QStringLiteral("mnuOptionsInterrupt"))->isEnabled());
+}
+
+// A name of any length is kept whole in the data and cut only where it is shown:
+// the table, its status bars and its name labels keep their size.
+TEST_F(TableWindow, AVeryLongNameIsCutOnTheTableNotInTheData)
+{
+    const QString name = QStringLiteral("Bartholomew-").repeated(17).left(200);
+    shell.choice.HumanName = name.toStdString();
+    const QSize before = table->size();
+    table->show();
+    QTRY_COMPARE_WITH_TIMEOUT(table->CardImages(4), 7, 3000);
+    EXPECT_EQ(table->size(), before);
+    EXPECT_LE(table->minimumSizeHint().width(), before.width());
+    EXPECT_EQ(table->StatusText(StatusBar::Top, 6), name + QStringLiteral(" = 0"));
+    auto* label = table->findChild<QLabel*>(QStringLiteral("lblPlayer4"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), name);
+    EXPECT_LE(label->width(), before.width() / 2);
 }
