@@ -1,5 +1,7 @@
 #include "ErrorBoxes.h"
 
+#include "QuestionBox.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -13,7 +15,8 @@ QString Text(const std::string& text) { return QString::fromStdString(text).repl
 
 bool ErrorBoxes::AskContinueAfterError(const std::string& title, const std::string& text)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), Text(text), QMessageBox::Yes | QMessageBox::No,
+    // No ends the program: only the buttons answer.
+    QuestionBox box(QMessageBox::Warning, QString::fromStdString(title), Text(text), QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;

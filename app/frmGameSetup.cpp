@@ -172,7 +172,6 @@ frmGameSetup::frmGameSetup(QWidget* owner, GameEngine& engine, GameDatabase& dat
     txtPlayer = new QLineEdit(QString::fromLatin1(kDefaultName), this);
     txtPlayer->setObjectName(QStringLiteral("txtPlayer"));
     txtPlayer->setToolTip(QStringLiteral("Enter your name for this game"));
-    txtPlayer->setMaxLength(60);
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(12);

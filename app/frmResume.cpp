@@ -1,6 +1,7 @@
 #include "frmResume.h"
 
 #include "GameDatabase.h"
+#include "QuestionBox.h"
 #include "ReportError.h"
 #include "VemoFonts.h"
 
@@ -190,7 +191,7 @@ void AskPurgeTwice(QWidget* parent, const QString& caption, const QString& first
                    std::function<void()> confirmed)
 {
     auto ask = [parent, caption](const QString& text, std::function<void()> onYes) {
-        auto* box = new QMessageBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
+        auto* box = new QuestionBox(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
         box->setDefaultButton(QMessageBox::No);
         box->setAttribute(Qt::WA_DeleteOnClose, true);
         box->setWindowModality(Qt::WindowModal);

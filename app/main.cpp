@@ -11,20 +11,46 @@
 
 using namespace vemo;
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Vemo"));
-    QApplication::setApplicationName(QStringLiteral("Vemo"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+namespace {
 
-    QCommandLineParser parser;
+void NameTheProgram()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Vemo"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vemo"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+}
+
+void DescribeOptions(QCommandLineParser& parser)
+{
     parser.setApplicationDescription(QStringLiteral("Vemo, a card game with Bible verses against three computer players."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("data-dir"), QStringLiteral("Keep Vemo.mdb and error.log in <dir>."),
                       QStringLiteral("dir")});
-    parser.process(app);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // --help, --version and a mistyped option are answered in text and end
+    // the program before anything needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    {
+        QCommandLineParser parser;
+        DescribeOptions(parser);
+        if (!parser.parse(arguments) || parser.isSet(QStringLiteral("help")) ||
+            parser.isSet(QStringLiteral("help-all")) || parser.isSet(QStringLiteral("version"))) {
+            QCoreApplication text(argc, argv);
+            NameTheProgram();
+            parser.process(text); // prints, then ends the process
+            return 0;
+        }
+    }
+
+    QApplication app(argc, argv);
+    NameTheProgram();
 
     ErrorBoxes errorBoxes;
     SetErrorReportHandler(&errorBoxes);

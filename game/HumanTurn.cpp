@@ -149,7 +149,8 @@ Task<void> GameEngine::imgDeck_DblClick()
             } else {
                 state_.Tag.clear();
                 co_await AskQuestion("You have drawn a " + description + " card.  Do you want to play this card?");
-                if (state_.Tag == "NO") {
+                // Only "YES" plays it: a question closed another way keeps the card.
+                if (state_.Tag != "YES") {
                     state_.HumanTurnDone = true;
                     state_.DeckDrawBusy = false;
                 } else {

@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include "QuestionBox.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -7,7 +9,7 @@ namespace vemo {
 
 QMessageBox* BuildMessageBox(const MessageBoxSpec& spec, QWidget* parent)
 {
-    auto* box = new QMessageBox(parent);
+    auto* box = new QuestionBox(parent);
     box->setWindowTitle(QString::fromStdString(spec.Caption));
     box->setText(QString::fromStdString(spec.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (spec.Icon) {

@@ -12,7 +12,7 @@
 
 namespace vemo {
 
-// Not yet shown; the caller opens it (open()) or, where the answer is needed
+// Not yet shown; a Yes/No box closes only by its buttons; the caller opens it (open()) or, where the answer is needed
 // before anything else can happen, runs it (exec()).
 QMessageBox* BuildMessageBox(const MessageBoxSpec& spec, QWidget* parent);
 

@@ -43,6 +43,17 @@ QFont FittedMessageFont(const QString& text, const QRect& area, double scale, in
     return font;
 }
 
+// A word too wide for the strip (a very long name) cannot wrap: it is shown
+// cut in the middle instead, so the message keeps to the window.
+QString WithLongWordsCut(const QString& text, const QRect& area)
+{
+    const QFontMetrics metrics(VemoCasualFont(10, true));
+    QStringList words = text.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (metrics.horizontalAdvance(word) > area.width()) word = metrics.elidedText(word, Qt::ElideMiddle, area.width());
+    return words.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 frmDialog::frmDialog(QWidget* table)
@@ -144,6 +155,11 @@ void frmDialog::done(int result)
         answered(answer);
 }
 
+void frmDialog::reject()
+{
+    if (!answered_) QDialog::reject();
+}
+
 void frmDialog::OnButton(const QString& answer)
 {
     if (answered_) {
@@ -183,12 +199,13 @@ void frmDialog::SetMessage(const QString& text)
                       Px(kWidthTwips - 2 * kMessageMarginTwips),
                       Px(kButtonTopTwips - kMessageTopTwips) - 1);
     int needed = 0;
-    lblMsg_->setFont(FittedMessageFont(text, strip, scale_, needed));
+    const QString shown = WithLongWordsCut(text, strip);
+    lblMsg_->setFont(FittedMessageFont(shown, strip, scale_, needed));
     // A message too long for the strip even in small print (the lie warning)
     // pushes the buttons and the bottom edge down rather than being cut off.
     overflow_ = std::max(0, needed - strip.height());
     lblMsg_->setGeometry(strip.adjusted(0, 0, 0, overflow_));
-    lblMsg_->setText(text);
+    lblMsg_->setText(shown);
 }
 
 void frmDialog::SetOuterHeight(int outerHeightTwips)

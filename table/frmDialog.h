@@ -58,6 +58,8 @@ public:
 
 public slots:
     void done(int result) override;
+    // Escape and the close box leave an open question waiting for its answer.
+    void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "frmFinal.h"
 
 #include "CardArt.h"
+#include "ElidedLabel.h"
 #include "ScoreChart.h"
 #include "TableAnnouncer.h"
 #include "VemoFonts.h"
@@ -26,6 +27,8 @@ namespace vemo {
 namespace {
 
 constexpr const char* kTitle = "Vemo Game Results";
+// Pixels: the widest a result line or the caption above them may grow.
+constexpr int kLongestResultLine = 420;
 constexpr qreal kPi = 3.14159265358979323846;
 
 // The banner across the top: the title between the four colours' shapes.
@@ -104,9 +107,13 @@ frmFinal::frmFinal(QWidget* owner, const FinalResults& results, std::function<vo
 
     titleStrip = new TitleStrip(this);
 
-    frResults = new QGroupBox(QString::fromStdString(results.FrameCaption), this);
+    frResults = new QGroupBox(this);
     frResults->setObjectName(QStringLiteral("frResults"));
     frResults->setFont(VemoCasualFont(14, true));
+    // The caption may be the winner's name: one of any length is cut, the window keeps its size.
+    const QString caption = QString::fromStdString(results.FrameCaption);
+    frResults->setTitle(QFontMetrics(frResults->font()).elidedText(caption, Qt::ElideRight, kLongestResultLine));
+    frResults->setAccessibleName(caption);
     frResults->setAlignment(Qt::AlignHCenter);
     frResults->setStyleSheet(QStringLiteral(
         "QGroupBox#frResults { border: 2px solid #c9a227; border-radius: 8px; margin-top: 14px;"
@@ -126,7 +133,10 @@ frmFinal::frmFinal(QWidget* owner, const FinalResults& results, std::function<vo
     for (std::size_t k = 0; k < 4; ++k) {
         // Every line sharing the lowest score is a winning line.
         const bool winner = results.Scores[k] == results.Scores[0];
-        auto* label = new QLabel(QString::fromStdString(results.Lines[k]), frResults);
+        // A long name is cut in the middle, so that its score still shows.
+        auto* label = new ElidedLabel(QString::fromStdString(results.Lines[k]), frResults);
+        label->SetElideMode(Qt::ElideMiddle);
+        label->setMaximumWidth(kLongestResultLine);
         label->setObjectName(QStringLiteral("lblResults%1").arg(k));
         label->setFont(VemoCasualFont(winner ? 14 : 12, winner));
         label->setStyleSheet(winner ? QStringLiteral("color: #1f4fa8; background: transparent;")

@@ -5,6 +5,7 @@
 #include "CardText.h"
 #include "CheeringFigure.h"
 #include "ColourPanel.h"
+#include "ElidedLabel.h"
 #include "GameDatabase.h"
 #include "MessageBoxes.h"
 #include "PlayerAids.h"
@@ -279,10 +280,10 @@ void frmMain::BuildTable()
     lblInstructionExtra_ = pileLabel("lblInstructionExtra", 9, true);
 
     for (int seat = 1; seat <= 4; ++seat) {
-        lblPlayerShadow_[seat] = new QLabel(surface_);
+        lblPlayerShadow_[seat] = new ElidedLabel(QString(), surface_);
         lblPlayerShadow_[seat]->setFont(VemoCasualFont(14, true));
         lblPlayerShadow_[seat]->setStyleSheet(QStringLiteral("color: black;"));
-        lblPlayer_[seat] = new QLabel(surface_);
+        lblPlayer_[seat] = new ElidedLabel(QString(), surface_);
         lblPlayer_[seat]->setObjectName(QStringLiteral("lblPlayer%1").arg(seat));
         lblPlayer_[seat]->setFont(VemoCasualFont(14, true));
         SetPlayerHighlight(seat, false);
@@ -324,7 +325,10 @@ void frmMain::BuildStatusBars()
         for (int panel = 1; panel <= 6; ++panel) {
             const QString text = QString::fromUtf8(texts[panel]);
             // The colour in force shows its shape beside its name.
-            panels[panel] = bar == sbBottomBar_ && panel == 4 ? new ColourPanel(text, bar) : new QLabel(text, bar);
+            panels[panel] = bar == sbBottomBar_ && panel == 4 ? static_cast<QLabel*>(new ColourPanel(text, bar))
+                                                                : new ElidedLabel(text, bar);
+            // The panels share the bar by their stretch, whatever their text: a long name is cut, not the bar widened.
+            panels[panel]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             panels[panel]->setObjectName(QStringLiteral("%1%2").arg(bar == sbTopBar_ ? "sbTop" : "sbBottom").arg(panel));
             panels[panel]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             panels[panel]->setToolTip(QString::fromUtf8(tips[panel]));
@@ -434,7 +438,11 @@ void frmMain::Relayout()
     sizes.DeckWidth = PixelsToTwips(kDeckPx.width());
     sizes.DiscardWidth = PixelsToTwips(kPilePx.width());
     sizes.DiscardHeight = PixelsToTwips(kPilePx.height());
+    // A name of any length keeps to a quarter of the table's width (cut with an ellipsis).
+    const int nameWidth = std::max(120, surface_->width() / 4);
     for (int seat = 1; seat <= 4; ++seat) {
+        lblPlayer_[seat]->setMaximumWidth(nameWidth);
+        lblPlayerShadow_[seat]->setMaximumWidth(nameWidth);
         lblPlayer_[seat]->adjustSize();
         lblPlayerShadow_[seat]->adjustSize();
         sizes.PlayerLabelWidth[seat] = PixelsToTwips(lblPlayer_[seat]->width(), tableScale_);

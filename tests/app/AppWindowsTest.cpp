@@ -438,7 +438,10 @@ TEST_F(SetupDialog, AMissingOpponentShowsTheErrorAndStartsNothing)
 TEST_F(SetupDialog, StartNewGameDealsTheFirstHandAndSetsStart)
 {
     frmGameSetup* dialog = Open();
-    dialog->txtPlayer->setText(QStringLiteral("Ann"));
+    // A name is taken as typed, however long.
+    const std::string name = "Ann " + std::string(196, 'n');
+    dialog->txtPlayer->clear();
+    QTest::keyClicks(dialog->txtPlayer, QString::fromStdString(name));
     QTest::mouseClick(dialog->chkPoints[1], Qt::LeftButton, {}, QPoint(8, dialog->chkPoints[1]->height() / 2));
     std::vector<std::string> opponents;
     for (int seat = 1; seat <= 3; ++seat)
@@ -454,9 +457,9 @@ TEST_F(SetupDialog, StartNewGameDealsTheFirstHandAndSetsStart)
     ASSERT_EQ(state.Players.Count(), 4);
     for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(state.Players(seat).NumberOfCards(), 7) << "seat " << seat;
     for (int seat = 1; seat <= 3; ++seat) EXPECT_EQ(state.Players(seat).Name(), opponents[std::size_t(seat - 1)]);
-    EXPECT_EQ(state.Players(4).Name(), "Ann");
+    EXPECT_EQ(state.Players(4).Name(), name);
     EXPECT_TRUE(state.Players(4).Human());
-    EXPECT_EQ(state.HumanPlayerName, "Ann");
+    EXPECT_EQ(state.HumanPlayerName, name);
     EXPECT_EQ(state.ScoreLimit, 200);
 
     // It slid down to within one step of the bottom of the screen.

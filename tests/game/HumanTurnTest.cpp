@@ -77,6 +77,7 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
         // A drawn card is offered when it can be played.
         {"a playable card drawn and played", "G5 R6", "B3", false, "B7", "draw", "YES", {"B7"}, "G5 R6", 'R', {}, {}},
         {"a playable card drawn and kept", "G5 R6", "B3", false, "B7", "draw", "NO", {}, "G5 R6 B7", 'R', {}, {}},
+        {"the question closed without an answer", "G5 R6", "B3", false, "B7", "draw", "closed", {}, "G5 R6 B7", 'R', {}, {}},
         {"an unplayable card drawn", "G5 R6", "B3", false, "R1", "draw", "", {}, "G5 R6 R1", 'R',
          {"You have drawn a Red 1 card, and it cannot be played at this time."}, {}},
     };
@@ -87,7 +88,7 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
         t.Pile(c.pile, c.pending);
         t.Stack(c.stack);
         t.view.colorChoices = {2};
-        if (*c.answer) t.view.answers = {c.answer};
+        if (*c.answer) t.view.answers = {std::string(c.answer) == "closed" ? "" : c.answer};
         bool mustDrawAtStart = false;
         t.view.actions.push_back([&] { mustDrawAtStart = t.State().HumanMustDraw; });
         for (const std::string_view input : {std::string_view(c.input)}) {

@@ -137,6 +137,17 @@ TEST(frmFinal, ShowsTheComputedTexts)
     }
 }
 
+TEST(frmFinal, AVeryLongWinnersNameKeepsTheWindowOnTheScreen)
+{
+    Owner owner;
+    const std::string name = QStringLiteral("Bartholomew-").repeated(17).left(200).toStdString();
+    const std::array<const char*, 4> names{"Joshua", name.c_str(), "Caleb", "Me"};
+    frmFinal window(&owner.window, ComputeFinalResults(FourPlayers(names, {120, 45, 80, 101}), false), [](bool) {});
+    EXPECT_LE(window.sizeHint().width(), 800);
+    EXPECT_EQ(window.lblResults[0]->text().toStdString(), name + " = 45");
+    EXPECT_EQ(window.frResults->accessibleName().toStdString(), name);
+}
+
 TEST(frmFinal, ButtonsAndCloseReportPlayAgain)
 {
     struct Case {

@@ -2,7 +2,6 @@
 #include "WavPlayer.h"
 
 #include <QFile>
-#include <QSoundEffect>
 
 #include <gtest/gtest.h>
 
@@ -13,9 +12,15 @@ TEST(Resources, SixteenWaveClipsAndTheCasualFontAreCompiledIn)
     for (int clip = 1; clip <= 16; ++clip) {
         QFile file(QStringLiteral(":/sounds/%1.wav").arg(clip));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "clip " << clip;
-        const QByteArray head = file.read(12);
-        EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 4) == "WAVE") << "clip " << clip;
-        EXPECT_LT(file.size(), 64 * 1024) << "clip " << clip;
+        const QByteArray image = file.readAll();
+        const WaveClip wave = ReadWaveClip(image);
+        EXPECT_TRUE(wave.Format.isValid()) << "clip " << clip;
+        EXPECT_EQ(wave.Samples.size() % wave.Format.bytesPerFrame(), 0) << "clip " << clip;
+        EXPECT_GT(wave.Samples.size(), image.size() / 2) << "clip " << clip;
+        EXPECT_LT(image.size(), 64 * 1024) << "clip " << clip;
+        // Cut short or not a wave: no format, so nothing is played.
+        EXPECT_FALSE(ReadWaveClip(image.left(image.size() / 2)).Format.isValid()) << "clip " << clip;
+        EXPECT_FALSE(ReadWaveClip(image.mid(4)).Format.isValid()) << "clip " << clip;
     }
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Regular.otf")));
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Bold.otf")));

@@ -340,3 +340,21 @@ TEST_F(TableWindow, FaultsAreReportedUnderTheirProceduresAndPlayGoesOn)
     }
     SetErrorLogDirectory(QDir::tempPath().toStdString());
 }
+
+// A name of any length is kept whole in the data and cut only where it is shown:
+// the table, its status bars and its name labels keep their size.
+TEST_F(TableWindow, AVeryLongNameIsCutOnTheTableNotInTheData)
+{
+    const QString name = QStringLiteral("Bartholomew-").repeated(17).left(200);
+    shell.choice.HumanName = name.toStdString();
+    const QSize before = table->size();
+    table->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) == 7; }, 3000));
+    EXPECT_EQ(table->size(), before);
+    EXPECT_LE(table->minimumSizeHint().width(), before.width());
+    EXPECT_EQ(table->StatusText(StatusBar::Top, 6), name + QStringLiteral(" = 0"));
+    auto* label = table->findChild<QLabel*>(QStringLiteral("lblPlayer4"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), name);
+    EXPECT_LE(label->width(), before.width() / 2);
+}
