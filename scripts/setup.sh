@@ -33,6 +33,12 @@ vemo_package_packages=(
   dpkg-dev lintian appstream desktop-file-utils man-db xvfb xdotool
 )
 
+# What the screen-reader test needs: Orca itself, and a session bus and the
+# accessibility bus for it to listen on.
+vemo_orca_packages=(
+  orca dbus-daemon at-spi2-core procps
+)
+
 # vemo_build BUILD_DIR [cmake options...]; VEMO_TARGET limits the build to one target.
 vemo_build() {
   local dir="$1"
