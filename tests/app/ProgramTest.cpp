@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -296,4 +297,29 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
         EXPECT_EQ(Rows("SavedGames"), c.saved);
         EXPECT_EQ(Rows("History"), c.history);
     }
+}
+
+// No database in the data directory and no shipped copy to start it from: the
+// program says so under "Critical Error" and ends.
+TEST_F(Program, NoDatabaseAnywhereIsACriticalError)
+{
+    QTemporaryDir empty; // the test program has no shipped copy beside it
+    qputenv("VEMO_DATA_DIR", empty.path().toLocal8Bit());
+    QString caption, text;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle();
+            text = box->text();
+            box->accept();
+        }
+    });
+    watcher.start(20);
+    program = std::make_unique<VemoProgram>([this](int status) { ended = status; });
+    program->Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
+    EXPECT_EQ(caption, QStringLiteral("Critical Error"));
+    EXPECT_EQ(text, QDir::toNativeSeparators(QDir(empty.path()).filePath(QStringLiteral("Vemo.mdb"))) +
+                        QStringLiteral(" was not found.  Please contact the help desk."));
+    EXPECT_EQ(*ended, 1);
 }
