@@ -111,10 +111,17 @@ public:
 
     void Run()
     {
-        if (!wanted_.isEmpty()) Salvage(kLowestRowid, kHighestRowid);
+        if (wanted_.isEmpty()) return;
+        Salvage(kLowestRowid, kHighestRowid);
+        // A damaged cell can carry a rowid far beyond its neighbours', and the
+        // rising reads then take every row after it for read already. Reading
+        // down from the top brings those rows back.
+        Read(kLowestRowid, kHighestRowid, Order::Descending);
     }
 
 private:
+    enum class Order { Ascending, Descending };
+
     struct RangeRead {
         bool complete = false;     // every row of the range was read
         std::optional<qint64> last; // the last rowid read
@@ -152,15 +159,16 @@ private:
         }
     }
 
-    RangeRead Read(qint64 first, qint64 last)
+    RangeRead Read(qint64 first, qint64 last, Order order = Order::Ascending)
     {
+        const bool descending = order == Order::Descending;
         if (progress_) progress_();
         RangeRead result;
         QSqlQuery rows(from_);
         rows.setForwardOnly(true);
         if (!rows.prepare(QStringLiteral("SELECT rowid AS salvage_rowid, * FROM %1 WHERE rowid >= ? AND rowid <= ? "
-                                         "ORDER BY rowid")
-                              .arg(Quoted(table_))))
+                                         "ORDER BY rowid%2")
+                              .arg(Quoted(table_), descending ? QStringLiteral(" DESC") : QString())))
             return result;
         rows.addBindValue(first);
         rows.addBindValue(last);
@@ -187,9 +195,9 @@ private:
             // A damaged page can hand out rows the seek should have passed.
             const qint64 rowid = record.value(0).toLongLong();
             if (rowid < first || rowid > last) continue;
-            // Rows come in rising order; one that does not is a page read
-            // again through a damaged link, which could go round for ever.
-            if (result.last && rowid <= *result.last) return result;
+            // Rows come in order; one that does not is a page read again
+            // through a damaged link, which could go round for ever.
+            if (result.last && (descending ? rowid >= *result.last : rowid <= *result.last)) return result;
             result.last = rowid;
             for (const int field : fields) insert.addBindValue(record.value(field));
             insert.exec(); // a row the new schema refuses is left behind

@@ -187,6 +187,22 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         {"a damaged header",
          [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.replace(0, 24, QByteArray(24, '\xff')); }); },
          101, 301},
+        {"a history row numbered far past the rows after it",
+         [](const DataDir& d) {
+             DamageBytes(d, [&d](QByteArray& b, int size) {
+                 const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
+                                                      "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
+                                      .toInt();
+                 ASSERT_GT(page, 1);
+                 const auto byte = [&b](qsizetype at) { return static_cast<unsigned char>(b[at]); };
+                 const qsizetype at = qsizetype(page - 1) * size;
+                 const int middle = ((byte(at + 3) << 8) | byte(at + 4)) / 2;
+                 const qsizetype cell = at + ((byte(at + 8 + 2 * middle) << 8) | byte(at + 9 + 2 * middle));
+                 ASSERT_LT(byte(cell), 0x80); // a one-byte payload size, then the rowid
+                 b[cell + 1] = '\x7f';
+             });
+         },
+         -1, -1},
     };
     for (const auto& c : cases) {
         DataDir dir;
