@@ -58,12 +58,12 @@ public:
 
     QSqlDatabase& Db() { return db_; }
 
-    // The names of the tables the schema lists; empty when it cannot be read.
+    // The names the schema lists; empty when it cannot be read.
     QStringList Tables()
     {
         QStringList tables;
         QSqlQuery query(db_);
-        if (!db_.isOpen() || !query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        if (!db_.isOpen() || !query.exec(QStringLiteral("SELECT name FROM sqlite_master")))
             return tables;
         while (query.next()) tables << query.value(0).toString();
         return tables;
@@ -308,16 +308,12 @@ SalvageResult SalvageRows(const QString& damagedPath, QSqlDatabase& to, const st
         readable = mended.fileName();
     }
     DamagedReader reader(readable);
-    const QStringList tables = reader.Tables();
     // Verses and ComputerPlayers come fresh from the shipped script; the
-    // player's own rows are what is worth saving.
-    for (const char* name : {"SavedGames", "History", "Properties"}) {
-        QString table;
-        for (const QString& candidate : tables)
-            if (candidate.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) table = candidate;
-        if (table.isEmpty()) continue;
-        TableSalvage(reader.Db(), to, table, progress).Run();
-    }
+    // player's own rows are what is worth saving. Each table is asked for by
+    // its own name: SQLite knows a table by its CREATE statement, so a damaged
+    // type or name in the schema's listing must not hide it.
+    for (const char* name : {"SavedGames", "History", "Properties"})
+        TableSalvage(reader.Db(), to, QString::fromLatin1(name), progress).Run();
     // The new file started with none of the player's rows.
     result.SavedGames = CountRows(to, QStringLiteral("SavedGames"));
     result.History = CountRows(to, QStringLiteral("History"));

@@ -187,6 +187,18 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         {"a damaged header",
          [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.replace(0, 24, QByteArray(24, '\xff')); }); },
          101, 301},
+        {"the history's schema entry no longer says it is a table",
+         [](const DataDir& d) {
+             DamageBytes(d, [](QByteArray&, int) {});
+             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"});
+         },
+         101, 301},
+        {"the history's schema entry with its name spoilt",
+         [](const DataDir& d) {
+             DamageBytes(d, [](QByteArray&, int) {});
+             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"});
+         },
+         101, 301},
         {"a history row numbered far past the rows after it",
          [](const DataDir& d) {
              DamageBytes(d, [&d](QByteArray& b, int size) {

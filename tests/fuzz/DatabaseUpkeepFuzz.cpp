@@ -89,7 +89,8 @@ int RowsReadFromTheEnds(const QString& path, const char* table)
     return static_cast<int>(ids.size());
 }
 
-// The shipped database with the player's rows, made once.
+// The shipped database with the player's rows, made once and the same every
+// time, so that a seeded run tries exactly the same damages.
 QByteArray MakeSeedDatabase(const QString& directory)
 {
     const QString path = QDir(directory).filePath(QStringLiteral("seed.mdb"));
@@ -101,11 +102,11 @@ QByteArray MakeSeedDatabase(const QString& directory)
         QSqlQuery fill(db);
         fill.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                                  "INSERT INTO SavedGames (DateSaved, CompPlayer1, CompPlayerCards1, Player4, PlayerCards4) "
-                                 "SELECT datetime('now'), 'Adam', hex(randomblob(14)), 'Ann', hex(randomblob(30)) FROM n")
+                                 "SELECT '2026-01-01 12:00:00', 'Adam', printf('%028d', i * 7919), 'Ann', printf('%060d', i * 104729) FROM n")
                       .arg(kSavedGames));
         fill.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                                  "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
-                                 "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40 FROM n")
+                                 "SELECT '2026-01-01 12:00:00', '**Ann', i, 'Adam', i + 40 FROM n")
                       .arg(kHistoryRows));
         fill.exec(QStringLiteral("INSERT INTO Properties VALUES ('CompactIteration', 4)"));
         db.close();
