@@ -156,6 +156,9 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
     table->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(1) == 7; }, 3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) == 7; }, 3000));
+    // The deal is over when the menus are back: every card has landed and the
+    // hand is laid out for seven.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->menuBar()->actions().constFirst()->isVisible(); }, 10000));
     QAction* scaling = table->MenuAction(QStringLiteral("mnuOptionsScale"));
     ASSERT_NE(scaling, nullptr);
     EXPECT_TRUE(scaling->isChecked());
