@@ -167,9 +167,7 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
         QSize size;
         bool scaling;
         double scale;
-        int card1Left; // twips, of the virtual window the layout runs on
-    } const sizes[] = {{start, true, 1.0, 7385}, {start * 2, true, 2.0, 7385}, {start * 2, false, 1.0, 13385},
-                       {start, true, 1.0, 7385}};
+    } const sizes[] = {{start, true, 1.0}, {start * 2, true, 2.0}, {start * 2, false, 1.0}, {start, true, 1.0}};
     for (const Row& row : sizes) {
         SCOPED_TRACE(row.size.width() * 10 + row.scaling);
         if (scaling->isChecked() != row.scaling) scaling->trigger();
@@ -187,9 +185,11 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
             ASSERT_NE(element, nullptr);
             EXPECT_EQ(element->pos(), QPoint(TwipsToPixels(place.Left, row.scale), TwipsToPixels(place.Top, row.scale)));
         }
+        // Seven cards 639 twips apart, centred on the hand's anchor.
+        const int card1Left = laid.cPlayer4Card0.Left + 3 * 639;
         for (int i = 1; i <= 7; ++i)
             EXPECT_EQ(table->HumanFace(i)->geometry(),
-                      QRect(TwipsToPixels(row.card1Left - 639 * (i - 1), row.scale),
+                      QRect(TwipsToPixels(card1Left - 639 * (i - 1), row.scale),
                             TwipsToPixels(laid.cPlayer4Card0.Top, row.scale), TwipsToPixels(1065, row.scale),
                             TwipsToPixels(1440, row.scale))) << i;
         EXPECT_EQ(table->Deck()->size(), QSize(77, 102) * row.scale);
