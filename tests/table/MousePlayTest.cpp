@@ -170,7 +170,7 @@ TEST_F(MousePlay, ACardDroppedOffThePileGoesBackUnderItsNeighbours)
     const QPoint place = face->pos();
     QPoint moved;
     QObject::connect(face, &cVemoCard::MouseMove, [&] { moved = face->pos(); }); // after the table moved it
-    MousePlayer::Drag(face, face->mapToGlobal(face->rect().center() - QPoint(0, 60))); // upwards, short of the pile
+    MousePlayer::Drag(face, face->mapToGlobal(face->rect().center() + QPoint(0, 40))); // downwards, away from the pile
     ASSERT_NE(moved, place) << "the card did not move";
     EXPECT_EQ(face->pos(), place);
     EXPECT_EQ(Stacking(*table), before);
