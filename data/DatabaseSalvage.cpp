@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <unordered_set>
 
 namespace vemo {
 
@@ -26,6 +27,8 @@ namespace {
 constexpr qint64 kLowestRowid = 1;
 constexpr qint64 kHighestRowid = std::numeric_limits<qint64>::max();
 constexpr int kHeaderSize = 100;
+// A table cell with its pointer takes at least this many bytes of a page.
+constexpr int kSmallestCell = 4;
 
 QString Quoted(const QString& name)
 {
@@ -105,7 +108,8 @@ qint64 StepTowards(qint64 first, quint64 step, qint64 last)
 class TableSalvage {
 public:
     TableSalvage(QSqlDatabase& from, QSqlDatabase& to, const QString& table, const std::function<void()>& progress)
-        : from_(from), to_(to), table_(table), wanted_(ColumnsOf(to, table)), progress_(progress)
+        : from_(from), to_(to), table_(table), wanted_(ColumnsOf(to, table)), progress_(progress),
+          maxCells_(QFileInfo(from.databaseName()).size() / kSmallestCell + 1)
     {
     }
 
@@ -113,9 +117,9 @@ public:
     {
         if (wanted_.isEmpty()) return;
         Salvage(kLowestRowid, kHighestRowid);
-        // A damaged cell can carry a rowid far beyond its neighbours', and the
-        // rising reads then take every row after it for read already. Reading
-        // down from the top brings those rows back.
+        // A damaged cell can carry a rowid far beyond its neighbours', and a
+        // seek from it passes the rows after it. Reading down from the end
+        // brings back what lies behind the last page that fails.
         Read(kLowestRowid, kHighestRowid, Order::Descending);
     }
 
@@ -166,17 +170,31 @@ private:
         RangeRead result;
         QSqlQuery rows(from_);
         rows.setForwardOnly(true);
-        if (!rows.prepare(QStringLiteral("SELECT rowid AS salvage_rowid, * FROM %1 WHERE rowid >= ? AND rowid <= ? "
-                                         "ORDER BY rowid%2")
-                              .arg(Quoted(table_), descending ? QStringLiteral(" DESC") : QString())))
+        // The whole table is read without a bound: a seek trusts the rowids'
+        // order, and a damaged one (a wild rowid, the zeros of a lost page at
+        // the end) would stop it before rows SQLite can still read.
+        const bool whole = first == kLowestRowid && last == kHighestRowid;
+        if (!rows.prepare(QStringLiteral("SELECT rowid AS salvage_rowid, * FROM %1%2 ORDER BY rowid%3")
+                              .arg(Quoted(table_), whole ? QString() : QStringLiteral(" WHERE rowid >= ? AND rowid <= ?"),
+                                   descending ? QStringLiteral(" DESC") : QString())))
             return result;
-        rows.addBindValue(first);
-        rows.addBindValue(last);
+        if (!whole) {
+            rows.addBindValue(first);
+            rows.addBindValue(last);
+        }
         if (!rows.exec()) return result;
         QSqlQuery insert(to_);
         std::optional<QSqlRecord> shape;
         QList<int> fields;
+        // A damaged page link can lead round to pages read already, for
+        // ever. A damaged rowid can also repeat a neighbour's, so one row met
+        // again is kept apart, not taken for a loop: the read ends when more
+        // rows came again than new, or after more cells than the file holds.
+        std::unordered_set<qint64> seen;
+        std::size_t again = 0;
+        qint64 stepped = 0;
         while (rows.next()) {
+            if (++stepped > maxCells_) return result;
             const QSqlRecord record = rows.record();
             if (!shape) {
                 shape = record;
@@ -195,9 +213,10 @@ private:
             // A damaged page can hand out rows the seek should have passed.
             const qint64 rowid = record.value(0).toLongLong();
             if (rowid < first || rowid > last) continue;
-            // Rows come in order; one that does not is a page read again
-            // through a damaged link, which could go round for ever.
-            if (result.last && (descending ? rowid >= *result.last : rowid <= *result.last)) return result;
+            if (!seen.insert(rowid).second) {
+                if (++again > seen.size()) return result;
+                continue; // the first row read under a rowid is kept
+            }
             result.last = rowid;
             for (const int field : fields) insert.addBindValue(record.value(field));
             insert.exec(); // a row the new schema refuses is left behind
@@ -212,6 +231,7 @@ private:
     QString table_;
     QStringList wanted_;
     const std::function<void()>& progress_;
+    qint64 maxCells_;
     int read_ = 0;
 };
 

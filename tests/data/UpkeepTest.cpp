@@ -141,6 +141,22 @@ int RowsSqliteCanRead(const QString& path, const char* table)
     return static_cast<int>(readable.size());
 }
 
+// Gives the middle row of the history's first leaf another rowid, one byte
+// long.
+void RenumberAHistoryRow(const DataDir& d, QByteArray& b, int size, char rowid)
+{
+    const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
+                                         "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
+                         .toInt();
+    ASSERT_GT(page, 1);
+    const auto byte = [&b](qsizetype at) { return static_cast<unsigned char>(b[at]); };
+    const qsizetype at = qsizetype(page - 1) * size;
+    const int index = ((byte(at + 3) << 8) | byte(at + 4)) / 2;
+    const qsizetype cell = at + ((byte(at + 8 + 2 * index) << 8) | byte(at + 9 + 2 * index));
+    ASSERT_LT(byte(cell), 0x80); // a one-byte payload size, then the rowid
+    b[cell + 1] = rowid;
+}
+
 struct DamageCase {
     const char* name;
     std::function<void(const DataDir&)> damage;
@@ -200,18 +216,13 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
          },
          101, 301},
         {"a history row numbered far past the rows after it",
+         [](const DataDir& d) { DamageBytes(d, [&d](QByteArray& b, int size) { RenumberAHistoryRow(d, b, size, '\x7f'); }); },
+         -1, -1},
+        {"a history row numbered far on, in a file cut short",
          [](const DataDir& d) {
              DamageBytes(d, [&d](QByteArray& b, int size) {
-                 const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
-                                                      "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
-                                      .toInt();
-                 ASSERT_GT(page, 1);
-                 const auto byte = [&b](qsizetype at) { return static_cast<unsigned char>(b[at]); };
-                 const qsizetype at = qsizetype(page - 1) * size;
-                 const int middle = ((byte(at + 3) << 8) | byte(at + 4)) / 2;
-                 const qsizetype cell = at + ((byte(at + 8 + 2 * middle) << 8) | byte(at + 9 + 2 * middle));
-                 ASSERT_LT(byte(cell), 0x80); // a one-byte payload size, then the rowid
-                 b[cell + 1] = '\x7f';
+                 RenumberAHistoryRow(d, b, size, '\x7f');
+                 b.truncate(b.size() * 97 / 100);
              });
          },
          -1, -1},
