@@ -59,7 +59,7 @@ TEST(Data_DeckRebuild, CardsInPlayLeaveTheDeck)
             }
             // The deck and the cards in play make up the catalogue, less what
             // was in play more often than the deck holds it.
-            auto expected = CatalogueCounts();
+            auto expected = Count();
             auto got = Count(rest);
             for (CardCode card : inPlay) ++got[card];
             int surplus = 0;

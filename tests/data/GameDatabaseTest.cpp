@@ -37,9 +37,9 @@ TEST(Data_GameDatabase, BadFilesAreRefusedAndLeftAsTheyWere)
          DbFaultKind::Damaged, 11},
         {"truncated", [](const DataDir& d) { WriteBytes(d.Database(), ReadBytes(d.Database()).left(1536)); },
          DbFaultKind::Damaged, 11},
-        {"version zero", [](const DataDir& d) { Exec(d.Database(), {"PRAGMA user_version = 0"}); }, DbFaultKind::Damaged, 11},
-        {"table missing", [](const DataDir& d) { Exec(d.Database(), {"DROP TABLE History"}); }, DbFaultKind::Damaged, 11},
-        {"newer version", [](const DataDir& d) { Exec(d.Database(), {"PRAGMA user_version = 7"}); }, DbFaultKind::TooNew, 1,
+        {"version zero", [](const DataDir& d) { Sql(d.Database(), {"PRAGMA user_version = 0"}); }, DbFaultKind::Damaged, 11},
+        {"table missing", [](const DataDir& d) { Sql(d.Database(), {"DROP TABLE History"}); }, DbFaultKind::Damaged, 11},
+        {"newer version", [](const DataDir& d) { Sql(d.Database(), {"PRAGMA user_version = 7"}); }, DbFaultKind::TooNew, 1,
          "This database was written by a newer version of Vemo"},
         {"a directory",
          [](const DataDir& d) {
@@ -73,10 +73,13 @@ TEST(Data_GameDatabase, BadFilesAreRefusedAndLeftAsTheyWere)
 TEST(Data_GameDatabase, AFileHeldElsewhereIsBusyUntilLetGo)
 {
     DataDir dir;
-    QProcess holder;
-    holder.start(SelfPath(), {QStringLiteral("--hold"), dir.Database()});
-    ASSERT_TRUE(holder.waitForReadyRead(10000));
-    ASSERT_EQ(holder.readLine().trimmed(), QByteArray("held"));
+    Child holder([&](const std::function<void()>& ready) {
+        GameDatabase held;
+        held.Open(dir.Database());
+        ready();
+        for (;;) ::pause();
+    });
+    ASSERT_TRUE(holder.Ready());
     GameDatabase database;
     try {
         database.Open(dir.Database());
@@ -88,8 +91,7 @@ TEST(Data_GameDatabase, AFileHeldElsewhereIsBusyUntilLetGo)
     ScriptedUi ui;
     EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
     EXPECT_TRUE(ui.Boxes.empty());
-    holder.kill();
-    holder.waitForFinished();
+    holder.Kill();
 
     EXPECT_NO_THROW(database.Open(dir.Database()));
     GameDatabase second;
@@ -110,7 +112,7 @@ struct NameCase {
 TEST(Data_GameDatabase, LookupsOnTheShippedFile)
 {
     DataDir dir;
-    Exec(dir.Database(), {"DROP TABLE Properties"});
+    Sql(dir.Database(), {"DROP TABLE Properties"});
     GameDatabase database;
     database.Open(dir.Database());
     for (char letter : std::string("1234567VBDGKPRST")) {
@@ -175,7 +177,7 @@ TEST(Data_GameDatabase, PurgeEmptiesBothTables)
 TEST(Data_GameDatabase, BestScoresOrder)
 {
     DataDir dir;
-    Exec(dir.Database(), {"INSERT INTO History (DatePlayed, Winner, WinnerScore, GapBetweenWinnerLoser) VALUES "
+    Sql(dir.Database(), {"INSERT INTO History (DatePlayed, Winner, WinnerScore, GapBetweenWinnerLoser) VALUES "
                           "('2024-03-01 10:00:00.000', 'a', 10, 50), ('2024-01-01 10:00:00.000', 'b', 20, 90), "
                           "('2024-02-01 10:00:00.000', 'c', 5, 50), ('2024-01-15 10:00:00.000', 'd', 10, 50), "
                           "('2023-12-31 23:59:59.999', 'e', 0, 10)"});

@@ -42,7 +42,7 @@ TEST(Data_Upkeep, CounterCompactsEveryEleventhStart)
     };
     for (const auto& c : cases) {
         DataDir dir;
-        if (*c.stored) Exec(dir.Database(), {c.stored});
+        if (*c.stored) Sql(dir.Database(), {c.stored});
         ScriptedUi ui;
         EXPECT_TRUE(DatabaseStartupUpkeep(dir.Path(), ui)) << c.stored;
         EXPECT_EQ(ReadCompactIteration(dir.Path()), c.after) << c.stored;
@@ -79,7 +79,7 @@ TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
     for (const auto& c : cases) {
         DataDir dir;
         AddSavedGames(dir.Database(), 300);
-        Exec(dir.Database(), {"DELETE FROM SavedGames WHERE ID % 2 = 0"});
+        Sql(dir.Database(), {"DELETE FROM SavedGames WHERE ID % 2 = 0"});
         if (c.earlierBackup) WriteBytes(dir.File("Vemodb.BAK"), "an old backup");
         WriteBytes(dir.File("blocker"), "x");
         const QByteArray before = ReadBytes(dir.Database());
@@ -98,7 +98,7 @@ TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
                                          "Compacting Database  " + dir.Database().toStdString()}));
         }
         EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
-        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150")) << c.name;
+        EXPECT_EQ(Sql(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150")) << c.name;
     }
 }
 
@@ -110,7 +110,7 @@ void DamageBytes(const DataDir& d, const std::function<void(QByteArray&, int pag
     Fill(d.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
                             "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
     QByteArray bytes = ReadBytes(d.Database());
-    damage(bytes, Query(d.Database(), "PRAGMA page_size").toInt());
+    damage(bytes, Sql(d.Database(), "PRAGMA page_size").toInt());
     WriteBytes(d.Database(), bytes);
 }
 
@@ -145,7 +145,7 @@ int RowsSqliteCanRead(const QString& path, const char* table)
 // long.
 void RenumberAHistoryRow(const DataDir& d, QByteArray& b, int size, char rowid)
 {
-    const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
+    const int page = Sql(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
                                          "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
                          .toInt();
     ASSERT_GT(page, 1);
@@ -174,13 +174,13 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         {"schema version lost",
          [](const DataDir& d) {
              AddSavedGames(d.Database(), 12);
-             Exec(d.Database(), {"PRAGMA user_version = 0", "DELETE FROM Verses"});
+             Sql(d.Database(), {"PRAGMA user_version = 0", "DELETE FROM Verses"});
          },
          12, 0},
         {"a shipped table dropped",
          [](const DataDir& d) {
              AddSavedGames(d.Database(), 3);
-             Exec(d.Database(), {"DROP TABLE ComputerPlayers"});
+             Sql(d.Database(), {"DROP TABLE ComputerPlayers"});
          },
          3, 0},
         {"cut to 87%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 87 / 100); }); },
@@ -192,7 +192,7 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         {"a bad page in the middle of the saved games",
          [](const DataDir& d) {
              DamageBytes(d, [&d](QByteArray& b, int size) {
-                 const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'SavedGames' AND "
+                 const int page = Sql(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'SavedGames' AND "
                                                       "pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET 5")
                                       .toInt();
                  ASSERT_GT(page, 1);
@@ -206,13 +206,13 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         {"the history's schema entry no longer says it is a table",
          [](const DataDir& d) {
              DamageBytes(d, [](QByteArray&, int) {});
-             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"});
+             Sql(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"});
          },
          101, 301},
         {"the history's schema entry with its name spoilt",
          [](const DataDir& d) {
              DamageBytes(d, [](QByteArray&, int) {});
-             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"});
+             Sql(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"});
          },
          101, 301},
         {"a history row numbered far past the rows after it",
@@ -239,7 +239,7 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
         ASSERT_FALSE(ui.Operations.empty()) << c.name;
         EXPECT_EQ(ui.Operations[0], "Repairing Database  " + dir.Database().toStdString());
         // The zeros of a lost page read as rows numbered 0: no program wrote them.
-        EXPECT_EQ(Query(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
+        EXPECT_EQ(Sql(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
                                         "(SELECT count(*) FROM History WHERE ID < 1)"),
                   QStringLiteral("0"))
             << c.name;
@@ -276,100 +276,6 @@ TEST(Data_Upkeep, EveryRepairKeepsItsOwnCopy)
         EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
     }
     EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
-}
-
-// A file or directory the program may not write, which root would write
-// anyway: SQLite's default file layer, wrapped to open the database
-// read-only or to refuse creating its journal, as the system would.
-enum class WriteFault { None, ReadOnlyFile, ReadOnlyDirectory };
-
-WriteFault g_writeFault = WriteFault::None;
-sqlite3_vfs* g_realVfs = nullptr;
-sqlite3_vfs g_faultyVfs;
-
-int FaultyOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
-{
-    if (g_writeFault == WriteFault::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB))
-        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
-    if (g_writeFault == WriteFault::ReadOnlyDirectory && (flags & SQLITE_OPEN_MAIN_JOURNAL)) return SQLITE_CANTOPEN;
-    return g_realVfs->xOpen(g_realVfs, name, file, flags, outFlags);
-}
-
-class WriteFaultScope {
-public:
-    explicit WriteFaultScope(WriteFault fault)
-    {
-        if (!g_realVfs) {
-            g_realVfs = sqlite3_vfs_find(nullptr);
-            g_faultyVfs = *g_realVfs;
-            g_faultyVfs.zName = "vemo-write-fault";
-            g_faultyVfs.xOpen = FaultyOpen;
-        }
-        g_writeFault = fault;
-        sqlite3_vfs_register(&g_faultyVfs, 1);
-    }
-    ~WriteFaultScope()
-    {
-        g_writeFault = WriteFault::None;
-        sqlite3_vfs_register(g_realVfs, 1);
-    }
-    WriteFaultScope(const WriteFaultScope&) = delete;
-    WriteFaultScope& operator=(const WriteFaultScope&) = delete;
-};
-
-struct VerifyCase {
-    const char* name;
-    std::function<void(const DataDir&)> arrange;
-    bool goOn;
-    const char* message; // how it starts, or all of it when it ends in a full stop ("%1": the file's path)
-    int beeps;
-    WriteFault writeFault = WriteFault::None;
-};
-
-TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
-{
-    const std::string unwritable = "' is corrupted beyond repair or not available.\r\n"
-                                   "Please contact the help desk for assistance.\r\nError #:  ";
-    const VerifyCase cases[] = {
-        {"sound file", [](const DataDir&) {}, true, "", 0},
-        {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false,
-         "%1 was not found.  Please contact the help desk.", 0},
-        {"newer version", [](const DataDir& d) { Exec(d.Database(), {"PRAGMA user_version = 2"}); }, false,
-         "This database was written by a newer version of Vemo", 0},
-        {"a directory in its place",
-         [](const DataDir& d) {
-             QFile::remove(d.Database());
-             QDir(d.Path()).mkdir(QStringLiteral("Vemo.mdb"));
-         },
-         false, "/", 0},
-        {"read-only file", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyFile},
-        {"read-only directory", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyDirectory},
-    };
-    for (const auto& c : cases) {
-        DataDir dir;
-        c.arrange(dir);
-        const bool existed = QFileInfo::exists(dir.Database());
-        ScriptedUi ui;
-        {
-            WriteFaultScope fault(c.writeFault);
-            EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
-        }
-        if (*c.message) {
-            ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
-            EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
-            EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
-            const std::string message = QString::fromLatin1(c.message).arg(dir.Database()).toStdString();
-            EXPECT_EQ(message.back() == '.' ? ui.Boxes[0].Text : ui.Boxes[0].Text.substr(0, message.size()), message);
-            if (c.beeps) {
-                EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
-                EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
-            }
-        } else {
-            EXPECT_TRUE(ui.Boxes.empty()) << c.name;
-        }
-        EXPECT_EQ(ui.Beeps, c.beeps) << c.name;
-        EXPECT_EQ(QFileInfo::exists(dir.Database()), existed) << c.name;
-    }
 }
 
 } // namespace
