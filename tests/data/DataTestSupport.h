@@ -147,7 +147,7 @@ struct Table {
 
 // Runs statements on a plain connection to path; the first column of the
 // last one's first row.
-inline QString Sql(const QString& path, std::initializer_list<std::string> statements)
+inline QString Sql(const QString& path, const std::vector<std::string>& statements)
 {
     QString value;
     {
@@ -162,6 +162,10 @@ inline QString Sql(const QString& path, std::initializer_list<std::string> state
     }
     QSqlDatabase::removeDatabase(QStringLiteral("arrange"));
     return value;
+}
+inline QString Sql(const QString& path, std::initializer_list<std::string> statements)
+{
+    return Sql(path, std::vector<std::string>(statements));
 }
 inline QString Sql(const QString& path, const std::string& statement) { return Sql(path, {statement}); }
 

@@ -89,29 +89,17 @@ TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
         CompactDatabaseRtn(dir.Database(), backup, ui);
 
         if (c.cannotFinish) {
-            EXPECT_EQ(ReadBytes(dir.Database()), before) << c.name;
+            EXPECT_EQ(ReadBytes(dir.Database()), before);
         } else {
-            EXPECT_LT(ReadBytes(dir.Database()).size(), before.size()) << c.name;
-            EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(backup)) << c.name;
+            EXPECT_LT(ReadBytes(dir.Database()).size(), before.size());
+            EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(backup));
             EXPECT_EQ(ui.Operations, (std::vector<std::string>{
                                          "Checking Data Integrity  " + dir.Database().toStdString(),
                                          "Compacting Database  " + dir.Database().toStdString()}));
         }
-        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
-        EXPECT_EQ(Sql(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150")) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
+        EXPECT_EQ(Sql(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150"));
     }
-}
-
-// A database of 101 saved games and 301 history rows, damaged by overwriting
-// or cutting its bytes.
-void DamageBytes(const DataDir& d, const std::function<void(QByteArray&, int pageSize)>& damage)
-{
-    AddSavedGames(d.Database(), 101);
-    Fill(d.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
-                            "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
-    QByteArray bytes = ReadBytes(d.Database());
-    damage(bytes, Sql(d.Database(), "PRAGMA page_size").toInt());
-    WriteBytes(d.Database(), bytes);
 }
 
 // How many rows of table SQLite can read from a damaged file: one by one,
@@ -141,128 +129,111 @@ int RowsSqliteCanRead(const QString& path, const char* table)
     return static_cast<int>(readable.size());
 }
 
-// Gives the middle row of the history's first leaf another rowid, one byte
-// long.
-void RenumberAHistoryRow(const DataDir& d, QByteArray& b, int size, char rowid)
+// Where the nth leaf page of a table starts in the file.
+using Leaf = std::function<qsizetype(const char* table, int nth)>;
+
+// Gives the middle row of the history's first leaf another rowid, one byte long.
+void RenumberAHistoryRow(QByteArray& b, const Leaf& leaf)
 {
-    const int page = Sql(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
-                                         "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
-                         .toInt();
-    ASSERT_GT(page, 1);
     const auto byte = [&b](qsizetype at) { return static_cast<unsigned char>(b[at]); };
-    const qsizetype at = qsizetype(page - 1) * size;
+    const qsizetype at = leaf("History", 0);
     const int index = ((byte(at + 3) << 8) | byte(at + 4)) / 2;
     const qsizetype cell = at + ((byte(at + 8 + 2 * index) << 8) | byte(at + 9 + 2 * index));
     ASSERT_LT(byte(cell), 0x80); // a one-byte payload size, then the rowid
-    b[cell + 1] = rowid;
+    b[cell + 1] = '\x7f';
+}
+
+std::function<void(QByteArray&, const Leaf&)> Cut(int percent)
+{
+    return [=](QByteArray& b, const Leaf&) { b.truncate(b.size() * percent / 100); };
 }
 
 struct DamageCase {
     const char* name;
-    std::function<void(const DataDir&)> damage;
+    std::vector<std::string> sql; // run on the file after the damage
+    std::function<void(QByteArray&, const Leaf&)> damage;
     int savedGamesAfter; // -1: every row SQLite can read
     int historyAfter;
 };
 
-// A damaged file is kept as it was and rebuilt: the shipped tables afresh,
+// A database of 101 saved games and 301 history rows, damaged by statements
+// or in its bytes, is kept as it was and rebuilt: the shipped tables afresh,
 // every row of the player's own that SQLite can still read carried over.
 TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
 {
+    const auto none = [](QByteArray&, const Leaf&) {};
     const DamageCase cases[] = {
-        {"garbage", [](const DataDir& d) { WriteBytes(d.Database(), QByteArray("garbage ").repeated(500)); }, 0, 0},
-        {"empty file", [](const DataDir& d) { WriteBytes(d.Database(), {}); }, 0, 0},
-        {"schema version lost",
-         [](const DataDir& d) {
-             AddSavedGames(d.Database(), 12);
-             Sql(d.Database(), {"PRAGMA user_version = 0", "DELETE FROM Verses"});
-         },
-         12, 0},
-        {"a shipped table dropped",
-         [](const DataDir& d) {
-             AddSavedGames(d.Database(), 3);
-             Sql(d.Database(), {"DROP TABLE ComputerPlayers"});
-         },
-         3, 0},
-        {"cut to 87%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 87 / 100); }); },
-         -1, -1},
-        {"cut to 72%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 72 / 100); }); },
-         -1, -1},
-        {"cut to 93%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 93 / 100); }); },
-         -1, -1},
-        {"a bad page in the middle of the saved games",
-         [](const DataDir& d) {
-             DamageBytes(d, [&d](QByteArray& b, int size) {
-                 const int page = Sql(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'SavedGames' AND "
-                                                      "pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET 5")
-                                      .toInt();
-                 ASSERT_GT(page, 1);
-                 b.replace((page - 1) * size, size, QByteArray(size, '\x5a'));
-             });
-         },
-         -1, 301},
-        {"a damaged header",
-         [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.replace(0, 24, QByteArray(24, '\xff')); }); },
-         101, 301},
+        {"garbage", {}, [](QByteArray& b, const Leaf&) { b = QByteArray("garbage ").repeated(500); }, 0, 0},
+        {"empty file", {}, [](QByteArray& b, const Leaf&) { b.clear(); }, 0, 0},
+        {"schema version lost", {"PRAGMA user_version = 0", "DELETE FROM Verses"}, none, 101, 301},
+        {"a shipped table dropped", {"DROP TABLE ComputerPlayers"}, none, 101, 301},
+        {"cut to 87%", {}, Cut(87), -1, -1},
+        {"cut to 72%", {}, Cut(72), -1, -1},
+        {"cut to 93%", {}, Cut(93), -1, -1},
+        {"a bad page in the middle of the saved games", {},
+         [](QByteArray& b, const Leaf& leaf) { b.replace(leaf("SavedGames", 5), 4096, QByteArray(4096, '\x5a')); }, -1, 301},
+        {"a damaged header", {}, [](QByteArray& b, const Leaf&) { b.replace(0, 24, QByteArray(24, '\xff')); }, 101, 301},
         {"the history's schema entry no longer says it is a table",
-         [](const DataDir& d) {
-             DamageBytes(d, [](QByteArray&, int) {});
-             Sql(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"});
-         },
-         101, 301},
+         {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"}, none, 101, 301},
         {"the history's schema entry with its name spoilt",
-         [](const DataDir& d) {
-             DamageBytes(d, [](QByteArray&, int) {});
-             Sql(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"});
-         },
-         101, 301},
-        {"a history row numbered far past the rows after it",
-         [](const DataDir& d) { DamageBytes(d, [&d](QByteArray& b, int size) { RenumberAHistoryRow(d, b, size, '\x7f'); }); },
-         -1, -1},
-        {"a history row numbered far on, in a file cut short",
-         [](const DataDir& d) {
-             DamageBytes(d, [&d](QByteArray& b, int size) {
-                 RenumberAHistoryRow(d, b, size, '\x7f');
-                 b.truncate(b.size() * 97 / 100);
-             });
+         {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"}, none, 101, 301},
+        {"a history row numbered far past the rows after it", {}, RenumberAHistoryRow, -1, -1},
+        {"a history row numbered far on, in a file cut short", {},
+         [](QByteArray& b, const Leaf& leaf) {
+             RenumberAHistoryRow(b, leaf);
+             b.truncate(b.size() * 97 / 100);
          },
          -1, -1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DataDir dir;
-        c.damage(dir);
+        AddSavedGames(dir.Database(), 101);
+        Fill(dir.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
+                                  "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
+        ASSERT_EQ(Sql(dir.Database(), "PRAGMA page_size"), QStringLiteral("4096"));
+        QByteArray bytes = ReadBytes(dir.Database());
+        c.damage(bytes, [&](const char* table, int nth) {
+            const int page = Sql(dir.Database(), "SELECT pageno FROM dbstat WHERE name = '" + std::string(table) +
+                                                     "' AND pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET " +
+                                                     std::to_string(nth)).toInt();
+            EXPECT_GT(page, 1);
+            return qsizetype(page - 1) * 4096;
+        });
+        WriteBytes(dir.Database(), bytes);
+        if (!c.sql.empty()) Sql(dir.Database(), c.sql);
         const QByteArray damaged = ReadBytes(dir.Database());
         const int savedGames = c.savedGamesAfter < 0 ? RowsSqliteCanRead(dir.Database(), "SavedGames") : c.savedGamesAfter;
         const int history = c.historyAfter < 0 ? RowsSqliteCanRead(dir.Database(), "History") : c.historyAfter;
         ScriptedUi ui;
-        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui)) << c.name;
-        EXPECT_TRUE(ui.Boxes.empty()) << c.name;
-        ASSERT_FALSE(ui.Operations.empty()) << c.name;
+        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
+        EXPECT_TRUE(ui.Boxes.empty());
+        ASSERT_FALSE(ui.Operations.empty());
         EXPECT_EQ(ui.Operations[0], "Repairing Database  " + dir.Database().toStdString());
         // The zeros of a lost page read as rows numbered 0: no program wrote them.
         EXPECT_EQ(Sql(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
                                         "(SELECT count(*) FROM History WHERE ID < 1)"),
-                  QStringLiteral("0"))
-            << c.name;
+                  QStringLiteral("0"));
         GameDatabase database;
-        ASSERT_NO_THROW(database.Open(dir.Database())) << c.name;
-        EXPECT_TRUE(database.IntegrityCheck()) << c.name;
-        EXPECT_EQ(database.CountSavedGames(), savedGames) << c.name;
-        EXPECT_EQ(database.CountHistory(), history) << c.name;
-        EXPECT_TRUE(database.FindVerse('D')) << c.name;
-        EXPECT_EQ(database.ComputerPlayers().size(), 17u) << c.name;
-        EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb"))) << c.name;
-        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
+        ASSERT_NO_THROW(database.Open(dir.Database()));
+        EXPECT_TRUE(database.IntegrityCheck());
+        EXPECT_EQ(database.CountSavedGames(), savedGames);
+        EXPECT_EQ(database.CountHistory(), history);
+        EXPECT_TRUE(database.FindVerse('D'));
+        EXPECT_EQ(database.ComputerPlayers().size(), 17u);
+        EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb")));
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
         // The damaged file stays beside, as it was, and says what it was.
         const QStringList kept = QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")});
-        ASSERT_EQ(kept.size(), 1) << c.name;
-        EXPECT_EQ(ReadBytes(QDir(dir.Path()).filePath(kept[0])), damaged) << c.name;
-        ASSERT_EQ(ui.Results.size(), 1u) << c.name;
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(ReadBytes(QDir(dir.Path()).filePath(kept[0])), damaged);
+        ASSERT_EQ(ui.Results.size(), 1u);
         EXPECT_EQ(ui.Results[0].rfind("The database was repaired: " + std::to_string(savedGames) + " saved games and " +
                                           std::to_string(history) + " history rows were recovered.",
                                       0),
                   0u)
             << ui.Results[0];
-        EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1) << c.name;
+        EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1);
     }
 }
 
