@@ -113,7 +113,7 @@ struct AskingHandler : ErrorReportHandler, BoxScript {
     {
         return Answer({title, text, BoxButtons::YesNo, BoxIcon::Exclamation, 1}) == "YES";
     }
-    void ShowUnloggedError(const std::string&, const std::string&) override { ADD_FAILURE() << "the log was written"; }
+    void ShowUnloggedError(const std::string&, const std::string&) override { ADD_FAILURE() << "the log could not be written"; }
     void TerminateNow() override { Terminated = true; }
     bool Terminated = false;
 };
@@ -132,12 +132,6 @@ Boxes CompactionFault(const DataDir& d, const std::string& answer)
     return handler.Boxes;
 }
 
-const std::string kTooManySaved = "There are more than 100 saved games.\r\n\r\n"
-                                  "Do you want to eliminate the oldest saved games? (recommend Yes)";
-const std::string kTooMuchHistory = "There are more than 300 games in the history file.\r\n\r\n"
-                                    "Do you want to eliminate the excess history records? (recommend Yes)";
-const std::string kKeepRecord =
-    "Do you want to save this game record in its current state for resuming again at a later time?";
 const std::string kCorrupted = "Database '%1' is corrupted beyond repair or not available.\r\n"
                                "Please contact the help desk for assistance.\r\nError #:  ";
 const std::string kUnwritable = "The database cannot be written: ";
@@ -162,9 +156,17 @@ const char* const kFillHistory = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SEL
 
 TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
 {
-    const MessageBoxSpec tooMany{"Too Many Saved", kTooManySaved, BoxButtons::YesNo, BoxIcon::Question, 1};
-    const MessageBoxSpec tooMuch{"Too Much History", kTooMuchHistory, BoxButtons::YesNo, BoxIcon::Question, 1};
-    const MessageBoxSpec keep{"Resume Game", kKeepRecord, BoxButtons::YesNo, BoxIcon::Question, 2};
+    const MessageBoxSpec tooMany{"Too Many Saved",
+                                 "There are more than 100 saved games.\r\n\r\n"
+                                 "Do you want to eliminate the oldest saved games? (recommend Yes)",
+                                 BoxButtons::YesNo, BoxIcon::Question, 1};
+    const MessageBoxSpec tooMuch{"Too Much History",
+                                 "There are more than 300 games in the history file.\r\n\r\n"
+                                 "Do you want to eliminate the excess history records? (recommend Yes)",
+                                 BoxButtons::YesNo, BoxIcon::Question, 1};
+    const MessageBoxSpec keep{"Resume Game",
+                              "Do you want to save this game record in its current state for resuming again at a later time?",
+                              BoxButtons::YesNo, BoxIcon::Question, 2};
     const MessageBoxSpec notFound{"Critical Error", "%1 was not found.  Please contact the help desk.", BoxButtons::Ok,
                                   BoxIcon::Critical, 1};
     const MessageBoxSpec error{"Vemo v1.0 Error #14", "error: Compacting %1", BoxButtons::YesNo, BoxIcon::Exclamation, 1};
@@ -224,7 +226,8 @@ TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
 
         ASSERT_EQ(shown.size(), 1u);
         const MessageBoxSpec& box = shown[0];
-        const std::string text = QString::fromStdString(c.box.Text).replace(QStringLiteral("%1"), dir.Database()).toStdString();
+        const std::string text =
+            QString::fromStdString(c.box.Text).replace(QStringLiteral("%1"), dir.Database()).toStdString();
         EXPECT_EQ(box.Caption, c.box.Caption);
         EXPECT_EQ(c.wholeText ? box.Text : box.Text.substr(0, text.size()), text);
         EXPECT_EQ(box.Buttons, c.box.Buttons);
