@@ -160,14 +160,14 @@ TEST_F(ReportErrorTest, TrappedFaultsAskWhetherToContinue)
                                      "The program can now attempt to continue in spite of the error, or the program can "
                                      "terminate." +
                                      kTwoBreaks + "Would you like the program to attempt to continue?");
+    // Each entry was complete on disk before its question.
     const auto lines = CrLfLines(Log());
     ASSERT_EQ(lines.size(), 17u);
-    EXPECT_EQ(CrLfLines(handler_.logAtAsk[0]).size(), 9u); // the entry was complete on disk before the question
+    EXPECT_EQ(CrLfLines(handler_.logAtAsk[0]).size(), 9u);
     EXPECT_EQ(handler_.logAtAsk[1], Log());
-    EXPECT_EQ(lines[3], "Error #9 Subscript out of range");
-    EXPECT_EQ(lines[5], "proc = GetCardToPlay");
-    EXPECT_EQ(lines[11], "Error #6 Overflow");
-    EXPECT_EQ(lines[13], "proc = SaveGame");
+    EXPECT_EQ((std::vector<std::string>{lines[3], lines[5], lines[11], lines[13]}),
+              (std::vector<std::string>{"Error #9 Subscript out of range", "proc = GetCardToPlay", "Error #6 Overflow",
+                                        "proc = SaveGame"}));
 }
 
 // A log that cannot be written shows what it would have held and ends the
