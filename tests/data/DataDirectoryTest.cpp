@@ -31,7 +31,7 @@ struct ResolveCase {
     const char* expected; // "exe", "user" or a path
 };
 
-TEST(Data_DataDirectory, ResolvesInTheDescribedOrder)
+TEST(Data_DataDirectory, OptionThenEnvironmentThenBesideTheProgramThenTheUsersOwn)
 {
     QTemporaryDir temp;
     const QString exe = temp.filePath(QStringLiteral("bin"));

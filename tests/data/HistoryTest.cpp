@@ -21,7 +21,7 @@ struct HistoryCase {
 TEST(Data_History, RowPlacesPlayersByScore)
 {
     const HistoryCase cases[] = {
-        {"described example", {0, 12, 0, 40, 7}, {"Ben", "**Ann", "Adam", "Caleb"}, {0, 7, 12, 40}, 40},
+        {"the human second", {0, 12, 0, 40, 7}, {"Ben", "**Ann", "Adam", "Caleb"}, {0, 7, 12, 40}, 40},
         {"equal scores keep the exchanges' order", {0, 5, 5, 3, 9}, {"Caleb", "Ben", "Adam", "**Ann"}, {3, 5, 5, 9}, 6},
         {"human wins", {0, 50, 60, 70, 0}, {"**Ann", "Adam", "Ben", "Caleb"}, {0, 50, 60, 70}, 70},
         {"negative score", {0, -25, 10, 10, 10}, {"Adam", "Ben", "Caleb", "**Ann"}, {-25, 10, 10, 10}, 35},

@@ -61,21 +61,15 @@ TEST(Data_Upkeep, CounterOfAnUnreadableFileIsZeroAndNotWritten)
     EXPECT_EQ(ReadBytes(dir.Database()), garbage);
 }
 
-struct CompactionCase {
-    const char* name;
-    bool earlierBackup;
-    bool cannotFinish; // the work file's directory cannot be made: its parent is a file
-};
-
 // A compaction leaves a backup identical to the smaller database; one that
 // cannot finish keeps the previous database as it was.
 TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
 {
-    const CompactionCase cases[] = {
-        {"first compaction", false, false},
-        {"over an earlier backup", true, false},
-        {"cannot finish", false, true},
-    };
+    // Cannot finish: the work file's directory cannot be made, its parent being a file.
+    const struct {
+        const char* name;
+        bool earlierBackup, cannotFinish;
+    } cases[] = {{"first compaction", false, false}, {"over an earlier backup", true, false}, {"cannot finish", false, true}};
     for (const auto& c : cases) {
         DataDir dir;
         AddSavedGames(dir.Database(), 300);
