@@ -2,15 +2,10 @@
 // in step, and the penalty points left in a hand.
 
 #include "Deck.h"
-#include "ReportError.h"
 #include "clsPlayer.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 using namespace vemo;
 
@@ -135,22 +130,4 @@ TEST(Player, ScoreHandAndFindSpecificCOL)
         {"R5", '5', true},
     };
     for (const auto& c : lights) EXPECT_EQ(Holding(c.hand).FindSpecificCOL(c.value), c.found) << c.hand << " " << c.value;
-}
-
-TEST(Player, ScoreOverflowIsReportedAndScoresNothing)
-{
-    // No real hand comes near the 16-bit limit; a corrupt one must not wrap round.
-    const auto dir = std::filesystem::temp_directory_path() / ("vemo-player-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    SetErrorLogDirectory(dir);
-    std::string devils;
-    for (int k = 0; k < 700; ++k) devils += "BD"; // 35000 points
-    const auto score = Holding(devils).ScoreHand();
-    SetErrorLogDirectory(".");
-    std::ifstream in(dir / "error.log", std::ios::binary);
-    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove_all(dir);
-    EXPECT_EQ(score, 0);
-    EXPECT_NE(log.find("Error #6 "), std::string::npos);
-    EXPECT_NE(log.find("proc = ScoreHand\r\n"), std::string::npos);
 }

@@ -1,6 +1,7 @@
 // The error log and the questions asked after a fault.
 
 #include "ReportError.h"
+#include "clsPlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -148,13 +149,17 @@ TEST_F(ReportErrorTest, TrappedFaultsAskWhetherToContinue)
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(fs::exists(dir_ / "error.log")) << "nothing to report without a fault";
 
-    handler_.answers = {true, false};
+    handler_.answers = {true, true, false};
     EXPECT_EQ(Trapped("GetCardToPlay", -1, []() -> int { throw std::out_of_range("Subscript out of range"); }), -1);
+    // No real hand comes near the 16-bit limit; a corrupt one must not wrap round.
+    clsPlayer devils;
+    for (int k = 0; k < 700; ++k) devils.AddACard(CardCode("BD")); // 35000 points
+    EXPECT_EQ(devils.ScoreHand(), 0);
     Trapped("SaveGame", [] { throw std::overflow_error("Overflow"); });
 
-    EXPECT_EQ(handler_.events, (std::vector<std::string>{"ask", "ask", "terminate"}));
-    EXPECT_EQ(handler_.titles, (std::vector<std::string>{"Vemo v1.0 Error #9", "Vemo v1.0 Error #6"}));
-    EXPECT_EQ(handler_.texts[1], "error: Overflow" + kTwoBreaks + "The error above has interrupted the processing of Vemo." +
+    EXPECT_EQ(handler_.events, (std::vector<std::string>{"ask", "ask", "ask", "terminate"}));
+    EXPECT_EQ(handler_.titles, (std::vector<std::string>{"Vemo v1.0 Error #9", "Vemo v1.0 Error #6", "Vemo v1.0 Error #6"}));
+    EXPECT_EQ(handler_.texts[2], "error: Overflow" + kTwoBreaks + "The error above has interrupted the processing of Vemo." +
                                      kTwoBreaks + "The error has been logged to the file " + (dir_ / "error.log").string() +
                                      "." + kTwoBreaks +
                                      "The program can now attempt to continue in spite of the error, or the program can "
@@ -162,12 +167,12 @@ TEST_F(ReportErrorTest, TrappedFaultsAskWhetherToContinue)
                                      kTwoBreaks + "Would you like the program to attempt to continue?");
     // Each entry was complete on disk before its question.
     const auto lines = CrLfLines(Log());
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 25u);
     EXPECT_EQ(CrLfLines(handler_.logAtAsk[0]).size(), 9u);
-    EXPECT_EQ(handler_.logAtAsk[1], Log());
-    EXPECT_EQ((std::vector<std::string>{lines[3], lines[5], lines[11], lines[13]}),
-              (std::vector<std::string>{"Error #9 Subscript out of range", "proc = GetCardToPlay", "Error #6 Overflow",
-                                        "proc = SaveGame"}));
+    EXPECT_EQ(handler_.logAtAsk[2], Log());
+    EXPECT_EQ((std::vector<std::string>{lines[3], lines[5], lines[13], lines[19], lines[21]}),
+              (std::vector<std::string>{"Error #9 Subscript out of range", "proc = GetCardToPlay", "proc = ScoreHand",
+                                        "Error #6 Overflow", "proc = SaveGame"}));
 }
 
 // A log that cannot be written shows what it would have held and ends the
