@@ -94,14 +94,13 @@ TEST(Data_SaveResume, MidHandRoundTrip)
     EXPECT_EQ(RowText(table.database, list[1].ID), RowText(table.database, id));
 }
 
-struct EndOfHandCase {
-    int dealer, nextDealer, firstTurn;
-};
-
 // Saved from the hand-winner announcement: the next dealer deals a new hand.
 TEST(Data_SaveResume, EndOfHandDealsAnewWithTheNextDealer)
 {
-    for (const EndOfHandCase c : {EndOfHandCase{4, 1, 2}, EndOfHandCase{1, 2, 3}, EndOfHandCase{3, 4, 1}}) {
+    const struct {
+        int dealer, nextDealer, firstTurn;
+    } cases[] = {{4, 1, 2}, {1, 2, 3}, {3, 4, 1}};
+    for (const auto& c : cases) {
         DataDir dir;
         auto record = MidHandRecord();
         record.EndOfHand = true;
