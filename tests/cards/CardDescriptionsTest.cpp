@@ -6,49 +6,34 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 using namespace vemo;
 
 TEST(CardDescriptions, WordsByValueLetter)
 {
     const struct {
         char value;
-        const char* type;
-        const char* instruction;
-        const char* extra;
-        const char* tooltip;
+        const char *type, *instruction, *extra, *tooltip;
     } cases[] = {
-        {'1', " 1", "", "", ""},
-        {'2', " 2", "", "", ""},
-        {'3', " 3", "", "", ""},
-        {'4', " 4", "", "", ""},
-        {'5', " 5", "", "", ""},
-        {'6', " 6", "", "", ""},
-        {'7', " 7", "", "", ""},
         {'V', "VEMO", "Extra Turn", "After Prayer", "Play after Prayer - gives an extra turn"},
         {'B', "Blessing", "Extra Turn", "", "Gives an extra turn"},
         {'D', "DEVIL", "DRAW 4", "", "Draw 4 cards"},
-        {'G', "GRACE", "Cancel D,S,T", "Extra Turn",
-         "Extra turn - cancels Devil, Sin, Tempt. - chgs Trial to draw 1"},
+        {'G', "GRACE", "Cancel D,S,T", "Extra Turn", "Extra turn - cancels Devil, Sin, Tempt. - chgs Trial to draw 1"},
         {'K', "ASK", "Card of Light", "Receive a", "Receive a card of light"},
         {'P', "PRAYER", "Cancel D,S,T", "Switch Dir.",
          "Switch direction - cancels Devil, Sin, Tempt. - chgs Trial to draw 1"},
         {'R', "TRIAL", "DRAW 2", "", "Draw 2 cards"},
         {'S', "SIN", "DRAW 3", "", "Draw 3 cards"},
-        {'T', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
         // Whatever is left reads as a Temptation.
-        {'0', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'L', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {' ', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
+        {'T', "Tempt.", "DRAW 2", "", "Draw 2 cards"}, {'0', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
+        {'L', "Tempt.", "DRAW 2", "", "Draw 2 cards"}, {' ', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
+        {'1', " 1", "", "", ""}, {'2', " 2", "", "", ""}, {'3', " 3", "", "", ""}, {'4', " 4", "", "", ""},
+        {'5', " 5", "", "", ""}, {'6', " 6", "", "", ""}, {'7', " 7", "", "", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("value '") + c.value + "'");
         const CardWords words = DescribeCardValue(c.value);
-        EXPECT_EQ(words.TypeWord, c.type);
-        EXPECT_EQ(words.Instruction, c.instruction);
-        EXPECT_EQ(words.InstructionExtra, c.extra);
-        EXPECT_EQ(words.InstructionToolTip, c.tooltip);
+        EXPECT_EQ(std::tie(words.TypeWord, words.Instruction, words.InstructionExtra, words.InstructionToolTip),
+                  std::make_tuple(std::string(c.type), std::string(c.instruction), std::string(c.extra), std::string(c.tooltip)))
+            << "value '" << c.value << "'";
     }
 }
 
@@ -60,8 +45,7 @@ TEST(CardDescriptions, ColoursByColourLetter)
         char colour;
         CardPicture picture;
         int index;
-        std::uint32_t verse;
-        std::uint32_t type;
+        std::uint32_t verse, type;
         const char* name;
     } cases[] = {
         {'B', CardPicture::Blue, 1, 0xFF0000, kWhite, "Blue"},
@@ -75,21 +59,18 @@ TEST(CardDescriptions, ColoursByColourLetter)
         {'*', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("colour '") + c.colour + "'");
         const CardColours colours = DescribeCardColour(c.colour);
-        EXPECT_EQ(colours.Picture, c.picture);
-        EXPECT_EQ(static_cast<int>(colours.Picture), c.index);
-        EXPECT_EQ(colours.VerseColor, c.verse);
-        EXPECT_EQ(colours.TypeColor, c.type);
-        EXPECT_EQ(ColorName(c.colour), c.name);
+        EXPECT_EQ(std::tie(colours.Picture, colours.VerseColor, colours.TypeColor), std::tie(c.picture, c.verse, c.type))
+            << c.colour;
+        EXPECT_EQ(static_cast<int>(colours.Picture), c.index) << c.colour;
+        EXPECT_EQ(ColorName(c.colour), c.name) << c.colour;
     }
 }
 
 TEST(CardText, FormatCardDescription)
 {
     const struct {
-        const char* code;
-        const char* text;
+        const char *code, *text;
     } cases[] = {
         {"RR", "Red Trial"},          {"LP", "Card of Light Prayer"}, {"P7", "Purple 7"},
         {"B5", "Blue 5"},             {"G1", "Green 1"},              {"GT", "Green Temptation"},

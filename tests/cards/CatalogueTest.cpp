@@ -30,9 +30,8 @@ std::string DeckText(const CardDeck& deck)
     return text;
 }
 
-CardDeck LoadedDeck()
+CardDeck LoadedDeck(CardDeck deck = {})
 {
-    CardDeck deck;
     LoadVemoCardDeck(deck);
     return deck;
 }
@@ -138,12 +137,9 @@ TEST(CardCodes, ShortTextIsPaddedWithBlanksAndKindsAreKnown)
         SCOPED_TRACE("\"" + c.text + "\"");
         const CardCode code(c.text);
         EXPECT_EQ(code.ToString(), c.padded);
-        EXPECT_EQ(code.Colour(), c.padded[0]);
-        EXPECT_EQ(code.Value(), c.padded[1]);
+        EXPECT_EQ((std::string{code.Colour(), code.Value()}), c.padded);
         EXPECT_EQ(code, CardCode(c.padded));
-        EXPECT_EQ(code.IsBlank(), c.blank);
-        EXPECT_EQ(IsNumbered(code), c.numbered);
-        EXPECT_EQ(IsEvil(code), c.evil);
-        EXPECT_EQ(IsLight(code), c.light);
+        EXPECT_EQ((std::array{code.IsBlank(), IsNumbered(code), IsEvil(code), IsLight(code)}),
+                  (std::array{c.blank, c.numbered, c.evil, c.light}));
     }
 }

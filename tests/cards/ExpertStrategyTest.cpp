@@ -38,9 +38,7 @@ SeatKnowledge Situation(const char* hand, const char* pile, bool pending, int ne
 TEST(ExpertStrategy, ChoosesTheCardTheSituationCallsFor)
 {
     struct Case {
-        const char* why;
-        const char* hand;
-        const char* pile;
+        const char *why, *hand, *pile;
         bool pending;
         int next;
         const char* card;

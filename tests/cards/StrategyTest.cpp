@@ -7,10 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include <set>
-#include <string>
 
 using namespace vemo;
 
@@ -27,10 +24,9 @@ clsPlayer PlayerWith(std::string_view hand, int style)
 }
 
 struct Case {
-    const char* why;
+    const char *why;
     int style;
-    const char* hand;
-    const char* pile; // colour letter in force, then the value letter really played
+    const char *hand, *pile; // pile: colour letter in force, then the value letter really played
     int next1, next2, next3;
     bool special;
     const char* answer;
@@ -189,6 +185,6 @@ TEST_F(Strategy, PickColorMostHeldColourEarlierOnATieElseAtRandom)
             SeedRandom(seed);
             chosen.insert(player.PickColor());
         }
-        EXPECT_EQ(chosen, std::set<char>(c.colours, c.colours + std::strlen(c.colours)));
+        EXPECT_EQ(chosen, std::set<char>(c.colours, c.colours + std::string_view(c.colours).size()));
     }
 }

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
 
 using namespace vemo;
 
@@ -33,7 +31,7 @@ struct ResolveCase {
     const char* expected; // "exe", "user" or a path
 };
 
-TEST(Data_DataDirectory, ResolvesInTheDescribedOrder)
+TEST(Data_DataDirectory, OptionThenEnvironmentThenBesideTheProgramThenTheUsersOwn)
 {
     QTemporaryDir temp;
     const QString exe = temp.filePath(QStringLiteral("bin"));
@@ -54,10 +52,8 @@ TEST(Data_DataDirectory, ResolvesInTheDescribedOrder)
         if (c.besideExists) Touch(exe + QStringLiteral("/Vemo.mdb"));
         DataDirectoryInputs inputs{c.arguments, c.environment, exe, user,
                                    [&](const QString&) { return c.besideWritable; }};
-        const QString expected = QString::fromLatin1(c.expected) == QStringLiteral("exe")    ? exe
-                                 : QString::fromLatin1(c.expected) == QStringLiteral("user") ? user
-                                                                                            : QString::fromLatin1(c.expected);
-        EXPECT_EQ(ResolveDataDirectory(inputs), expected) << c.name;
+        const QString expected = QString::fromLatin1(c.expected);
+        EXPECT_EQ(ResolveDataDirectory(inputs), expected == "exe" ? exe : expected == "user" ? user : expected) << c.name;
     }
 }
 
@@ -96,7 +92,7 @@ TEST(Data_DataDirectory, SeedsANewDirectoryFromTheShippedDatabaseOnly)
             PrepareDataDirectory(target, ShippedDatabaseCandidates(prefix.filePath(QStringLiteral("bin"))));
         EXPECT_EQ(prepared.Ok, *c.seededWith != 0) << c.name;
         QFile copy(target + QStringLiteral("/Vemo.mdb"));
-        EXPECT_EQ(copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray(), QByteArray(c.seededWith)) << c.name;
+        EXPECT_EQ(copy.open(QIODevice::ReadOnly) ? copy.readAll() : "", QByteArray(c.seededWith)) << c.name;
         if (!prepared.Ok) {
             EXPECT_FALSE(prepared.Error.isEmpty()) << c.name;
             if (c.notFound) {

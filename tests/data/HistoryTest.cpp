@@ -4,7 +4,6 @@
 
 #include "History.h"
 
-#include <map>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -22,7 +21,7 @@ struct HistoryCase {
 TEST(Data_History, RowPlacesPlayersByScore)
 {
     const HistoryCase cases[] = {
-        {"described example", {0, 12, 0, 40, 7}, {"Ben", "**Ann", "Adam", "Caleb"}, {0, 7, 12, 40}, 40},
+        {"the human second", {0, 12, 0, 40, 7}, {"Ben", "**Ann", "Adam", "Caleb"}, {0, 7, 12, 40}, 40},
         {"equal scores keep the exchanges' order", {0, 5, 5, 3, 9}, {"Caleb", "Ben", "Adam", "**Ann"}, {3, 5, 5, 9}, 6},
         {"human wins", {0, 50, 60, 70, 0}, {"**Ann", "Adam", "Ben", "Caleb"}, {0, 50, 60, 70}, 70},
         {"negative score", {0, -25, 10, 10, 10}, {"Adam", "Ben", "Caleb", "**Ann"}, {-25, 10, 10, 10}, 35},
@@ -52,9 +51,7 @@ struct TrimCase {
     bool equalMargins;
     std::vector<std::string> answers;
     std::vector<std::string> captions; // questions asked, in order
-    int savedLeft;
-    int historyLeft;
-    const char* savedKept;   // the numbers of the rows left, "first-last"
+    const char* savedKept;   // the rows left, "count:first-last"
     const char* historyKept;
 };
 
@@ -63,21 +60,15 @@ struct TrimCase {
 // equal margins).
 TEST(Data_History, TrimmingAsksOnlyOverTheLimits)
 {
-    const std::map<std::string, std::string> texts = {
-        {"Too Many Saved", "There are more than 100 saved games.\r\n\r\n"
-                           "Do you want to eliminate the oldest saved games? (recommend Yes)"},
-        {"Too Much History", "There are more than 300 games in the history file.\r\n\r\n"
-                             "Do you want to eliminate the excess history records? (recommend Yes)"},
-    };
     const TrimCase cases[] = {
-        {100, 300, false, {}, {}, 100, 300, "1-100", "1-300"},
-        {101, 0, false, {"YES"}, {"Too Many Saved"}, 75, 0, "27-101", ""},
-        {101, 0, false, {"NO"}, {"Too Many Saved"}, 101, 0, "1-101", ""},
-        {0, 301, false, {"YES"}, {"Too Much History"}, 0, 200, "", "1-200"},
-        {0, 301, true, {"YES"}, {"Too Much History"}, 0, 200, "", "102-301"},
-        {101, 301, false, {"YES", "YES"}, {"Too Many Saved", "Too Much History"}, 75, 200, "27-101", "1-200"},
-        {150, 400, false, {"YES", "NO"}, {"Too Many Saved", "Too Much History"}, 75, 400, "76-150", "1-400"},
-        {150, 400, false, {"NO", "YES"}, {"Too Many Saved", "Too Much History"}, 150, 200, "1-150", "1-200"},
+        {100, 300, false, {}, {}, "100:1-100", "300:1-300"},
+        {101, 0, false, {"YES"}, {"Too Many Saved"}, "75:27-101", "0:"},
+        {101, 0, false, {"NO"}, {"Too Many Saved"}, "101:1-101", "0:"},
+        {0, 301, false, {"YES"}, {"Too Much History"}, "0:", "200:1-200"},
+        {0, 301, true, {"YES"}, {"Too Much History"}, "0:", "200:102-301"},
+        {101, 301, false, {"YES", "YES"}, {"Too Many Saved", "Too Much History"}, "75:27-101", "200:1-200"},
+        {150, 400, false, {"YES", "NO"}, {"Too Many Saved", "Too Much History"}, "75:76-150", "400:1-400"},
+        {150, 400, false, {"NO", "YES"}, {"Too Many Saved", "Too Much History"}, "150:1-150", "200:1-200"},
     };
     for (const auto& c : cases) {
         DataDir dir;
@@ -92,18 +83,11 @@ TEST(Data_History, TrimmingAsksOnlyOverTheLimits)
         ui.Answers.assign(c.answers.begin(), c.answers.end());
         CheckExcessHistoryAndSaved(dir.Database(), ui);
         std::vector<std::string> captions;
-        for (const auto& box : ui.Boxes) {
-            captions.push_back(box.Caption);
-            EXPECT_EQ(box.Text, texts.at(box.Caption));
-            EXPECT_EQ(box.Buttons, BoxButtons::YesNo);
-            EXPECT_EQ(box.DefaultButton, 1);
-        }
+        for (const auto& box : ui.Boxes) captions.push_back(box.Caption);
         EXPECT_EQ(captions, c.captions) << c.saved << "/" << c.history;
-        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames").toInt(), c.savedLeft);
-        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM History").toInt(), c.historyLeft);
-        const auto kept = [&](const char* table, const char* column) {
-            return Query(dir.Database(), std::string("SELECT ifnull(min(CAST(") + column + " AS INTEGER)) || '-' || "
-                                             "max(CAST(" + column + " AS INTEGER)), '') FROM " + table);
+        const auto kept = [&](std::string table, std::string column) {
+            return Sql(dir.Database(), "SELECT count(*) || ':' || ifnull(min(CAST(" + column + " AS INTEGER)) || '-' || max(CAST(" + column +
+                                           " AS INTEGER)), '') FROM " + table);
         };
         EXPECT_EQ(kept("SavedGames", "CompPlayer1"), QLatin1String(c.savedKept)) << c.saved << "/" << c.history;
         EXPECT_EQ(kept("History", "Winner"), QLatin1String(c.historyKept)) << c.saved << "/" << c.history;

@@ -1,17 +1,15 @@
-// Saving and resuming through the engine, against a real database file.
+// Saving and resuming through the engine, against a real database file, and
+// the deck of a resumed hand.
 
 #include "DataTestSupport.h"
 
+#include "DeckRebuild.h"
+#include "RandomInteger.h"
 #include "SavedGameRecord.h"
 
-#include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QThread>
 
 #include <algorithm>
-#include <csignal>
-#include <sys/types.h>
 
 using namespace vemo;
 using namespace vemo::test;
@@ -23,142 +21,92 @@ SavedGameRecord MidHandRecord()
 {
     SavedGameRecord r;
     r.DateSaved = "2024-05-01 12:00:00.000";
-    r.Seats[1] = {"Adam", 12, 7, "B1B2G3LVRDP7P7"};
-    r.Seats[2] = {"Ben", 0, 5, "G1G2G3G4G5"};
-    r.Seats[3] = {"Caleb", 40, 6, "R1R2R3R4LGLK"};
-    r.Seats[4] = {"Ann", 7, 4, "B5B6BSPT"};
+    r.Seats = {{{}, {"Adam", 12, 7, "B1B2G3LVRDP7P7"}, {"Ben", 0, 5, "G1G2G3G4G5"}, {"Caleb", 40, 6, "R1R2R3R4LGLK"},
+                {"Ann", 7, 4, "B5B6BSPT"}}};
     r.CurrTurn = 3;
     r.CurrColor = "P";
-    r.CurrCard = "P4";
-    r.ActualCurrCard = "P4";
+    r.CurrCard = r.ActualCurrCard = "P4";
     r.CurrDirection = "L";
     r.CurrDealer = 2;
-    r.SoundOption = false;
     r.AnimationOption = 2;
     r.ScoreLimit = 200;
     r.SpecialAction = true;
-    r.PrayerCardPlayed = false;
-    r.EndOfHand = false;
     return r;
 }
 
-// A saved game's row as text, read through the open handle, to prove a refused record untouched.
-QString RowText(GameDatabase& database, std::int32_t id)
+std::int32_t Stored(const DataDir& dir, const SavedGameRecord& record)
 {
-    QSqlQuery query(database.Connection());
-    query.prepare(QStringLiteral("SELECT quote(DateSaved)||quote(CompPlayer1)||quote(CompPlayerCards1)||quote(PlayerNbrCards4)||quote(PlayerCards4)||quote(CurrCard)"
-                       "||quote(CurrTurn)||quote(CurrColor)||quote(CurrDirection)||quote(CurrDealer) FROM SavedGames WHERE ID = ?"));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next()) return QStringLiteral("<no row> ") + query.lastError().text();
-    return query.value(0).toString();
+    GameDatabase database;
+    database.Open(dir.Database());
+    return database.AppendSavedGame(record);
 }
 
-// A hand in progress comes back as it was saved; the keep question decides
-// whether its record stays, and saving the resumed game writes it again.
+// A saved game's row as text, all but its ID and date, read through the open handle.
+std::string RowText(GameDatabase& database, std::int32_t id)
+{
+    QString fields = QStringLiteral(
+        "CompPlayer1,CompPlayerScore1,CompPlayerNbrCards1,CompPlayerCards1,CompPlayer2,CompPlayerScore2,CompPlayerNbrCards2,"
+        "CompPlayerCards2,CompPlayer3,CompPlayerScore3,CompPlayerNbrCards3,CompPlayerCards3,Player4,PlayerScore4,"
+        "PlayerNbrCards4,PlayerCards4,CurrTurn,CurrColor,CurrCard,ActualCurrCard,CurrDirection,CurrDealer,SoundOption,"
+        "AnimationOption,ScoreLimit,SpecialAction,PrayerCardPlayed,EndOfHand");
+    QSqlQuery query(database.Connection());
+    query.prepare("SELECT quote(" + fields.replace(',', QStringLiteral(")||','||quote(")) + ") FROM SavedGames WHERE ID = ?");
+    query.addBindValue(id);
+    return (query.exec() && query.next() ? query.value(0).toString() : "<no row> " + query.lastError().text()).toStdString();
+}
+
+// A hand in progress comes back as it was saved (saving it again writes the
+// same row), with its players, status texts and the deck without the cards in play.
 TEST(Data_SaveResume, MidHandRoundTrip)
 {
-    for (const std::string answer : {"YES", "NO"}) {
-        DataDir dir;
-        std::int32_t id = 0;
-        {
-            GameDatabase database;
-            database.Open(dir.Database());
-            id = database.AppendSavedGame(MidHandRecord());
-        }
-        Table table(dir.Database());
-        table.view.Answers = {answer};
-        ASSERT_TRUE(table.Resume(id));
+    DataDir dir;
+    const std::int32_t id = Stored(dir, MidHandRecord());
+    Table table(dir.Database());
+    table.view.Answers = {"YES"};
+    table.view.SetSound(true);
+    ASSERT_TRUE(table.Resume(id));
+    const GameState& s = table.engine.State();
+    ASSERT_EQ(s.Players.Count(), 4);
+    EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
+    EXPECT_EQ(s.Players(3).WAV(), 3);
+    EXPECT_TRUE(s.Players(4).Human());
+    EXPECT_EQ(s.HumanPlayerName, "Ann");
+    EXPECT_EQ(s.HumanFaces.size(), 4u);
+    EXPECT_FALSE(s.GameSaved);
+    EXPECT_EQ(table.view.Status,
+              (std::map<std::pair<StatusBar, int>, std::string>{
+                  {{StatusBar::Top, 1}, "Point Limit = 200"}, {{StatusBar::Top, 3}, "Adam = 12"}, {{StatusBar::Top, 4}, "Ben = 0"},
+                  {{StatusBar::Top, 5}, "Caleb = 40"}, {{StatusBar::Top, 6}, "Ann = 7"}, {{StatusBar::Bottom, 1}, "Caleb's Turn"},
+                  {{StatusBar::Bottom, 2}, "Ben dealt"}, {{StatusBar::Bottom, 3}, "Counter-Clockwise"},
+                  {{StatusBar::Bottom, 4}, "Purple"}}));
 
-        const GameState& s = table.engine.State();
-        ASSERT_EQ(s.Players.Count(), 4);
-        EXPECT_EQ(s.Players(1).GetAllCards(), "B1B2G3LVRDP7P7");
-        EXPECT_EQ(s.Players(2).GetAllCards(), "G1G2G3G4G5");
-        EXPECT_EQ(s.Players(3).GetAllCards(), "R1R2R3R4LGLK");
-        EXPECT_EQ(s.Players(4).GetAllCards(), "B5B6BSPT");
-        EXPECT_EQ(s.Players(1).PlayingStyle(), 1);
-        EXPECT_EQ(s.Players(3).WAV(), 3);
-        EXPECT_TRUE(s.Players(4).Human());
-        EXPECT_EQ(s.HumanPlayerName, "Ann");
-        EXPECT_EQ(s.HumanFaces.size(), 4u);
-        EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
-        EXPECT_EQ(s.CurrTurn, 3);
-        EXPECT_EQ(s.CurrDealer, 2);
-        EXPECT_EQ(s.CurrColor, 'P');
-        EXPECT_EQ(s.CurrCard, CardCode("P4"));
-        EXPECT_EQ(s.ActualCurrCard, CardCode("P4"));
-        EXPECT_EQ(s.CurrDirection, 'L');
-        EXPECT_TRUE(s.SpecialAction);
-        EXPECT_FALSE(s.PrayerCardPlayed);
-        EXPECT_EQ(s.ScoreLimit, 200);
-        EXPECT_EQ(s.AnimationOption, 2);
-        EXPECT_FALSE(table.view.SoundOn());
-        EXPECT_FALSE(s.GameSaved);
-        EXPECT_EQ(table.view.LastStatus(StatusBar::Top, 1), "Point Limit = 200");
-        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 1), "Caleb's Turn");
-        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 2), "Ben dealt");
-        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Counter-Clockwise");
+    // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
+    EXPECT_EQ(s.Deck.DeckPosition, 24);
+    std::vector<CardCode> all(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
+    for (int seat = 1; seat <= 4; ++seat) all.insert(all.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
+    all.push_back(CardCode("P4"));
+    for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
+    EXPECT_EQ(Count(all), Count());
 
-        // 22 cards in hands and the pile's card: the deck starts at 24 and holds the other 69.
-        EXPECT_EQ(s.Deck.DeckPosition, 24);
-        std::vector<CardCode> inPlay;
-        for (int seat = 1; seat <= 4; ++seat)
-            inPlay.insert(inPlay.end(), s.Players(seat).Hand().begin(), s.Players(seat).Hand().end());
-        inPlay.push_back(CardCode("P4"));
-        std::vector<CardCode> rest(s.Deck.Deck.begin() + 24, s.Deck.Deck.end());
-        for (int slot = 1; slot < 24; ++slot) EXPECT_TRUE(s.Deck(slot).IsBlank()) << slot;
-        auto all = inPlay;
-        all.insert(all.end(), rest.begin(), rest.end());
-        EXPECT_EQ(Count(all), CatalogueCounts());
-
-        // The keep question, then the record stays or goes; the snapshot is the resumed state.
-        ASSERT_EQ(table.view.Boxes.size(), 1u);
-        EXPECT_EQ(table.view.Boxes[0].Caption, "Resume Game");
-        EXPECT_EQ(table.view.Boxes[0].Text,
-                  "Do you want to save this game record in its current state for resuming again at a later time?");
-        EXPECT_EQ(table.view.Boxes[0].Buttons, BoxButtons::YesNo);
-        EXPECT_EQ(table.view.Boxes[0].DefaultButton, 2);
-        EXPECT_EQ(table.database.FindSavedGame(id).has_value(), answer == "YES");
-        EXPECT_EQ(s.Snapshot.SnapHands[4], "B5B6BSPT");
-        EXPECT_EQ(s.Snapshot.SnapCurrTurn, 3);
-
-        // Saving the resumed game writes the same state again.
-        table.Save();
-        const auto list = table.database.SavedGamesList();
-        ASSERT_EQ(list.size(), answer == "YES" ? 2u : 1u);
-        auto again = table.database.FindSavedGame(list.back().ID);
-        ASSERT_TRUE(again);
-        auto expected = MidHandRecord();
-        for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_EQ(again->Seats[seat].Name, expected.Seats[seat].Name);
-            EXPECT_EQ(again->Seats[seat].Cards, expected.Seats[seat].Cards);
-            EXPECT_EQ(again->Seats[seat].NbrCards, expected.Seats[seat].NbrCards);
-            EXPECT_EQ(again->Seats[seat].Score, expected.Seats[seat].Score);
-        }
-        EXPECT_EQ(again->CurrDirection, "L");
-        EXPECT_EQ(again->AnimationOption, 2);
-        EXPECT_FALSE(again->SoundOption);
-        EXPECT_TRUE(again->SpecialAction);
-        EXPECT_FALSE(again->EndOfHand);
-    }
+    table.Save();
+    const auto list = table.database.SavedGamesList();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(RowText(table.database, list[1].ID), RowText(table.database, id));
 }
-
-struct EndOfHandCase {
-    int dealer;
-    int nextDealer;
-    int firstTurn;
-};
 
 // Saved from the hand-winner announcement: the next dealer deals a new hand.
 TEST(Data_SaveResume, EndOfHandDealsAnewWithTheNextDealer)
 {
-    for (const EndOfHandCase c : {EndOfHandCase{4, 1, 2}, EndOfHandCase{1, 2, 3}, EndOfHandCase{3, 4, 1}}) {
+    const struct {
+        int dealer, nextDealer, firstTurn;
+    } cases[] = {{4, 1, 2}, {1, 2, 3}, {3, 4, 1}};
+    for (const auto& c : cases) {
         DataDir dir;
-        Table table(dir.Database());
         auto record = MidHandRecord();
         record.EndOfHand = true;
         record.CurrDealer = c.dealer;
-        const auto id = table.database.AppendSavedGame(record);
-        ASSERT_TRUE(table.Resume(id));
+        Table table(dir.Database());
+        ASSERT_TRUE(table.Resume(table.database.AppendSavedGame(record)));
         const GameState& s = table.engine.State();
         EXPECT_EQ(s.CurrDealer, c.nextDealer);
         EXPECT_EQ(s.CurrTurn, c.firstTurn);
@@ -167,7 +115,7 @@ TEST(Data_SaveResume, EndOfHandDealsAnewWithTheNextDealer)
         EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{0, 12, 0, 40, 7}));
         for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(s.Players(seat).NumberOfCards(), 7) << seat;
         EXPECT_EQ(s.Deck.DeckPosition, 30);
-        EXPECT_EQ(table.view.LastStatus(StatusBar::Bottom, 3), "Clockwise");
+        EXPECT_EQ((table.view.Status[{StatusBar::Bottom, 3}]), "Clockwise");
     }
 }
 
@@ -212,27 +160,22 @@ TEST(Data_SaveResume, ImpossibleRecordsAreRefusedAndLeftUntouched)
         {"unknown opponent", [](SavedGameRecord& r) { r.Seats[3].Name = "Nobody"; }, nullptr, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DataDir dir;
         auto record = MidHandRecord();
         if (c.spoil) c.spoil(record);
-        EXPECT_EQ(ImpossibleRecordReason(record).empty(), !c.impossible) << c.name;
-        std::int32_t id = 0;
-        {
-            GameDatabase database;
-            database.Open(dir.Database());
-            id = database.AppendSavedGame(record);
-        }
-        if (c.sql) Exec(dir.Database(), {std::string("UPDATE SavedGames SET ") + c.sql});
+        EXPECT_EQ(ImpossibleRecordReason(record).empty(), !c.impossible);
+        const std::int32_t id = Stored(dir, record);
+        if (c.sql) Sql(dir.Database(), std::string("UPDATE SavedGames SET ") + c.sql);
         Table table(dir.Database());
-        const QString before = RowText(table.database, id);
-        ASSERT_FALSE(before.startsWith(QStringLiteral("<no row>"))) << before.toStdString();
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            EXPECT_FALSE(table.Resume(id)) << c.name;
-            EXPECT_EQ(table.engine.State().Players.Count(), 0) << c.name;
+        const std::string before = RowText(table.database, id);
+        ASSERT_NE(before.rfind("<no row>", 0), 0u) << before;
+        for (std::int32_t attempt : {id, id, id + 1000}) {
+            EXPECT_FALSE(table.Resume(attempt));
+            EXPECT_EQ(table.engine.State().Players.Count(), 0);
         }
-        EXPECT_TRUE(table.view.Boxes.empty()) << c.name;
-        EXPECT_EQ(RowText(table.database, id), before) << c.name;
-        EXPECT_FALSE(table.Resume(id + 1000)) << c.name;
+        EXPECT_TRUE(table.view.Boxes.empty());
+        EXPECT_EQ(RowText(table.database, id), before);
     }
 }
 
@@ -256,46 +199,8 @@ TEST(Data_SaveResume, OddButPossibleRecordsResume)
     EXPECT_EQ(std::count(s.Deck.Deck.begin(), s.Deck.Deck.end(), CardCode("LB")), 3);
 }
 
-struct SavedMessageCase {
-    bool endOfHand;
-    bool databaseGone; // the save fails
-    const char* caption;
-    const char* text;
-};
-
-// A save confirms; a save that fails says so and why, and play goes on.
-TEST(Data_SaveResume, SaveConfirmsWithTheGameSavedMessage)
-{
-    const SavedMessageCase cases[] = {
-        {true, false, "Game Saved", "Game has been saved!"},
-        {false, false, "Game Saved",
-         "Game has been saved!\r\n\r\nDue to the difficulty saving a game during a computer player's turn, "
-         "all 'saves' are as of the beginning of the human player's last turn."},
-        {false, true, "Game Not Saved",
-         "The game could not be saved.\r\n\r\nSaving the game: Driver not loaded\r\n\r\n"
-         "The game goes on; you can try to save it again."},
-    };
-    for (const auto& c : cases) {
-        DataDir dir;
-        Table table(dir.Database());
-        table.StartGame();
-        table.engine.SnapshotGameState(c.endOfHand ? "YES" : "");
-        if (c.databaseGone) table.database.Close();
-        table.Save();
-        EXPECT_EQ(table.engine.State().GameSaved, !c.databaseGone);
-        ASSERT_EQ(table.view.Boxes.size(), 1u);
-        EXPECT_EQ(table.view.Boxes[0].Caption, c.caption);
-        EXPECT_EQ(table.view.Boxes[0].Text, c.text);
-        EXPECT_EQ(table.view.Boxes[0].Icon, c.databaseGone ? BoxIcon::Exclamation : BoxIcon::Information);
-        EXPECT_EQ(c.databaseGone ? Query(dir.Database(), "SELECT count(*) FROM SavedGames").toInt()
-                                 : table.database.CountSavedGames(),
-                  c.databaseGone ? 0 : 1);
-        EXPECT_EQ(QFile::exists(dir.File("error.log")), c.databaseGone);
-    }
-}
-
 // A save writes the snapshot, not the table as it is now, and the list of
-// saved games shows its names and scores.
+// saved games shows its names (a quote among them) and scores.
 TEST(Data_SaveResume, SaveWritesTheSnapshot)
 {
     DataDir dir;
@@ -311,12 +216,9 @@ TEST(Data_SaveResume, SaveWritesTheSnapshot)
     ASSERT_EQ(list.size(), 1u);
     EXPECT_GT(list[0].ID, 0);
     EXPECT_EQ(list[0].DateSaved.size(), 23u);
-    EXPECT_EQ(list[0].Player4, "O'Brien");
-    EXPECT_EQ(list[0].PlayerScore4, 44);
-    EXPECT_EQ(list[0].CompPlayer1, "Adam");
-    EXPECT_EQ(list[0].CompPlayerScore1, 11);
-    EXPECT_EQ(list[0].CompPlayer3, "Caleb");
-    EXPECT_EQ(list[0].CompPlayerScore3, 33);
+    EXPECT_EQ(std::tie(list[0].Player4, list[0].PlayerScore4, list[0].CompPlayer1, list[0].CompPlayerScore1,
+                       list[0].CompPlayer3, list[0].CompPlayerScore3),
+              std::make_tuple(std::string("O'Brien"), 44, std::string("Adam"), 11, std::string("Caleb"), 33));
     const auto record = table.database.FindSavedGame(list[0].ID);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->Seats[4].Cards, handAtSnapshot);
@@ -329,26 +231,81 @@ TEST(Data_SaveResume, KilledDuringSavesLeavesOnlyWholeRows)
 {
     DataDir dir;
     for (int round = 0; round < 3; ++round) {
-        QProcess saver;
-        saver.start(SelfPath(), {QStringLiteral("--save-forever"), dir.Database()});
-        ASSERT_TRUE(saver.waitForReadyRead(10000));
+        Child saver([&](const std::function<void()>& ready) {
+            Table table(dir.Database());
+            table.StartGame();
+            ready();
+            for (;;) table.database.AppendSavedGame(RecordFromSnapshot(table.engine.State(), true));
+        });
+        ASSERT_TRUE(saver.Ready());
         QThread::msleep(50 + 37 * round);
-        ::kill(static_cast<pid_t>(saver.processId()), SIGKILL);
-        saver.waitForFinished();
     }
-    EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames WHERE EndOfHand IS NULL OR PlayerCards4 IS NULL"),
+    EXPECT_EQ(Sql(dir.Database(), "SELECT count(*) FROM SavedGames WHERE EndOfHand IS NULL OR PlayerCards4 IS NULL"),
               QStringLiteral("0"));
     GameDatabase database;
     database.Open(dir.Database());
     std::string problem;
     EXPECT_TRUE(database.IntegrityCheck(&problem)) << problem;
-    const int count = database.CountSavedGames();
-    EXPECT_GT(count, 0);
+    EXPECT_GT(database.CountSavedGames(), 0);
     for (const auto& row : database.SavedGamesList()) {
         const auto record = database.FindSavedGame(row.ID);
         ASSERT_TRUE(record);
         EXPECT_TRUE(ImpossibleRecordReason(*record).empty()) << row.ID;
     }
+}
+
+// The deck of a resumed hand: the cards in play taken out of a shuffled deck.
+struct RebuildCase {
+    const char* name;
+    std::string inPlay;  // hands then the pile's card
+    int deckPosition;    // expected
+    int missingFromDeck; // cards neither in play nor in the deck
+};
+
+TEST(Data_DeckRebuild, CardsInPlayLeaveTheDeck)
+{
+    CardDeck full;
+    LoadVemoCardDeck(full);
+    const RebuildCase cases[] = {
+        {"7+5+6+4 and the pile", "B1B2G3LVRDP7P7" "G1G2G3G4G5" "R1R2R3R4LGLK" "B5B6BSPT" "P4", 24, 0},
+        {"only the pile", "G5", 2, 0},
+        {"both copies of a number", "B1B1B1", 4, 1},
+        {"every Vemo card and one more", "LVLVLVLVLV", 6, 1},
+        {"a colour and its star", "B*", 2, 1},
+        {"every card", std::string(), -1, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<CardCode> inPlay;
+        for (std::size_t i = 0; i + 1 < c.inPlay.size(); i += 2) inPlay.emplace_back(std::string_view(c.inPlay).substr(i, 2));
+        if (c.inPlay.empty()) inPlay.assign(full.Deck.begin() + 1, full.Deck.end());
+        for (std::uint64_t seed : {1u, 2u, 99u}) {
+            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(seed));
+            SeedRandom(seed);
+            CardDeck deck = full;
+            ShuffleFullDeck(deck);
+            RebuildDeckWithoutCardsInPlay(deck, inPlay, inPlay.back());
+            if (c.deckPosition < 0) { // a deck with nothing left still has a position to draw from
+                EXPECT_GE(deck.DeckPosition, 1);
+                EXPECT_LE(deck.DeckPosition, kDeckSize);
+                continue;
+            }
+            EXPECT_EQ(deck.DeckPosition, c.deckPosition);
+            for (int slot = 1; slot < deck.DeckPosition; ++slot) EXPECT_TRUE(deck(slot).IsBlank()) << slot;
+            std::vector<CardCode> rest(deck.Deck.begin() + deck.DeckPosition, deck.Deck.end());
+            for (CardCode card : rest) EXPECT_TRUE(!card.IsBlank() && card != CardCode("XX")) << card.ToString();
+            // The deck and the cards in play make up the catalogue, less what
+            // was in play more often than the deck holds it.
+            auto expected = Count();
+            auto got = Count(rest);
+            for (CardCode card : inPlay) ++got[card];
+            int surplus = 0, missing = 0;
+            for (const auto& [card, n] : got) surplus += std::max(0, n - expected[card]);
+            for (const auto& [card, n] : expected) missing += std::max(0, n - got[card]);
+            EXPECT_EQ(surplus, c.missingFromDeck);
+            EXPECT_EQ(missing, c.missingFromDeck);
+        }
+    }
+    UnseedRandom();
 }
 
 } // namespace

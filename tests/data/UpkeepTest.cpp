@@ -42,7 +42,7 @@ TEST(Data_Upkeep, CounterCompactsEveryEleventhStart)
     };
     for (const auto& c : cases) {
         DataDir dir;
-        if (*c.stored) Exec(dir.Database(), {c.stored});
+        if (*c.stored) Sql(dir.Database(), {c.stored});
         ScriptedUi ui;
         EXPECT_TRUE(DatabaseStartupUpkeep(dir.Path(), ui)) << c.stored;
         EXPECT_EQ(ReadCompactIteration(dir.Path()), c.after) << c.stored;
@@ -61,25 +61,19 @@ TEST(Data_Upkeep, CounterOfAnUnreadableFileIsZeroAndNotWritten)
     EXPECT_EQ(ReadBytes(dir.Database()), garbage);
 }
 
-struct CompactionCase {
-    const char* name;
-    bool earlierBackup;
-    bool cannotFinish; // the work file's directory cannot be made: its parent is a file
-};
-
 // A compaction leaves a backup identical to the smaller database; one that
 // cannot finish keeps the previous database as it was.
 TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
 {
-    const CompactionCase cases[] = {
-        {"first compaction", false, false},
-        {"over an earlier backup", true, false},
-        {"cannot finish", false, true},
-    };
+    // Cannot finish: the work file's directory cannot be made, its parent being a file.
+    const struct {
+        const char* name;
+        bool earlierBackup, cannotFinish;
+    } cases[] = {{"first compaction", false, false}, {"over an earlier backup", true, false}, {"cannot finish", false, true}};
     for (const auto& c : cases) {
         DataDir dir;
         AddSavedGames(dir.Database(), 300);
-        Exec(dir.Database(), {"DELETE FROM SavedGames WHERE ID % 2 = 0"});
+        Sql(dir.Database(), {"DELETE FROM SavedGames WHERE ID % 2 = 0"});
         if (c.earlierBackup) WriteBytes(dir.File("Vemodb.BAK"), "an old backup");
         WriteBytes(dir.File("blocker"), "x");
         const QByteArray before = ReadBytes(dir.Database());
@@ -89,29 +83,17 @@ TEST(Data_Upkeep, CompactionKeepsABackupOrThePreviousFile)
         CompactDatabaseRtn(dir.Database(), backup, ui);
 
         if (c.cannotFinish) {
-            EXPECT_EQ(ReadBytes(dir.Database()), before) << c.name;
+            EXPECT_EQ(ReadBytes(dir.Database()), before);
         } else {
-            EXPECT_LT(ReadBytes(dir.Database()).size(), before.size()) << c.name;
-            EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(backup)) << c.name;
+            EXPECT_LT(ReadBytes(dir.Database()).size(), before.size());
+            EXPECT_EQ(ReadBytes(dir.Database()), ReadBytes(backup));
             EXPECT_EQ(ui.Operations, (std::vector<std::string>{
                                          "Checking Data Integrity  " + dir.Database().toStdString(),
                                          "Compacting Database  " + dir.Database().toStdString()}));
         }
-        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
-        EXPECT_EQ(Query(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150")) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
+        EXPECT_EQ(Sql(dir.Database(), "SELECT count(*) FROM SavedGames"), QStringLiteral("150"));
     }
-}
-
-// A database of 101 saved games and 301 history rows, damaged by overwriting
-// or cutting its bytes.
-void DamageBytes(const DataDir& d, const std::function<void(QByteArray&, int pageSize)>& damage)
-{
-    AddSavedGames(d.Database(), 101);
-    Fill(d.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
-                            "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
-    QByteArray bytes = ReadBytes(d.Database());
-    damage(bytes, Query(d.Database(), "PRAGMA page_size").toInt());
-    WriteBytes(d.Database(), bytes);
 }
 
 // How many rows of table SQLite can read from a damaged file: one by one,
@@ -141,128 +123,111 @@ int RowsSqliteCanRead(const QString& path, const char* table)
     return static_cast<int>(readable.size());
 }
 
-// Gives the middle row of the history's first leaf another rowid, one byte
-// long.
-void RenumberAHistoryRow(const DataDir& d, QByteArray& b, int size, char rowid)
+// Where the nth leaf page of a table starts in the file.
+using Leaf = std::function<qsizetype(const char* table, int nth)>;
+
+// Gives the middle row of the history's first leaf another rowid, one byte long.
+void RenumberAHistoryRow(QByteArray& b, const Leaf& leaf)
 {
-    const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'History' AND "
-                                         "pagetype = 'leaf' ORDER BY pageno LIMIT 1")
-                         .toInt();
-    ASSERT_GT(page, 1);
     const auto byte = [&b](qsizetype at) { return static_cast<unsigned char>(b[at]); };
-    const qsizetype at = qsizetype(page - 1) * size;
+    const qsizetype at = leaf("History", 0);
     const int index = ((byte(at + 3) << 8) | byte(at + 4)) / 2;
     const qsizetype cell = at + ((byte(at + 8 + 2 * index) << 8) | byte(at + 9 + 2 * index));
     ASSERT_LT(byte(cell), 0x80); // a one-byte payload size, then the rowid
-    b[cell + 1] = rowid;
+    b[cell + 1] = '\x7f';
+}
+
+std::function<void(QByteArray&, const Leaf&)> Cut(int percent)
+{
+    return [=](QByteArray& b, const Leaf&) { b.truncate(b.size() * percent / 100); };
 }
 
 struct DamageCase {
     const char* name;
-    std::function<void(const DataDir&)> damage;
+    std::vector<std::string> sql; // run on the file after the damage
+    std::function<void(QByteArray&, const Leaf&)> damage;
     int savedGamesAfter; // -1: every row SQLite can read
     int historyAfter;
 };
 
-// A damaged file is kept as it was and rebuilt: the shipped tables afresh,
+// A database of 101 saved games and 301 history rows, damaged by statements
+// or in its bytes, is kept as it was and rebuilt: the shipped tables afresh,
 // every row of the player's own that SQLite can still read carried over.
 TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
 {
+    const auto none = [](QByteArray&, const Leaf&) {};
     const DamageCase cases[] = {
-        {"garbage", [](const DataDir& d) { WriteBytes(d.Database(), QByteArray("garbage ").repeated(500)); }, 0, 0},
-        {"empty file", [](const DataDir& d) { WriteBytes(d.Database(), {}); }, 0, 0},
-        {"schema version lost",
-         [](const DataDir& d) {
-             AddSavedGames(d.Database(), 12);
-             Exec(d.Database(), {"PRAGMA user_version = 0", "DELETE FROM Verses"});
-         },
-         12, 0},
-        {"a shipped table dropped",
-         [](const DataDir& d) {
-             AddSavedGames(d.Database(), 3);
-             Exec(d.Database(), {"DROP TABLE ComputerPlayers"});
-         },
-         3, 0},
-        {"cut to 87%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 87 / 100); }); },
-         -1, -1},
-        {"cut to 72%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 72 / 100); }); },
-         -1, -1},
-        {"cut to 93%", [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.truncate(b.size() * 93 / 100); }); },
-         -1, -1},
-        {"a bad page in the middle of the saved games",
-         [](const DataDir& d) {
-             DamageBytes(d, [&d](QByteArray& b, int size) {
-                 const int page = Query(d.Database(), "SELECT pageno FROM dbstat WHERE name = 'SavedGames' AND "
-                                                      "pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET 5")
-                                      .toInt();
-                 ASSERT_GT(page, 1);
-                 b.replace((page - 1) * size, size, QByteArray(size, '\x5a'));
-             });
-         },
-         -1, 301},
-        {"a damaged header",
-         [](const DataDir& d) { DamageBytes(d, [](QByteArray& b, int) { b.replace(0, 24, QByteArray(24, '\xff')); }); },
-         101, 301},
+        {"garbage", {}, [](QByteArray& b, const Leaf&) { b = QByteArray("garbage ").repeated(500); }, 0, 0},
+        {"empty file", {}, [](QByteArray& b, const Leaf&) { b.clear(); }, 0, 0},
+        {"schema version lost", {"PRAGMA user_version = 0", "DELETE FROM Verses"}, none, 101, 301},
+        {"a shipped table dropped", {"DROP TABLE ComputerPlayers"}, none, 101, 301},
+        {"cut to 87%", {}, Cut(87), -1, -1},
+        {"cut to 72%", {}, Cut(72), -1, -1},
+        {"cut to 93%", {}, Cut(93), -1, -1},
+        {"a bad page in the middle of the saved games", {},
+         [](QByteArray& b, const Leaf& leaf) { b.replace(leaf("SavedGames", 5), 4096, QByteArray(4096, '\x5a')); }, -1, 301},
+        {"a damaged header", {}, [](QByteArray& b, const Leaf&) { b.replace(0, 24, QByteArray(24, '\xff')); }, 101, 301},
         {"the history's schema entry no longer says it is a table",
-         [](const DataDir& d) {
-             DamageBytes(d, [](QByteArray&, int) {});
-             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"});
-         },
-         101, 301},
+         {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET type = 'tab' WHERE name = 'History'"}, none, 101, 301},
         {"the history's schema entry with its name spoilt",
-         [](const DataDir& d) {
-             DamageBytes(d, [](QByteArray&, int) {});
-             Exec(d.Database(), {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"});
-         },
-         101, 301},
-        {"a history row numbered far past the rows after it",
-         [](const DataDir& d) { DamageBytes(d, [&d](QByteArray& b, int size) { RenumberAHistoryRow(d, b, size, '\x7f'); }); },
-         -1, -1},
-        {"a history row numbered far on, in a file cut short",
-         [](const DataDir& d) {
-             DamageBytes(d, [&d](QByteArray& b, int size) {
-                 RenumberAHistoryRow(d, b, size, '\x7f');
-                 b.truncate(b.size() * 97 / 100);
-             });
+         {"PRAGMA writable_schema=ON", "UPDATE sqlite_master SET name = 'Histor' WHERE name = 'History'"}, none, 101, 301},
+        {"a history row numbered far past the rows after it", {}, RenumberAHistoryRow, -1, -1},
+        {"a history row numbered far on, in a file cut short", {},
+         [](QByteArray& b, const Leaf& leaf) {
+             RenumberAHistoryRow(b, leaf);
+             b.truncate(b.size() * 97 / 100);
          },
          -1, -1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         DataDir dir;
-        c.damage(dir);
+        AddSavedGames(dir.Database(), 101);
+        Fill(dir.Database(), 301, "INSERT INTO History (DatePlayed, Winner, WinnerScore, FourthPlace, FourthScore) "
+                                  "SELECT datetime('now'), '**Ann', i, 'Adam', i + 40");
+        ASSERT_EQ(Sql(dir.Database(), "PRAGMA page_size"), QStringLiteral("4096"));
+        QByteArray bytes = ReadBytes(dir.Database());
+        c.damage(bytes, [&](const char* table, int nth) {
+            const int page = Sql(dir.Database(), "SELECT pageno FROM dbstat WHERE name = '" + std::string(table) +
+                                                     "' AND pagetype = 'leaf' ORDER BY pageno LIMIT 1 OFFSET " +
+                                                     std::to_string(nth)).toInt();
+            EXPECT_GT(page, 1);
+            return qsizetype(page - 1) * 4096;
+        });
+        WriteBytes(dir.Database(), bytes);
+        if (!c.sql.empty()) Sql(dir.Database(), c.sql);
         const QByteArray damaged = ReadBytes(dir.Database());
         const int savedGames = c.savedGamesAfter < 0 ? RowsSqliteCanRead(dir.Database(), "SavedGames") : c.savedGamesAfter;
         const int history = c.historyAfter < 0 ? RowsSqliteCanRead(dir.Database(), "History") : c.historyAfter;
         ScriptedUi ui;
-        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui)) << c.name;
-        EXPECT_TRUE(ui.Boxes.empty()) << c.name;
-        ASSERT_FALSE(ui.Operations.empty()) << c.name;
+        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
+        EXPECT_TRUE(ui.Boxes.empty());
+        ASSERT_FALSE(ui.Operations.empty());
         EXPECT_EQ(ui.Operations[0], "Repairing Database  " + dir.Database().toStdString());
         // The zeros of a lost page read as rows numbered 0: no program wrote them.
-        EXPECT_EQ(Query(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
+        EXPECT_EQ(Sql(dir.Database(), "SELECT (SELECT count(*) FROM SavedGames WHERE ID < 1) + "
                                         "(SELECT count(*) FROM History WHERE ID < 1)"),
-                  QStringLiteral("0"))
-            << c.name;
+                  QStringLiteral("0"));
         GameDatabase database;
-        ASSERT_NO_THROW(database.Open(dir.Database())) << c.name;
-        EXPECT_TRUE(database.IntegrityCheck()) << c.name;
-        EXPECT_EQ(database.CountSavedGames(), savedGames) << c.name;
-        EXPECT_EQ(database.CountHistory(), history) << c.name;
-        EXPECT_TRUE(database.FindVerse('D')) << c.name;
-        EXPECT_EQ(database.ComputerPlayers().size(), 17u) << c.name;
-        EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb"))) << c.name;
-        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))) << c.name;
+        ASSERT_NO_THROW(database.Open(dir.Database()));
+        EXPECT_TRUE(database.IntegrityCheck());
+        EXPECT_EQ(database.CountSavedGames(), savedGames);
+        EXPECT_EQ(database.CountHistory(), history);
+        EXPECT_TRUE(database.FindVerse('D'));
+        EXPECT_EQ(database.ComputerPlayers().size(), 17u);
+        EXPECT_TRUE(QFileInfo::exists(dir.File("TEMPDB.mdb")));
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD")));
         // The damaged file stays beside, as it was, and says what it was.
         const QStringList kept = QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")});
-        ASSERT_EQ(kept.size(), 1) << c.name;
-        EXPECT_EQ(ReadBytes(QDir(dir.Path()).filePath(kept[0])), damaged) << c.name;
-        ASSERT_EQ(ui.Results.size(), 1u) << c.name;
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(ReadBytes(QDir(dir.Path()).filePath(kept[0])), damaged);
+        ASSERT_EQ(ui.Results.size(), 1u);
         EXPECT_EQ(ui.Results[0].rfind("The database was repaired: " + std::to_string(savedGames) + " saved games and " +
                                           std::to_string(history) + " history rows were recovered.",
                                       0),
                   0u)
             << ui.Results[0];
-        EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1) << c.name;
+        EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1);
     }
 }
 
@@ -276,100 +241,6 @@ TEST(Data_Upkeep, EveryRepairKeepsItsOwnCopy)
         EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
     }
     EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
-}
-
-// A file or directory the program may not write, which root would write
-// anyway: SQLite's default file layer, wrapped to open the database
-// read-only or to refuse creating its journal, as the system would.
-enum class WriteFault { None, ReadOnlyFile, ReadOnlyDirectory };
-
-WriteFault g_writeFault = WriteFault::None;
-sqlite3_vfs* g_realVfs = nullptr;
-sqlite3_vfs g_faultyVfs;
-
-int FaultyOpen(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
-{
-    if (g_writeFault == WriteFault::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB))
-        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
-    if (g_writeFault == WriteFault::ReadOnlyDirectory && (flags & SQLITE_OPEN_MAIN_JOURNAL)) return SQLITE_CANTOPEN;
-    return g_realVfs->xOpen(g_realVfs, name, file, flags, outFlags);
-}
-
-class WriteFaultScope {
-public:
-    explicit WriteFaultScope(WriteFault fault)
-    {
-        if (!g_realVfs) {
-            g_realVfs = sqlite3_vfs_find(nullptr);
-            g_faultyVfs = *g_realVfs;
-            g_faultyVfs.zName = "vemo-write-fault";
-            g_faultyVfs.xOpen = FaultyOpen;
-        }
-        g_writeFault = fault;
-        sqlite3_vfs_register(&g_faultyVfs, 1);
-    }
-    ~WriteFaultScope()
-    {
-        g_writeFault = WriteFault::None;
-        sqlite3_vfs_register(g_realVfs, 1);
-    }
-    WriteFaultScope(const WriteFaultScope&) = delete;
-    WriteFaultScope& operator=(const WriteFaultScope&) = delete;
-};
-
-struct VerifyCase {
-    const char* name;
-    std::function<void(const DataDir&)> arrange;
-    bool goOn;
-    const char* message; // how it starts, or all of it when it ends in a full stop ("%1": the file's path)
-    int beeps;
-    WriteFault writeFault = WriteFault::None;
-};
-
-TEST(Data_Upkeep, VerifyActsOnTheKindOfFault)
-{
-    const std::string unwritable = "' is corrupted beyond repair or not available.\r\n"
-                                   "Please contact the help desk for assistance.\r\nError #:  ";
-    const VerifyCase cases[] = {
-        {"sound file", [](const DataDir&) {}, true, "", 0},
-        {"missing file", [](const DataDir& d) { QFile::remove(d.Database()); }, false,
-         "%1 was not found.  Please contact the help desk.", 0},
-        {"newer version", [](const DataDir& d) { Exec(d.Database(), {"PRAGMA user_version = 2"}); }, false,
-         "This database was written by a newer version of Vemo", 0},
-        {"a directory in its place",
-         [](const DataDir& d) {
-             QFile::remove(d.Database());
-             QDir(d.Path()).mkdir(QStringLiteral("Vemo.mdb"));
-         },
-         false, "/", 0},
-        {"read-only file", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyFile},
-        {"read-only directory", [](const DataDir&) {}, false, "Database '", 1, WriteFault::ReadOnlyDirectory},
-    };
-    for (const auto& c : cases) {
-        DataDir dir;
-        c.arrange(dir);
-        const bool existed = QFileInfo::exists(dir.Database());
-        ScriptedUi ui;
-        {
-            WriteFaultScope fault(c.writeFault);
-            EXPECT_EQ(VerifyDatabase(dir.Path(), ui), c.goOn) << c.name;
-        }
-        if (*c.message) {
-            ASSERT_EQ(ui.Boxes.size(), 1u) << c.name;
-            EXPECT_EQ(ui.Boxes[0].Caption, "Critical Error");
-            EXPECT_EQ(ui.Boxes[0].Icon, BoxIcon::Critical);
-            const std::string message = QString::fromLatin1(c.message).arg(dir.Database()).toStdString();
-            EXPECT_EQ(message.back() == '.' ? ui.Boxes[0].Text : ui.Boxes[0].Text.substr(0, message.size()), message);
-            if (c.beeps) {
-                EXPECT_NE(ui.Boxes[0].Text.find(unwritable), std::string::npos) << ui.Boxes[0].Text;
-                EXPECT_NE(ui.Boxes[0].Text.find("The database cannot be written"), std::string::npos);
-            }
-        } else {
-            EXPECT_TRUE(ui.Boxes.empty()) << c.name;
-        }
-        EXPECT_EQ(ui.Beeps, c.beeps) << c.name;
-        EXPECT_EQ(QFileInfo::exists(dir.Database()), existed) << c.name;
-    }
 }
 
 } // namespace
