@@ -128,7 +128,7 @@ TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
         bool handOver;          // Dora gave her last card and says Vemo at the second wait
     } cases[] = {
         // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
-        {"LB G2", {"YES", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")},
+        {"LB G2", {"YES", "OK", "NO", "NO", "OK", "YES"}, {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")},
          2, "G5 LB|G2", false},
         {"LV", {"NO", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Blessing"), asking("a Prayer"), asking("an Vemo")},
          0, "G5 LV|", true},

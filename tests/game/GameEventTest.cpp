@@ -160,7 +160,7 @@ TEST(GameEvents, TheHumansPlaysDrawsAndAnswers)
              t.Give(3, "G5");
              t.Give(4, "LB G2");
              t.State().CurrTurn = 3;
-             t.view.answers = {"YES", "NO", "NO", "YES"};
+             t.view.answers = {"YES", "OK", "NO", "NO", "OK", "YES"};
              t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
          },
          {"Dora answered Cid falsely about a Grace card and is asked again.",

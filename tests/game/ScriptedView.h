@@ -150,7 +150,7 @@ public:
         Log(buttons == QuestionButtons::Ok ? "ok question" : "question", text);
         // A question asked over and over (a lie never caught) is a fault, not a hang.
         if (++questions_ > 100) throw std::runtime_error("the same question asked over and over");
-        wait.SetAnswer(buttons == QuestionButtons::Ok ? "OK" : Answer("YES"));
+        wait.SetAnswer(Answer(buttons == QuestionButtons::Ok ? "OK" : "YES"));
         return true;
     }
     bool StartMessageBox(const MessageBoxSpec& box, PendingWait& wait) override
