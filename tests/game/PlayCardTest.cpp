@@ -264,13 +264,16 @@ TEST(PlayCard, TheColourAfterACardOfLight)
     EXPECT_THAT(abel.view.Said("color window"), IsEmpty());
 
     Table dora;
-    dora.Give(4, "LK B2");
+    dora.Give(4, "LP B2");
     dora.State().CurrTurn = 4;
     dora.view.colorChoices = {4};
-    dora.Engine().Start(dora.Engine().PlayCard("LK"));
+    dora.Engine().Start(dora.Engine().PlayCard("LP"));
     EXPECT_THAT(dora.view.Said("color window"), ElementsAre("4"));
     EXPECT_EQ(dora.State().CurrCard, CardCode("R*"));
-    EXPECT_EQ(dora.State().HumanLastCard, CardCode("LK"));
+    EXPECT_EQ(dora.State().HumanLastCard, CardCode("LP"));
+    std::vector<std::string> told;
+    for (const GameEvent& e : dora.view.events) told.push_back(DescribeEvent(e, dora.State()).Text);
+    EXPECT_THAT(told, ElementsAre("Dora plays Card of Light Prayer.", "Dora chooses Red."));
     EXPECT_TRUE(dora.State().HumanTurnDone);
     EXPECT_TRUE(dora.State().CardsHaveBeenPlayed);
     EXPECT_FALSE(dora.State().PlayInProgress);
