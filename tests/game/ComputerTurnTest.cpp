@@ -70,13 +70,6 @@ TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
 const char* const kNames[5] = {"", "Abel", "Bea", "Cid", "Dora"};
 const char* const kKinds[5] = {"", "Grace", "Blessing", "Prayer", "Vemo"};
 
-std::vector<std::string> Told(Table& t)
-{
-    std::vector<std::string> texts;
-    for (const GameEvent& e : t.view.events) texts.push_back(DescribeEvent(e, t.State()).Text);
-    return texts;
-}
-
 // What the game log tells of an Ask that tried `kinds` kinds and found the last
 // one or none; then the skip, and the draw of an asker left without cards.
 std::vector<std::string> AskTold(int asker, int asked, int kinds, bool found, bool askerEmpty)
@@ -131,7 +124,7 @@ TEST(ComputerAsk, AComputerAskedGivesTheFirstKindItHoldsOrDrawsAndIsSkipped)
         notices.push_back(c.found ? "GOT IT!" : "Didn't have any cards of light.  " + of + " will draw a card and be skipped.");
         if (!*c.askerHand) notices.push_back("A player can't end a hand with an Ask card so " + by + " will draw a card.");
         EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(notices));
-        EXPECT_THAT(Told(t), ElementsAreArray(AskTold(c.asker, c.asked, c.kinds, c.found, !*c.askerHand)));
+        EXPECT_THAT(t.view.Told(), ElementsAreArray(AskTold(c.asker, c.asked, c.kinds, c.found, !*c.askerHand)));
         EXPECT_EQ(HandText(t.Player(c.asker)) + "|" + HandText(t.Player(c.asked)), c.handsAfter);
         const bool handOver = c.found && t.Player(c.asked).NumberOfCards() == 0;
         EXPECT_EQ(t.State().HandOver, handOver);
@@ -187,7 +180,7 @@ TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
         EXPECT_EQ(t.view.Pauses(250), c.handOver ? 2 : 0);
         std::vector<std::string> told = c.told;
         if (c.handOver) told.push_back("Dora says Vemo!");
-        EXPECT_THAT(Told(t), ElementsAreArray(told));
+        EXPECT_THAT(t.view.Told(), ElementsAreArray(told));
     }
 }
 
@@ -246,7 +239,7 @@ TEST(AskWindow, EachMissIsMarkedAndAHitTakesTheCardAFourthMissMakesAbelDraw)
         EXPECT_THAT(t.view.Said("ask mark"), ElementsAreArray(c.marks));
         EXPECT_EQ(HandText(t.Player(1)) + "|" + HandText(t.Player(4)), c.handsAfter);
         if (c.kinds) {
-            EXPECT_THAT(Told(t), ElementsAreArray(AskTold(4, 1, c.kinds, c.found, !*c.dora)));
+            EXPECT_THAT(t.view.Told(), ElementsAreArray(AskTold(4, 1, c.kinds, c.found, !*c.dora)));
         }
         EXPECT_FALSE(t.State().AskWindow.Open);
         EXPECT_EQ(t.State().AskWindow.AskCount, 0);

@@ -17,13 +17,6 @@ namespace {
 using Kind = GameEventKind;
 using Totals = std::array<std::int32_t, 4>;
 
-std::vector<std::string> Texts(Table& t)
-{
-    std::vector<std::string> texts;
-    for (const GameEvent& e : t.view.events) texts.push_back(DescribeEvent(e, t.State()).Text);
-    return texts;
-}
-
 // Hands of the given sizes for Bea, Cid and Dora, none of which matter to Abel.
 void Holding(Table& t, int bea, int cid, int dora)
 {
@@ -127,7 +120,7 @@ TEST(GameEvents, AComputerTurnIsToldWithTheReasonForEveryBranchOfTheStrategy)
             reason.replace(at, 1, ColorName(explained->Colour));
         EXPECT_EQ(DescribeEvent(*explained, t.State()).Reason, reason);
         if (!c.told.empty()) {
-            EXPECT_THAT(Texts(t), ElementsAreArray(c.told));
+            EXPECT_THAT(t.view.Told(), ElementsAreArray(c.told));
         }
         for (const GameEvent& e : t.view.events)
             if (e.Kind == Kind::CardPlayed || e.Kind == Kind::ColourChosen) {

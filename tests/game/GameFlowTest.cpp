@@ -417,9 +417,7 @@ TEST(MainGameLoop, TellsEachTurnAndActsOnNewGameOnlyOnceTheTurnIsOver)
 
         EXPECT_EQ(t.shell.exits.size(), newGame ? 0u : 1u);
         if (!newGame) {
-            std::vector<std::string> told;
-            for (const GameEvent& e : t.view.events) told.push_back(DescribeEvent(e, t.State()).Text);
-            EXPECT_THAT(told, ElementsAre("It is Abel's turn.", "Abel plays Blue 5.", "It is Bea's turn.",
+            EXPECT_THAT(t.view.Told(), ElementsAre("It is Abel's turn.", "Abel plays Blue 5.", "It is Bea's turn.",
                                           "Bea plays Blue 7."));
             continue;
         }

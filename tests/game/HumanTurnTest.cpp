@@ -125,9 +125,7 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
         for (const GameEvent& e : t.view.events)
             EXPECT_EQ(DescribeEvent(e, t.State()).Reason, "") << "nothing the human does is explained";
         if (!c.told.empty()) {
-            std::vector<std::string> told;
-            for (const GameEvent& e : t.view.events) told.push_back(DescribeEvent(e, t.State()).Text);
-            EXPECT_EQ(told, c.told);
+            EXPECT_EQ(t.view.Told(), c.told);
         }
         // Whatever happened, nothing owed or locked is left behind.
         EXPECT_EQ(t.State().HumanDrawCount, 0);
@@ -371,8 +369,7 @@ TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoes
         EXPECT_EQ(t.State().HandWinner, inTime ? 4 : 0);
         EXPECT_EQ(HandText(t.Player(4)), inTime ? "" : "R5");
         EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
-        Texts told;
-        for (const GameEvent& e : t.view.events) told.push_back(DescribeEvent(e, t.State()).Text);
+        const Texts told = t.view.Told();
         const auto said = std::find(told.begin(), told.end(),
                                     inTime ? "Dora says Vemo!" : "Dora did not say Vemo in time and must draw a card.");
         ASSERT_NE(said, told.end());

@@ -271,9 +271,7 @@ TEST(PlayCard, TheColourAfterACardOfLight)
     EXPECT_THAT(dora.view.Said("color window"), ElementsAre("4"));
     EXPECT_EQ(dora.State().CurrCard, CardCode("R*"));
     EXPECT_EQ(dora.State().HumanLastCard, CardCode("LP"));
-    std::vector<std::string> told;
-    for (const GameEvent& e : dora.view.events) told.push_back(DescribeEvent(e, dora.State()).Text);
-    EXPECT_THAT(told, ElementsAre("Dora plays Card of Light Prayer.", "Dora chooses Red."));
+    EXPECT_THAT(dora.view.Told(), ElementsAre("Dora plays Card of Light Prayer.", "Dora chooses Red."));
     EXPECT_TRUE(dora.State().HumanTurnDone);
     EXPECT_TRUE(dora.State().CardsHaveBeenPlayed);
     EXPECT_FALSE(dora.State().PlayInProgress);
