@@ -112,73 +112,40 @@ TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
         int clip;
         bool sound;
         std::vector<std::string> pauses; // the pause before the card and the voice pause after it
+        const char* card = "B5";
     } cases[] = {
         {2, 7, true, {"1000", "750"}}, {2, 8, true, {"1000", "400"}}, {2, 10, true, {"1000", "400"}},
         {2, 3, true, {"1000", "200"}}, {2, 9, true, {"1000", "200"}}, {2, 7, false, {"1000"}},
         {2, 8, false, {"1000"}},       {2, 3, false, {"1000"}},       {4, 0, true, {}},
+        {4, 0, true, {}, "LB"}, // the human going out on a Card of Light chooses no colour
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("seat " + std::to_string(c.seat) + " clip " + std::to_string(c.clip) + (c.sound ? " on" : " off"));
+        SCOPED_TRACE("seat " + std::to_string(c.seat) + " clip " + std::to_string(c.clip) + (c.sound ? " on " : " off ") +
+                     c.card);
         Table t;
         t.view.sound = c.sound;
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
-        t.Give(c.seat, "B5");
+        t.Give(c.seat, c.card);
         t.State().CurrTurn = static_cast<std::int16_t>(c.seat);
 
-        t.Engine().Start(t.Engine().PlayCard("B5"));
+        t.Engine().Start(t.Engine().PlayCard(c.card));
 
         EXPECT_TRUE(t.State().HandOver);
         EXPECT_EQ(t.State().HandWinner, c.seat);
         EXPECT_THAT(t.view.Said("pause"), ElementsAreArray(c.pauses));
-        if (c.seat == 4) continue; // the human says Vemo by the button
+        EXPECT_THAT(t.view.Said("color window"), IsEmpty());
+        if (c.seat == 4) { // the human says Vemo by the button
+            EXPECT_TRUE(t.State().HumanTurnDone);
+            continue;
+        }
         EXPECT_THAT(t.view.Said("callout"), ElementsAre("2"));
         EXPECT_EQ(t.view.Said("wav"), c.sound ? std::vector<std::string>{std::to_string(c.clip)}
                                                : std::vector<std::string>{});
     }
 }
 
-TEST(PlayCard, HumanGoingOutOnACardOfLightChoosesNoColour)
-{
-    Table t;
-    t.Give(4, "LB");
-    t.State().CurrTurn = 4;
-
-    t.Engine().Start(t.Engine().PlayCard("LB"));
-
-    EXPECT_TRUE(t.State().HandOver);
-    EXPECT_EQ(t.State().HandWinner, 4);
-    EXPECT_THAT(t.view.Said("color window"), IsEmpty());
-    EXPECT_TRUE(t.State().HumanTurnDone);
-}
-
-TEST(PlayCard, PrayerOpensTheVemoWindowOnlyWhenSomeoneHoldsAVemo)
-{
-    const struct {
-        const char* bea;
-        const char* dora;
-        bool window;
-        std::array<bool, 5> holders;
-    } cases[] = {
-        {"R1", "G2", false, {false, false, false, false, false}},
-        {"LV R1", "G2", true, {false, false, true, false, false}},
-        {"R1", "LV", true, {false, false, false, false, true}},
-    };
-    for (const auto& c : cases) {
-        Table t;
-        t.Give(1, "LP B4 B5");
-        t.Give(2, c.bea);
-        t.Give(3, "R2");
-        t.Give(4, c.dora);
-        t.State().CurrTurn = 1;
-
-        t.Engine().Start(t.Engine().PlayCard("LP"));
-
-        EXPECT_EQ(t.State().PrayerCardPlayed, c.window);
-        EXPECT_EQ(t.State().VemoHolders, c.holders);
-        EXPECT_EQ(t.State().CurrCard, CardCode("B*"));
-    }
-}
-
+// Abel plays a Prayer (his colour Blue); the Vemo window opens only when
+// someone holds a Vemo.
 TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
 {
     enum Dora { Waits, Claims, Leaves };
@@ -204,6 +171,7 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
         {"nobody else holds one", "R1", "R2", "LV G2", 4, Waits, {}, 1, "R1|R2|LV G2", 2, 7, {}, "B*"},
         {"a request to leave ends the wait", "R1", "R2", "LV G2", 4, Leaves, {}, 1, "R1|R2|LV G2", 1, 1, {},
          "B*"},
+        {"no window: nobody holds one", "R1", "R2", "G2", 0, Waits, {}, 1, "R1|R2|G2", 0, 0, {}, "B*"},
     };
     for (const auto& c : cases) {
         for (std::uint64_t seed = 1; seed <= 6; ++seed) {
@@ -215,7 +183,13 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
             t.Give(4, c.dora);
             t.State().CurrTurn = 1;
             t.Engine().Start(t.Engine().PlayCard("LP"));
-            ASSERT_TRUE(t.State().PrayerCardPlayed);
+            EXPECT_EQ(t.State().CurrCard, CardCode("B*"));
+            std::array<bool, 5> holders{};
+            for (int seat = 2; seat <= 4; ++seat)
+                holders[static_cast<std::size_t>(seat)] = t.Player(seat).FindSpecificCOL('V');
+            EXPECT_EQ(t.State().VemoHolders, holders);
+            ASSERT_EQ(t.State().PrayerCardPlayed, c.firstOffered > 0);
+            if (!c.firstOffered) continue;
             t.view.log.clear();
             // As the main loop opens the window.
             t.State().HumanPlayedCard = false;
