@@ -3,6 +3,7 @@
 // choices, and the score history kept for the chart.
 
 #include "CardText.h"
+#include "ExpertStrategy.h"
 #include "ScriptedView.h"
 #include "StrategyReason.h"
 
@@ -96,6 +97,8 @@ TEST(GameEvents, AComputerTurnIsToldWithTheReasonForEveryBranchOfTheStrategy)
          "plays Blue Devil: everyone else holds 3 cards or more, so the highest number goes",
          {"Abel plays Blue Devil.", "Abel cannot end the hand on an evil card and must draw a card.",
           "Abel draws a card."}},
+        {"the Expert names whom its choice is about", kExpertStyle, "B2 LG G5", "B3", false, 1, 7, 7, Kind::CardPlayed,
+         S::Expert, "plays Blue 2: keeps its Grace: Bea has one card left"},
         {"going out", 1, "B5", "B3", false, 7, 7, 7, Kind::CardPlayed, S::Style1Highest,
          "plays Blue 5: everyone else holds 3 cards or more, so the highest number goes",
          {"Abel plays Blue 5.", "Abel says Vemo!"}},

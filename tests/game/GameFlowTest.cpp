@@ -331,31 +331,28 @@ TEST(GameFileMenu, NewOrOpenWithoutARunningLoopSetsUpAndDealsANewGame)
     }
 }
 
-TEST(GameFileMenu, SaveAndExit)
+// Save Game saves and plays on; Exit, and closing the window during play,
+// only ask the loop to end the game; the second close, from the exit, goes through.
+TEST(GameFileMenu, SaveExitAndClosingTheWindow)
 {
     Table t;
     t.Engine().Start(t.Engine().mnuFile_Click(3));
     EXPECT_EQ(t.records.saves, 1);
     EXPECT_TRUE(t.State().GameRequest.empty());
-
     t.Engine().Start(t.Engine().mnuFile_Click(5));
     EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
     EXPECT_EQ(t.view.Last("caption"), kExiting);
     EXPECT_EQ(t.records.saves, 1);
     EXPECT_FALSE(t.view.busy);
-}
 
-TEST(QueryUnload, ClosingDuringPlayAsksTheGameToEnd)
-{
-    Table t;
-    EXPECT_FALSE(t.Engine().Form_QueryUnload());
-    EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(t.view.Last("caption"), kExiting);
-
-    Table leaving;
-    leaving.State().ExitInProgress = true;
-    EXPECT_TRUE(leaving.Engine().Form_QueryUnload());
-    EXPECT_TRUE(leaving.State().GameRequest.empty());
+    Table closing;
+    EXPECT_FALSE(closing.Engine().Form_QueryUnload());
+    EXPECT_EQ(closing.State().GameRequest, "EXIT_GAME");
+    EXPECT_EQ(closing.view.Last("caption"), kExiting);
+    closing.State().GameRequest.clear();
+    closing.State().ExitInProgress = true;
+    EXPECT_TRUE(closing.Engine().Form_QueryUnload());
+    EXPECT_TRUE(closing.State().GameRequest.empty());
 }
 
 TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)

@@ -10,72 +10,61 @@ using namespace vemo::test;
 
 namespace {
 
-struct PendingCase {
-    const char* name;
-    const char* pending; // the card on the pile, still to be answered
-    const char* hand;    // Abel's hand (seat 1, style 1)
-    std::vector<std::string> placed;
-    const char* handAfter;
-    const char* currCardAfter; // "": a colour drawn at random
-    char directionAfter;
-};
-
-// The next cards of the deck are R5, R6, R7, B5.
-const PendingCase kPendingCases[] = {
-    {"TrialGraceCostsOneCard", "BR", "LG G5", {"LG"}, "G5 R5", "G*", 'R'},
-    {"TrialPrayerReversesAndCostsOneCard", "BR", "LP G5", {"LP"}, "G5 R5", "G*", 'L'},
-    {"TrialGraceAsLastCardIsNotGoingOut", "BR", "LG", {"LG"}, "R5", "", 'R'},
-    {"TrialPrayerAsLastCardIsNotGoingOut", "BR", "LP", {"LP"}, "R5", "", 'L'},
-    {"TrialWithoutCancellerDrawsTwo", "BR", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
-    {"TemptationGracePlaysAgain", "BT", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"SinGracePlaysAgain", "BS", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"DevilGracePlaysAgain", "BD", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"GraceIsPreferredToPrayer", "BD", "LP LG G5", {"LG", "G5"}, "LP", "G5", 'R'},
-    {"TemptationPrayerReversesAndEnds", "BT", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},
-    {"DevilPrayerReversesAndEnds", "BD", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},
-    {"TemptationWithoutCancellerDrawsTwo", "BT", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
-    {"SinWithoutCancellerDrawsThree", "BS", "G5 B4", {}, "G5 B4 R5 R6 R7", "B*", 'R'},
-    {"DevilWithoutCancellerDrawsFour", "BD", "G5 B4", {}, "G5 B4 R5 R6 R7 B5", "B*", 'R'},
-    {"NothingMatchingDrawsTheOwedCards", "BS", "G5 P4", {}, "G5 P4 R5 R6 R7", "B*", 'R'},
-    // A Blessing's colour (Green) pending owes nothing: the turn ends unplayed.
-    {"CardOfLightOwesNothing", "LB", "G5 LG", {}, "G5 LG", "G*", 'R'},
-};
-
-void PrintTo(const PendingCase& c, std::ostream* os) { *os << c.name; }
-
-class ComputerAnswersPendingCard : public ::testing::TestWithParam<PendingCase> {};
-
-TEST_P(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
+// Abel (seat 1, style 1) answers the card pending on the pile; each row runs
+// on each pile it names. The next cards of the deck are R5, R6, R7, B5.
+TEST(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
 {
-    const PendingCase& c = GetParam();
-    Table t;
-    t.FillOthers({1});
-    t.Give(1, c.hand);
-    t.Pile(c.pending, true);
-    if (IsLight(c.pending)) {
-        t.State().CurrCard = "G*";
-        t.State().CurrColor = 'G';
-    }
-    t.Stack("R5 R6 R7 B5");
+    const struct {
+        const char* piles;
+        const char* hand;
+        std::vector<std::string> placed;
+        const char* handAfter;
+        const char* currCardAfter; // "": a colour drawn at random
+        char directionAfter;
+    } cases[] = {
+        {"BR", "LG G5", {"LG"}, "G5 R5", "G*", 'R'}, // a Grace on a Trial still costs a card
+        {"BR", "LP G5", {"LP"}, "G5 R5", "G*", 'L'},
+        {"BR", "LG", {"LG"}, "R5", "", 'R'}, // a last card that cancels a Trial is not going out
+        {"BR", "LP", {"LP"}, "R5", "", 'L'},
+        {"BR BT", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
+        {"BT BS BD", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'}, // Grace plays again
+        {"BD", "LP LG G5", {"LG", "G5"}, "LP", "G5", 'R'},             // Grace before Prayer
+        {"BT BD", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},       // Prayer reverses and ends
+        {"BS", "G5 B4", {}, "G5 B4 R5 R6 R7", "B*", 'R'},
+        {"BD", "G5 B4", {}, "G5 B4 R5 R6 R7 B5", "B*", 'R'},
+        {"BS", "G5 P4", {}, "G5 P4 R5 R6 R7", "B*", 'R'},
+        // A Blessing's colour (Green) pending owes nothing: the turn ends unplayed.
+        {"LB", "G5 LG", {}, "G5 LG", "G*", 'R'},
+    };
+    for (const auto& c : cases)
+        for (const CardCode pending : Cards(c.piles)) {
+            SCOPED_TRACE(std::string(c.hand) + " on " + pending.ToString());
+            Table t;
+            t.FillOthers({1});
+            t.Give(1, c.hand);
+            t.Pile(pending, true);
+            if (IsLight(pending)) {
+                t.State().CurrCard = "G*";
+                t.State().CurrColor = 'G';
+            }
+            t.Stack("R5 R6 R7 B5");
 
-    t.ComputerTurn(1);
+            t.ComputerTurn(1);
 
-    EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
-    EXPECT_EQ(HandText(t.Player(1)), c.handAfter);
-    if (*c.currCardAfter) {
-        EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
-    }
-    EXPECT_EQ(t.State().CurrDirection, c.directionAfter);
-    EXPECT_EQ(t.State().CurrTurn, 1);
-    EXPECT_FALSE(t.State().HandOver);
-    // The answered card no longer demands anything; a numbered card played after it neither.
-    EXPECT_FALSE(t.State().SpecialAction);
-    for (const std::string& notice : t.view.Said("notice"))
-        EXPECT_EQ(notice.find("can't end a hand"), std::string::npos) << notice;
+            EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
+            EXPECT_EQ(HandText(t.Player(1)), c.handAfter);
+            if (*c.currCardAfter) {
+                EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
+            }
+            EXPECT_EQ(t.State().CurrDirection, c.directionAfter);
+            EXPECT_EQ(t.State().CurrTurn, 1);
+            EXPECT_FALSE(t.State().HandOver);
+            // The answered card no longer demands anything; a numbered card played after it neither.
+            EXPECT_FALSE(t.State().SpecialAction);
+            for (const std::string& notice : t.view.Said("notice"))
+                EXPECT_EQ(notice.find("can't end a hand"), std::string::npos) << notice;
+        }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ComputerAnswersPendingCard, ::testing::ValuesIn(kPendingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
 {
