@@ -17,11 +17,7 @@ Task<void> DrawInto(GameEngine& engine, int count, CardCode& last)
 TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
 {
     struct Case {
-        int start;
-        int count;
-        int fromOldDeck;
-        int positionAfter;
-        int rebuilds;
+        int start, count, fromOldDeck, positionAfter, rebuilds;
         const char* pileTop;
     };
     // After a colour choice the pile shows no card ("G*"): nothing is taken out

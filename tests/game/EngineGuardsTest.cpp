@@ -4,8 +4,6 @@
 
 #include "ScriptedView.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 using namespace vemo;
 using namespace vemo::test;

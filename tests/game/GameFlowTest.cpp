@@ -18,8 +18,7 @@ TEST(NextTurn, PassesTheTurnInTheDirectionOfPlayWhichAReversalFlips)
 {
     const struct {
         char direction;
-        int from;
-        int to;
+        int from, to;
         char reversed;
         const char* reversedText;
     } cases[] = {{'R', 1, 2, 'L', "Counter-Clockwise"}, {'R', 3, 4, 'L', "Counter-Clockwise"},
@@ -233,9 +232,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
     const struct {
         const char* name;
         int index;
-        bool firstActivation;
-        bool playAgain;
-        bool saved;
+        bool firstActivation, playAgain, saved;
         const char* answer;
         bool asks;
         const char* request;
@@ -360,9 +357,7 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
     const struct {
         const char* request;
         std::int16_t topScore;
-        int exits;
-        int setups;
-        int timers;
+        int exits, setups, timers;
     } cases[] = {
         {"EXIT_GAME", 0, 1, 0, 0}, {"END_GAME", 0, 1, 0, 0}, {"", 100, 1, 0, 0},
         {"NEW_GAME", 0, 0, 1, 0},  {"RESUME_GAME", 0, 0, 1, 0},

@@ -97,8 +97,7 @@ TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
 TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
 {
     const struct {
-        int seat;
-        int clip;
+        int seat, clip;
         bool sound;
         std::vector<std::string> pauses; // the pause before the card and the voice pause after it
         const char* card = "B5";
