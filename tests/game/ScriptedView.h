@@ -45,8 +45,9 @@ public:
     // ---- Scripts ----
     std::deque<std::function<void()>> actions;  // one per top-level 500 ms pause, in order
     std::function<void(int milliseconds)> onPause; // at every pause, after its action
-    // Yes/No questions, message boxes and the hand-winner window, in order. When
-    // empty: questions "YES", Yes/No(/Cancel) boxes "NO", everything else "OK".
+    // Questions, message boxes and the hand-winner window, in order ("": closed
+    // without an answer). When empty: Yes/No questions "YES", Yes/No(/Cancel)
+    // boxes "NO", everything else "OK".
     std::deque<std::string> answers;
     std::deque<int> colorChoices; // cmdColor indices; default 1
     std::deque<int> askClicks;    // cmdCOL indices; default 1, 2, 3, 4 in turn
