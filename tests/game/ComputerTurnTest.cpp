@@ -4,8 +4,6 @@
 
 #include "ScriptedView.h"
 
-#include <map>
-
 using namespace vemo;
 using namespace vemo::test;
 
@@ -19,11 +17,7 @@ Task<void> DrawInto(GameEngine& engine, int count, CardCode& last)
 TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
 {
     struct Case {
-        int start;
-        int count;
-        int fromOldDeck;
-        int positionAfter;
-        int rebuilds;
+        int start, count, fromOldDeck, positionAfter, rebuilds;
         const char* pileTop;
     };
     // After a colour choice the pile shows no card ("G*"): nothing is taken out
@@ -69,46 +63,70 @@ TEST(DrawCard, DeckIsRefilledInTheMiddleOfAMultiCardDraw)
     }
 }
 
-TEST(ComputerAsk, ComputerAskedGivesTheFirstKindItHolds)
+const char* const kNames[5] = {"", "Abel", "Bea", "Cid", "Dora"};
+const char* const kKinds[5] = {"", "Grace", "Blessing", "Prayer", "Vemo"};
+
+// What the game log tells of an Ask that tried `kinds` kinds and found the last
+// one or none; then the skip, and the draw of an asker left without cards.
+std::vector<std::string> AskTold(int asker, int asked, int kinds, bool found, bool askerEmpty)
 {
-    struct Case {
+    const std::string by = kNames[asker], of = kNames[asked];
+    std::vector<std::string> told;
+    for (int k = 1; k <= kinds; ++k)
+        told.push_back(by + " asks " + of + " for a " + kKinds[k] + " card. " + of +
+                       (found && k == kinds ? " hands one over." : " has none."));
+    if (!found) told.insert(told.end(), {of + " is skipped.", of + " draws a card."});
+    // (The human is told the card drawn: the second of the deck, R6, in these tests.)
+    if (askerEmpty) told.insert(told.end(), {by + " cannot end the hand on an Ask card and must draw a card.",
+                                             by + (asker == 4 ? " draws Red 6." : " draws a card.")});
+    return told;
+}
+
+TEST(ComputerAsk, AComputerAskedGivesTheFirstKindItHoldsOrDrawsAndIsSkipped)
+{
+    const struct {
         int asker;
         char direction;
         int asked;
+        const char* askerHand;
         const char* askedHand;
-        std::vector<std::string> kinds; // asked for, in order
-        const char* moved;
-        bool handOver;
+        int kinds; // asked for, Grace first
+        bool found;
+        const char* handsAfter; // asker | asked
+    } cases[] = {
+        {1, 'R', 2, "G5", "LP B3", 3, true, "G5 LP|B3"},
+        {1, 'R', 2, "G5", "LB LG", 1, true, "G5 LG|LB"},
+        {2, 'L', 1, "G5", "LV", 4, true, "G5 LV|"}, // the asked player's last card: the hand is over
+        {3, 'L', 2, "G5", "R1 LB", 2, true, "G5 LB|R1"},
+        {1, 'R', 2, "B4", "B3 G2", 4, false, "B4|B3 G2 R5"},
+        {1, 'R', 2, "", "B3 G2", 4, false, "R6|B3 G2 R5"}, // the Ask was the asker's last card
     };
-    const Case cases[] = {
-        {1, 'R', 2, "LP B3", {"a Grace", "a Blessing", "a Prayer"}, "LP", false},
-        {1, 'R', 2, "LB LG", {"a Grace"}, "LG", false},
-        {2, 'L', 1, "LV", {"a Grace", "a Blessing", "a Prayer", "an Vemo"}, "LV", true},
-        {3, 'L', 2, "R1 LB", {"a Grace", "a Blessing"}, "LB", false},
-    };
-    const char* names[5] = {"", "Abel", "Bea", "Cid", "Dora"};
+    const char* words[5] = {"", "a Grace", "a Blessing", "a Prayer", "an Vemo"};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(names[c.asker]) + " asks " + names[c.asked]);
+        SCOPED_TRACE(std::string(kNames[c.asker]) + " asks " + kNames[c.asked] + " holding " + c.askedHand);
         Table t;
-        t.Give(c.asker, "G5");
+        t.Give(c.asker, c.askerHand);
         t.Give(c.asked, c.askedHand);
+        t.Stack("R5 R6");
         t.State().CurrTurn = static_cast<std::int16_t>(c.asker);
         t.State().CurrDirection = c.direction;
-        const int askedBefore = t.Player(c.asked).NumberOfCards();
 
         t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
 
-        std::vector<std::string> expected;
-        for (const std::string& kind : c.kinds)
-            expected.push_back(std::string(names[c.asker]) + " is currently asking " + names[c.asked] + " for " + kind +
-                               " card...");
-        expected.push_back("GOT IT!");
-        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(expected));
-        EXPECT_EQ(HandText(t.Player(c.asker)), std::string("G5 ") + c.moved);
-        EXPECT_EQ(t.Player(c.asked).NumberOfCards(), askedBefore - 1);
-        EXPECT_EQ(t.State().HandOver, c.handOver);
-        EXPECT_EQ(t.State().HandWinner, c.handOver ? c.asked : 0);
-        EXPECT_EQ(t.State().CurrTurn, c.asker);
+        const std::string by = kNames[c.asker], of = kNames[c.asked];
+        std::vector<std::string> notices;
+        for (int k = 1; k <= c.kinds; ++k)
+            notices.push_back(by + " is currently asking " + of + " for " + words[k] + " card...");
+        notices.push_back(c.found ? "GOT IT!" : "Didn't have any cards of light.  " + of + " will draw a card and be skipped.");
+        if (!*c.askerHand) notices.push_back("A player can't end a hand with an Ask card so " + by + " will draw a card.");
+        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(notices));
+        EXPECT_THAT(t.view.Told(), ElementsAreArray(AskTold(c.asker, c.asked, c.kinds, c.found, !*c.askerHand)));
+        EXPECT_EQ(HandText(t.Player(c.asker)) + "|" + HandText(t.Player(c.asked)), c.handsAfter);
+        const bool handOver = c.found && t.Player(c.asked).NumberOfCards() == 0;
+        EXPECT_EQ(t.State().HandOver, handOver);
+        EXPECT_EQ(t.State().HandWinner, handOver ? c.asked : 0);
+        EXPECT_EQ(t.State().CurrTurn, c.found ? c.asker : c.asked) << "a skipped seat keeps the turn";
+        EXPECT_FALSE(!c.found && t.view.highlighted[static_cast<std::size_t>(c.asker)]);
         EXPECT_THAT(t.view.Said("question"), IsEmpty());
     }
 }
@@ -126,12 +144,17 @@ TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
         int lies;
         const char* handsAfter; // Cid | Dora
         bool handOver;          // Dora gave her last card and says Vemo at the second wait
+        std::vector<std::string> told;
     } cases[] = {
         // Grace: a false yes, then the truth; Blessing: a false no, then the truth.
-        {"LB G2", {"YES", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")},
-         2, "G5 LB|G2", false},
+        {"LB G2", {"YES", "OK", "NO", "NO", "OK", "YES"},
+         {asking("a Grace"), asking("a Grace"), asking("a Blessing"), asking("a Blessing")}, 2, "G5 LB|G2", false,
+         {"Dora answered Cid falsely about a Grace card and is asked again.",
+          "Cid asks Dora for a Grace card. Dora has none.",
+          "Dora answered Cid falsely about a Blessing card and is asked again.",
+          "Cid asks Dora for a Blessing card. Dora hands one over."}},
         {"LV", {"NO", "NO", "NO", "YES"}, {asking("a Grace"), asking("a Blessing"), asking("a Prayer"), asking("an Vemo")},
-         0, "G5 LV|", true},
+         0, "G5 LV|", true, AskTold(3, 4, 4, true, false)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dora);
@@ -151,153 +174,114 @@ TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
         EXPECT_EQ(t.State().HandWinner, c.handOver ? 4 : 0);
         EXPECT_EQ(t.view.Count("bottom 1", "Dora needs to say Vemo"), c.handOver ? 1 : 0);
         EXPECT_EQ(t.view.Pauses(250), c.handOver ? 2 : 0);
+        std::vector<std::string> told = c.told;
+        if (c.handOver) told.push_back("Dora says Vemo!");
+        EXPECT_THAT(t.view.Told(), ElementsAreArray(told));
     }
 }
 
-TEST(ComputerAsk, NobodyAnsweringSkipsTheAskedPlayer)
+const std::vector<std::string> kFourMisses = {
+    "checking...", "Abel didn't have a Grace card.  Select again.",  "checking...",
+    "Abel didn't have a Blessing card.  Select again.", "checking...", "Abel didn't have a Prayer card.  Select again.",
+    "checking...", "Abel didn't have an Vemo card.", "Abel didn't have an Vemo card. Abel will draw a card and be skipped."};
+const std::vector<std::string> kFourMarks = {"1 GRACE", "2 BLESSING", "3 PRAYER", "4 VEMO"};
+
+// The human's Ask window, opened on Abel (seat 1): each row clicks its
+// buttons in turn while the window stays open; an asker left without cards draws.
+TEST(AskWindow, EachMissIsMarkedAndAHitTakesTheCardAFourthMissMakesAbelDraw)
 {
-    for (const bool askerHasCards : {true, false}) {
-        SCOPED_TRACE(askerHasCards ? "asker keeps cards" : "Ask was the asker's last card");
+    const struct {
+        const char* abel;
+        const char* dora;
+        std::vector<int> clicks;
+        std::vector<std::string> messages;
+        std::vector<std::string> marks;
+        const char* handsAfter; // Abel | Dora
+        int kinds;              // asked for, in the table's order when clicked 1, 2, 3, 4
+        bool found;
+    } cases[] = {
+        {"LV B2", "G5", {1, 4}, {"checking...", "Abel didn't have a Grace card.  Select again.", "checking...",
+                                 "Abel had one.  Card is being transferred."},
+         {"1 GRACE", "4 VEMO"}, "B2|G5 LV", 0, true},
+        {"LB R3", "G2", {1, 2}, {"checking...", "Abel didn't have a Grace card.  Select again.", "checking...",
+                                 "Abel had one.  Card is being transferred."},
+         {"1 GRACE", "2 BLESSING"}, "R3|G2 LB", 2, true},
+        {"B2 G3", "G5", {1, 2, 3, 4}, kFourMisses, kFourMarks, "B2 G3 R5|G5", 4, false},
+        {"B2 G3", "", {1, 2, 3, 4}, kFourMisses, kFourMarks, "B2 G3 R5|R6", 4, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.abel) + " | " + c.dora);
         Table t;
-        if (askerHasCards) t.Give(1, "B4");
-        t.Give(2, "B3 G2");
+        t.Give(1, c.abel);
+        t.Give(4, c.dora);
         t.Stack("R5 R6");
-        t.State().CurrTurn = 1;
+        t.State().CurrTurn = 4;
+        t.State().AskWindow = {.AskedPlayer = 1, .Open = true};
+        std::vector<std::string> pauses;
 
-        t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
+        for (int index : c.clicks) {
+            t.Engine().Start(t.Engine().cmdCOL_Click(index));
+            if (pauses.empty()) pauses = t.view.Said("pause");
+            EXPECT_FALSE(t.State().AskWindow.Checking);
+        }
 
-        std::vector<std::string> expected = {
-            "Abel is currently asking Bea for a Grace card...", "Abel is currently asking Bea for a Blessing card...",
-            "Abel is currently asking Bea for a Prayer card...", "Abel is currently asking Bea for an Vemo card...",
-            "Didn't have any cards of light.  Bea will draw a card and be skipped."};
-        if (!askerHasCards) expected.push_back("A player can't end a hand with an Ask card so Abel will draw a card.");
-        EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(expected));
-        EXPECT_EQ(HandText(t.Player(2)), "B3 G2 R5");
-        EXPECT_EQ(HandText(t.Player(1)), askerHasCards ? "B4" : "R6");
-        EXPECT_EQ(t.State().CurrTurn, 2) << "left on the skipped seat";
-        EXPECT_FALSE(t.view.highlighted[1]);
-        EXPECT_FALSE(t.State().HandOver);
-    }
-}
-
-// The human's Ask window, opened on Abel (seat 1).
-void OpenAskWindow(Table& t)
-{
-    t.State().CurrTurn = 4;
-    t.State().AskWindow = AskWindowState{};
-    t.State().AskWindow.AskedPlayer = 1;
-    t.State().AskWindow.Open = true;
-}
-
-TEST(AskWindow, MissThenHitTransfersTheCardAndClosesTheWindow)
-{
-    Table t;
-    t.Give(1, "LV B2");
-    t.Give(4, "G5");
-    OpenAskWindow(t);
-
-    t.Engine().Start(t.Engine().cmdCOL_Click(1));
-
-    EXPECT_THAT(t.view.Said("ask message"), ElementsAre("checking...", "Abel didn't have a Grace card.  Select again."));
-    EXPECT_THAT(t.view.Said("ask mark"), ElementsAre("1 GRACE"));
-    EXPECT_THAT(t.view.Said("pause"), ElementsAre("1000", "500", "1000"));
-    EXPECT_TRUE(t.State().AskWindow.Open);
-    EXPECT_FALSE(t.State().AskWindow.Checking);
-    EXPECT_EQ(t.State().AskWindow.AskCount, 1);
-
-    t.view.log.clear();
-    t.Engine().Start(t.Engine().cmdCOL_Click(4));
-
-    EXPECT_THAT(t.view.Said("ask message"), ElementsAre("checking...", "Abel had one.  Card is being transferred."));
-    EXPECT_THAT(t.view.Said("ask mark"), ElementsAre("4 VEMO"));
-    EXPECT_EQ(t.State().Tag, "1");
-    EXPECT_FALSE(t.State().AskWindow.Open);
-    EXPECT_EQ(t.view.Said("ask closed").size(), 1u);
-    EXPECT_EQ(HandText(t.Player(4)), "G5 LV");
-    EXPECT_EQ(HandText(t.Player(1)), "B2");
-}
-
-TEST(AskWindow, FourthMissMakesTheAskedPlayerDrawAndBeSkipped)
-{
-    for (const bool askerHasCards : {true, false}) {
-        SCOPED_TRACE(askerHasCards ? "asker keeps cards" : "Ask was the asker's last card");
-        Table t;
-        t.Give(1, "B2 G3");
-        if (askerHasCards) t.Give(4, "G5");
-        t.Stack("R5 R6");
-        OpenAskWindow(t);
-
-        for (int index = 1; index <= 4; ++index) t.Engine().Start(t.Engine().cmdCOL_Click(index));
-
-        std::vector<std::string> expected = {
-            "checking...", "Abel didn't have a Grace card.  Select again.",
-            "checking...", "Abel didn't have a Blessing card.  Select again.",
-            "checking...", "Abel didn't have a Prayer card.  Select again.",
-            "checking...", "Abel didn't have an Vemo card.",
-            "Abel didn't have an Vemo card. Abel will draw a card and be skipped."};
-        if (!askerHasCards) expected.push_back("A player can't end a hand with an Ask card so Dora will draw a card.");
-        EXPECT_THAT(t.view.Said("ask message"), ElementsAreArray(expected));
-        EXPECT_EQ(HandText(t.Player(1)), "B2 G3 R5");
-        EXPECT_EQ(HandText(t.Player(4)), askerHasCards ? "G5" : "R6");
-        EXPECT_EQ(t.State().CurrTurn, 1) << "left on the skipped seat";
+        EXPECT_THAT(pauses, ElementsAre("1000", "500", "1000")) << "a miss: checking, the message, then the buttons";
+        std::vector<std::string> messages = c.messages;
+        if (!*c.dora) messages.push_back("A player can't end a hand with an Ask card so Dora will draw a card.");
+        EXPECT_THAT(t.view.Said("ask message"), ElementsAreArray(messages));
+        EXPECT_THAT(t.view.Said("ask mark"), ElementsAreArray(c.marks));
+        EXPECT_EQ(HandText(t.Player(1)) + "|" + HandText(t.Player(4)), c.handsAfter);
+        if (c.kinds) {
+            EXPECT_THAT(t.view.Told(), ElementsAreArray(AskTold(4, 1, c.kinds, c.found, !*c.dora)));
+        }
         EXPECT_FALSE(t.State().AskWindow.Open);
         EXPECT_EQ(t.State().AskWindow.AskCount, 0);
         EXPECT_EQ(t.view.Said("ask closed").size(), 1u);
+        EXPECT_EQ(t.State().Tag, c.found ? "1" : "");
+        EXPECT_EQ(t.State().CurrTurn, c.found ? 4 : 1) << "a skipped seat keeps the turn";
         EXPECT_FALSE(t.State().HandOver);
-        EXPECT_TRUE(t.State().Tag.empty());
+
+        // Once closed, or while a click is being checked, the buttons do nothing.
+        for (const bool checking : {false, true}) {
+            t.State().AskWindow = {.AskedPlayer = 1, .Checking = checking, .Open = checking};
+            for (int index : {0, 1, 5}) t.Engine().Start(t.Engine().cmdCOL_Click(index));
+        }
+        EXPECT_EQ(t.view.Said("ask message").size(), messages.size());
+        EXPECT_EQ(HandText(t.Player(1)) + "|" + HandText(t.Player(4)), c.handsAfter);
     }
 }
 
-TEST(AskWindow, ClicksThatCannotAskAreIgnored)
-{
-    const struct {
-        const char* name;
-        int index;
-        std::function<void(AskWindowState&)> setup;
-    } cases[] = {
-        {"while checking", 1, [](AskWindowState& a) { a.Checking = true; }},
-        {"window closed", 1, [](AskWindowState& a) { a.Open = false; }},
-        {"index 0", 0, [](AskWindowState&) {}},
-        {"index 5", 5, [](AskWindowState&) {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Table t;
-        t.Give(1, "LG");
-        OpenAskWindow(t);
-        c.setup(t.State().AskWindow);
-
-        t.Engine().Start(t.Engine().cmdCOL_Click(c.index));
-
-        EXPECT_THAT(t.view.Said("ask message"), IsEmpty());
-        EXPECT_EQ(HandText(t.Player(1)), "LG");
-    }
-}
-
-TEST(AskWindow, HumanAsksTheNextSeatInTheDirectionOfPlay)
+TEST(AskWindow, TheHumansAskGoesToTheNextSeatInTheDirectionOfPlay)
 {
     const struct {
         char direction;
-        int asked;
         const char* caption;
-    } cases[] = {{'R', 1, "Ask Abel for:"}, {'L', 3, "Ask Cid for:"}};
+        int asked;
+        const char* askedHand;
+        int click;
+        const char* handsAfter; // asked | Dora
+        bool handOver;          // Dora took the asked seat's last card
+    } cases[] = {{'R', "Ask Abel for:", 1, "LG R1", 1, "R1|G5 LG", false},
+                 {'L', "Ask Cid for:", 3, "LG R1", 1, "R1|G5 LG", false},
+                 {'R', "Ask Abel for:", 1, "LB", 2, "|G5 LB", true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
+        SCOPED_TRACE(c.caption + std::string(" ") + c.askedHand);
         Table t;
-        t.Give(1, "LG R1");
-        t.Give(3, "LG R1");
+        t.Give(c.asked, c.askedHand);
         t.Give(4, "LK G5");
         t.State().CurrDirection = c.direction;
-        t.view.askClicks = {1};
+        t.view.askClicks = {c.click};
         t.view.actions.push_back([&] { t.DoubleClick("LK"); });
 
         t.HumanTurn();
 
         EXPECT_THAT(t.view.Said("ask window"), ElementsAre(c.caption));
         EXPECT_EQ(t.State().AskWindow.AskedPlayer, c.asked);
-        EXPECT_EQ(HandText(t.Player(c.asked)), "R1");
-        EXPECT_EQ(HandText(t.Player(4)), "G5 LG");
-        EXPECT_FALSE(t.State().HandOver);
+        EXPECT_EQ(HandText(t.Player(c.asked)) + "|" + HandText(t.Player(4)), c.handsAfter);
+        EXPECT_EQ(t.State().HandOver, c.handOver);
+        EXPECT_EQ(t.State().HandWinner, c.handOver ? c.asked : 0);
+        EXPECT_TRUE(t.view.Count("bottom 1", "Dora asking for Card of Light") > 0);
+        if (c.handOver) continue;
         EXPECT_TRUE(t.State().Tag.empty());
         EXPECT_FALSE(t.State().SpecialAction);
     }
@@ -305,16 +289,13 @@ TEST(AskWindow, HumanAsksTheNextSeatInTheDirectionOfPlay)
 
 TEST(ColourAfterCardOfLight, ButtonsLeftToRightGiveBlueGreenPurpleRed)
 {
-    const std::map<int, std::pair<char, std::string>> cases = {
-        {1, {'B', "Blue"}}, {2, {'G', "Green"}}, {3, {'P', "Purple"}}, {4, {'R', "Red"}},
-        {0, {'B', "Blue"}}, {5, {'B', "Blue"}},
-    };
-    for (const auto& [index, expected] : cases) {
+    const char* names[6] = {"Blue", "Blue", "Green", "Purple", "Red", "Blue"}; // 0 and 5: no such button
+    for (int index = 0; index <= 5; ++index) {
         Table t;
         t.State().CurrColor = 'L';
         t.Engine().cmdColor_Click(index);
-        EXPECT_EQ(t.State().CurrColor, expected.first) << index;
-        EXPECT_EQ(t.view.Last("bottom 4"), expected.second) << index;
+        EXPECT_EQ(t.State().CurrColor, names[index][0]) << index;
+        EXPECT_EQ(t.view.Last("bottom 4"), names[index]) << index;
     }
 }
 

@@ -2,9 +2,9 @@
 // the deal on, the final results, the File menu, closing the window and the
 // main loop's reaction to a request.
 
+#include "CardText.h"
 #include "FinalResults.h"
 #include "ScriptedView.h"
-
 
 using namespace vemo;
 using namespace vemo::test;
@@ -18,8 +18,7 @@ TEST(NextTurn, PassesTheTurnInTheDirectionOfPlayWhichAReversalFlips)
 {
     const struct {
         char direction;
-        int from;
-        int to;
+        int from, to;
         char reversed;
         const char* reversedText;
     } cases[] = {{'R', 1, 2, 'L', "Counter-Clockwise"}, {'R', 3, 4, 'L', "Counter-Clockwise"},
@@ -113,139 +112,119 @@ TEST(DealTheCards, FirstDiscardIsNeverACardOfLight)
 }
 
 // Hands left at the end of a hand: Abel 57 points, Bea out, Cid 5, Dora 5.
-void EndingHand(Table& t, std::array<std::int16_t, 5> scores, CardCode top = "LV")
+// Each row scores it, tells it, keeps its totals for the chart, then deals
+// the next hand, leaves after it (the hand-winner window's Exit Game) or ends
+// the game at the limit.
+TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
 {
-    t.Give(1, "BD B7");
-    t.Give(3, "LB");
-    t.Give(4, "G3 R2");
-    t.State().Scores = scores;
-    t.State().HandWinner = 2;
-    t.Pile(top);
-    t.State().CurrDealer = 4;
-    t.State().CurrTurn = 2;
-}
-
-TEST(GameEndOfHand, ScoresTheHandWithTheVemoDeductionAndAScoreAtTheLimitEndsTheGame)
-{
-    struct Case {
+    const char* names[5] = {"", "Abel", "Bea", "Cid", "Dora"};
+    const struct {
         const char* top;
         std::array<std::int16_t, 5> before;
-        std::int16_t limit;
-        std::array<std::int16_t, 5> after;
-        bool ends;
-    };
-    // Abel adds 57 points; Bea goes out, 25 points off when on a Vemo, below 0 too.
-    const Case cases[] = {
-        {"LV", {0, 10, 30, 5, 40}, 100, {0, 67, 5, 10, 45}, false},
-        {"LV", {0, 0, 10, 0, 0}, 100, {0, 57, -15, 5, 5}, false},
-        {"B5", {0, 0, 10, 0, 0}, 100, {0, 57, 10, 5, 5}, false},
-        {"B5", {}, 50, {0, 57, 0, 5, 5}, true},
-        {"B5", {}, 57, {0, 57, 0, 5, 5}, true},
-        {"B5", {}, 58, {0, 57, 0, 5, 5}, false},
-        {"B5", {0, 43, 0, 0, 0}, 100, {0, 100, 0, 5, 5}, true},
-        {"B5", {0, 42, 0, 0, 0}, 100, {0, 99, 0, 5, 5}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.top) + " " + std::to_string(c.before[1]) + " of " + std::to_string(c.limit));
-        Table t;
-        EndingHand(t, c.before, c.top);
-        t.State().ScoreLimit = c.limit;
-
-        t.Engine().Start(t.Engine().EndOfHand());
-
-        EXPECT_EQ(t.State().Scores, c.after);
-        EXPECT_EQ(t.view.Last("top 4"), "Bea = " + std::to_string(c.after[2]));
-        EXPECT_EQ(t.State().GameRequest, c.ends ? "END_GAME" : "");
-        EXPECT_EQ(t.view.Said("hand winner").size(), c.ends ? 0u : 1u);
-        EXPECT_EQ(t.view.Said("deal").size(), c.ends ? 0u : 1u) << "the next hand is dealt only when the game goes on";
-    }
-}
-
-TEST(GameEndOfHand, AnnouncesTheWinnerAndDealsTheNextHandWithTheNextDealer)
-{
-    struct Case {
-        std::int16_t dealer;
+        std::int16_t limit, dealer;
         char direction;
-        std::int16_t nextDealer;
-        std::int16_t firstTurn;
+        const char* answer; // the hand-winner window's
+        std::array<std::int16_t, 5> after;
+        const char* request; // "": the next hand is dealt
+    } cases[] = {
+        {"LV", {0, 10, 30, 5, 40}, 100, 4, 'R', "OK", {0, 67, 5, 10, 45}, ""},
+        {"LV", {0, 0, 10, 0, 0}, 100, 4, 'L', "OK", {0, 57, -15, 5, 5}, ""},
+        {"B5", {0, 0, 10, 0, 0}, 100, 2, 'L', "OK", {0, 57, 10, 5, 5}, ""},
+        {"B5", {}, 58, 3, 'R', "OK", {0, 57, 0, 5, 5}, ""},
+        {"B5", {0, 42, 0, 0, 0}, 100, 4, 'R', "OK", {0, 99, 0, 5, 5}, ""},
+        {"B5", {}, 50, 4, 'R', "OK", {0, 57, 0, 5, 5}, "END_GAME"},
+        {"B5", {}, 57, 4, 'R', "OK", {0, 57, 0, 5, 5}, "END_GAME"},
+        {"B5", {0, 43, 0, 0, 0}, 100, 4, 'R', "OK", {0, 100, 0, 5, 5}, "END_GAME"},
+        {"B5", {}, 100, 4, 'R', "EXIT", {0, 57, 0, 5, 5}, "EXIT_GAME"},
     };
-    const Case cases[] = {{4, 'R', 1, 2}, {4, 'L', 1, 2}, {2, 'L', 3, 4}, {3, 'R', 4, 1}};
-    const char* names[5] = {"", "Abel", "Bea", "Cid", "Dora"};
     for (const auto& c : cases) {
-        SCOPED_TRACE("dealer " + std::to_string(c.dealer) + " " + c.direction);
+        SCOPED_TRACE(std::string(c.top) + " " + std::to_string(c.before[1]) + " of " + std::to_string(c.limit) + " " +
+                     c.answer);
         Table t;
-        EndingHand(t, {}, "B5");
-        t.State().CurrDealer = c.dealer;
-        t.State().CurrDirection = c.direction;
-        t.State().HumanDrawCount = 2; // still owed when the hand ended
-        t.State().PrayerCardPlayed = true;
+        GameState& s = t.State();
+        t.Give(1, "BD B7");
+        t.Give(3, "LB");
+        t.Give(4, "G3 R2");
+        s.Scores = c.before;
+        s.ScoreLimit = c.limit;
+        s.HandWinner = 2;
+        t.Pile(c.top);
+        s.CurrDealer = c.dealer;
+        s.CurrDirection = c.direction;
+        s.CurrTurn = 2;
+        s.HumanDrawCount = 2; // still owed when the hand ended
+        s.PrayerCardPlayed = true;
+        s.HandTotals = {{1, 2, 3, 4}};
+        t.view.answers = {c.answer};
 
         t.Engine().Start(t.Engine().EndOfHand());
 
-        EXPECT_THAT(t.view.Said("hand winner"),
-                    ElementsAre("Bea won that hand!  Click OK and I'll shuffle the cards for the next hand."));
-        EXPECT_TRUE(t.State().Snapshot.SavedAtEndOfHand);
-        EXPECT_EQ(t.State().CurrDealer, c.nextDealer);
-        EXPECT_EQ(t.State().CurrTurn, c.firstTurn);
-        EXPECT_EQ(t.State().CurrDirection, 'R');
+        EXPECT_EQ(s.Scores, c.after);
+        EXPECT_EQ(t.view.Last("top 4"), "Bea = " + std::to_string(c.after[2]));
+        EXPECT_EQ(s.HandTotals, (std::vector<std::array<std::int32_t, 4>>{
+                                    {1, 2, 3, 4}, {c.after[1], c.after[2], c.after[3], c.after[4]}}));
+        ASSERT_FALSE(t.view.events.empty());
+        const bool vemo = std::string(c.top) == "LV";
+        EXPECT_EQ(t.view.events[0].Kind, GameEventKind::HandEnded);
+        EXPECT_EQ(t.view.events[0].Count, vemo ? -25 : 0);
+        EXPECT_EQ(DescribeEvent(t.view.events[0], s).Text,
+                  std::string("Bea wins the hand. ") + (vemo ? "Going out on a Vemo takes 25 points off. " : "") +
+                      "The scores: Abel " + std::to_string(c.after[1]) + ", Bea " + std::to_string(c.after[2]) +
+                      ", Cid " + std::to_string(c.after[3]) + " and Dora " + std::to_string(c.after[4]) + ".");
+        EXPECT_EQ(s.GameRequest, c.request);
+        const bool ends = std::string(c.request) == "END_GAME";
+        const bool deals = !*c.request;
+        EXPECT_EQ(t.view.Said("hand winner"),
+                  ends ? std::vector<std::string>{}
+                       : std::vector<std::string>{
+                             "Bea won that hand!  Click OK and I'll shuffle the cards for the next hand."});
+        EXPECT_EQ(s.Snapshot.SavedAtEndOfHand, !ends);
+        EXPECT_EQ(t.view.Said("deal").size(), deals ? 1u : 0u);
+        EXPECT_EQ(t.view.events.size(), deals ? 2u : 1u);
+        if (ends) {
+            const FinalResults results = ComputeFinalResults(s, false);
+            EXPECT_EQ(results.HandTotals, s.HandTotals);
+            EXPECT_EQ(results.SeatNames, (std::array<std::string, 4>{"Abel", "Bea", "Cid", "Dora"}));
+        }
+        if (!deals) {
+            EXPECT_EQ(HandText(t.Player(1)), "BD B7");
+            EXPECT_EQ(s.CurrDealer, c.dealer);
+            EXPECT_EQ(s.Tag, ends ? "" : "EXIT");
+            continue;
+        }
+        const int dealer = c.dealer % 4 + 1;
+        const int turn = dealer % 4 + 1;
+        EXPECT_EQ(t.view.events[1].Kind, GameEventKind::HandStarted);
+        EXPECT_EQ(DescribeEvent(t.view.events[1], s).Text, std::string(names[dealer]) +
+                                                               " deals. The first card on the pile is " +
+                                                               FormatCardDescription(s.ActualCurrCard) + ".");
+        EXPECT_EQ(s.CurrDealer, dealer);
+        EXPECT_EQ(s.CurrTurn, turn);
+        EXPECT_EQ(s.CurrDirection, 'R');
         EXPECT_EQ(t.view.Last("bottom 3"), "Clockwise");
-        EXPECT_EQ(t.view.Last("bottom 1"), std::string(names[c.firstTurn]) + "'s Turn");
-        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[c.nextDealer]) + " dealt");
-        EXPECT_EQ(t.State().HumanDrawCount, 0) << "owed cards are not carried into the next hand";
-        EXPECT_FALSE(t.State().PrayerCardPlayed);
+        EXPECT_EQ(t.view.Last("bottom 1"), std::string(names[turn]) + "'s Turn");
+        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[dealer]) + " dealt");
+        EXPECT_EQ(s.HumanDrawCount, 0) << "owed cards are not carried into the next hand";
+        EXPECT_FALSE(s.PrayerCardPlayed);
         for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(t.Player(seat).NumberOfCards(), 7) << seat;
-        EXPECT_EQ(t.State().Deck.DeckPosition, 30);
-        EXPECT_TRUE(t.view.highlighted[static_cast<std::size_t>(c.firstTurn)]);
-        EXPECT_TRUE(t.State().GameRequest.empty());
+        EXPECT_EQ(s.Deck.DeckPosition, 30);
+        EXPECT_TRUE(t.view.highlighted[static_cast<std::size_t>(turn)]);
     }
 }
 
-TEST(GameEndOfHand, ExitGameLeavesAfterScoringWithoutDealing)
+// The exchange sort of the results: equal scores keep the order it leaves,
+// and only the two lowest being equal is a tie (the window's own table has the rest).
+TEST(GameFinalResults, OrderedByAnExchangeSortAndATieOnlyAtTheTop)
 {
     Table t;
-    EndingHand(t, {}, "B5");
-    t.view.answers = {"EXIT"};
-
-    t.Engine().Start(t.Engine().EndOfHand());
-
-    EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(t.State().Tag, "EXIT");
-    EXPECT_EQ(t.State().Scores[1], 57);
-    EXPECT_TRUE(t.State().Snapshot.SavedAtEndOfHand);
-    EXPECT_THAT(t.view.Said("deal"), IsEmpty());
-    EXPECT_EQ(HandText(t.Player(1)), "BD B7");
-    EXPECT_EQ(t.State().CurrDealer, 4);
-}
-
-TEST(GameFinalResults, OrderedByScoreWithTieTexts)
-{
-    const struct {
-        std::array<std::int16_t, 5> scores;
-        bool saved;
-        std::array<std::string, 4> lines;
-        const char* caption;
-        const char* winnerText;
-        bool tie;
-    } cases[] = {
-        {{0, 12, 40, 7, 30}, false, {"Cid = 7", "Abel = 12", "Dora = 30", "Bea = 40"}, "Cid", "is the winner!", false},
-        {{0, 12, 40, 7, 30}, true, {"Cid = 7", "Abel = 12", "Dora = 30", "Bea = 40"}, "Cid", "is currently winning!", false},
-        {{0, 10, 10, 20, 30}, false, {"Abel = 10", "Bea = 10", "Cid = 20", "Dora = 30"}, "We have a tie!", "Multiple Winners", true},
-        {{0, 10, 10, 20, 30}, true, {"Abel = 10", "Bea = 10", "Cid = 20", "Dora = 30"}, "Currently we", "have a tie!", true},
-        {{0, 5, 20, 20, 30}, false, {"Abel = 5", "Bea = 20", "Cid = 20", "Dora = 30"}, "Abel", "is the winner!", false},
-        {{0, 10, 10, 5, 20}, false, {"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}, "Cid", "is the winner!", false},
-        {{0, 40, -15, 0, 100}, false, {"Bea = -15", "Cid = 0", "Abel = 40", "Dora = 100"}, "Bea", "is the winner!", false},
-    };
-    for (const auto& c : cases) {
-        Table t;
-        t.State().Scores = c.scores;
-
-        const FinalResults results = ComputeFinalResults(t.State(), c.saved);
-
-        EXPECT_EQ(results.Lines, c.lines);
-        EXPECT_EQ(results.FrameCaption, c.caption);
-        EXPECT_EQ(results.WinnerText, c.winnerText);
-        EXPECT_EQ(results.Tie, c.tie);
-    }
+    t.State().Scores = {0, 10, 10, 5, 20};
+    FinalResults results = ComputeFinalResults(t.State(), false);
+    EXPECT_EQ(results.Lines, (std::array<std::string, 4>{"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}));
+    EXPECT_EQ(results.Names[0], "Cid");
+    t.State().Scores = {0, 5, 20, 20, 30};
+    results = ComputeFinalResults(t.State(), false);
+    EXPECT_EQ(results.FrameCaption, "Abel");
+    EXPECT_FALSE(results.Tie);
 }
 
 TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
@@ -253,9 +232,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
     const struct {
         const char* name;
         int index;
-        bool firstActivation;
-        bool playAgain;
-        bool saved;
+        bool firstActivation, playAgain, saved;
         const char* answer;
         bool asks;
         const char* request;
@@ -281,15 +258,7 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
 
         t.Engine().Start(t.Engine().mnuFile_Click(c.index));
 
-        ASSERT_EQ(t.view.boxes.size(), c.asks ? 1u : 0u);
-        if (c.asks) {
-            const MessageBoxSpec& box = t.view.boxes[0];
-            EXPECT_EQ(box.Caption, "Save Game?");
-            EXPECT_EQ(box.Text, "The current game has not yet been saved.  Would you like to save it now?");
-            EXPECT_EQ(box.Buttons, BoxButtons::YesNoCancel);
-            EXPECT_EQ(box.Icon, BoxIcon::Question);
-            EXPECT_EQ(box.DefaultButton, 2);
-        }
+        EXPECT_EQ(t.view.boxes.size(), c.asks ? 1u : 0u); // its words: MessageBoxesTest
         EXPECT_EQ(s.GameRequest, c.request);
         EXPECT_EQ(t.records.saves, c.saves);
         EXPECT_EQ(t.view.Said("setup").size() + t.view.Said("resume list").size(), 0u) << "the running loop starts the new game";
@@ -301,49 +270,86 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
     }
 }
 
-TEST(GameFileMenu, NewOrOpenWithoutARunningLoopStartsAtOnce)
+// The setup dialog's work for a game of Ann, Ben, Cal and Eve.
+Task<void> SetUpGame(GameEngine& engine)
+{
+    GameSetupChoice choice;
+    choice.HumanName = "Eve";
+    choice.Opponents = {{{"Ann", 1, 3}, {"Ben", 2, 6}, {"Cal", 3, 9}}};
+    choice.ScoreLimit = 200;
+    co_await engine.SetParametersForThisGame(choice);
+}
+
+// New Game, and Open Game whose list is cancelled, clear the old game and
+// seat and deal the new one at once when no loop runs.
+TEST(GameFileMenu, NewOrOpenWithoutARunningLoopSetsUpAndDealsANewGame)
 {
     for (const int index : {1, 2}) {
+        SCOPED_TRACE(index);
         Table t;
-        t.State().GameSaved = true;
-        t.State().Scores = {0, 10, 20, 30, 40};
+        GameState& s = t.State();
+        s.GameSaved = true;
+        s.Scores = {0, 10, 20, 30, 40};
+        s.HandTotals = {{10, 20, 30, 40}};
+        t.view.onGameSetup = [&t] {
+            EXPECT_EQ(t.State().Players.Count(), 0) << "the old game is cleared first";
+            EXPECT_EQ(t.State().Scores, (std::array<std::int16_t, 5>{}));
+            t.Engine().Start(SetUpGame(t.Engine()));
+        };
 
         t.Engine().Start(t.Engine().mnuFile_Click(index));
 
         EXPECT_EQ(t.view.Said("resume list").size(), index == 2 ? 1u : 0u);
-        EXPECT_EQ(t.view.Said("setup").size(), 1u) << "a cancelled resume list falls back to the setup dialog";
-        EXPECT_EQ(t.State().Scores, (std::array<std::int16_t, 5>{}));
-        EXPECT_EQ(t.State().Players.Count(), 0);
-        EXPECT_TRUE(t.State().GameRequest.empty());
+        EXPECT_EQ(t.view.Said("setup").size(), 1u);
+        EXPECT_TRUE(s.GameRequest.empty());
         EXPECT_FALSE(t.view.busy);
+        EXPECT_THAT(s.HandTotals, IsEmpty());
+        ASSERT_EQ(t.view.events.size(), 2u);
+        EXPECT_EQ(t.view.events[1].Kind, GameEventKind::HandStarted);
+        EXPECT_EQ(DescribeEvent(t.view.events[0], s).Text, "A new game begins: Ann, Ben, Cal and Eve play to 200 points.");
+        ASSERT_EQ(s.Players.Count(), 4);
+        const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
+        for (int seat = 1; seat <= 4; ++seat) {
+            EXPECT_EQ(s.Players(seat).Name(), names[seat]);
+            EXPECT_EQ(s.Players(seat).GameSequence(), seat);
+            EXPECT_EQ(s.Players(seat).Human(), seat == 4);
+            EXPECT_EQ(s.Players(seat).NumberOfCards(), 7);
+            EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
+        }
+        EXPECT_EQ(s.Players(2).PlayingStyle(), 2);
+        EXPECT_EQ(s.Players(3).WAV(), 9);
+        EXPECT_EQ(s.ScoreLimit, 200);
+        EXPECT_EQ(t.view.Last("top 1"), "Point Limit = 200");
+        EXPECT_EQ(s.Scores, (std::array<std::int16_t, 5>{}));
+        EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
+        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[s.CurrDealer]) + " dealt");
+        EXPECT_EQ(s.HumanFaces.size(), 7u);
+        EXPECT_EQ(s.Deck.DeckPosition, 30);
     }
 }
 
-TEST(GameFileMenu, SaveAndExit)
+// Save Game saves and plays on; Exit, and closing the window during play,
+// only ask the loop to end the game; the second close, from the exit, goes through.
+TEST(GameFileMenu, SaveExitAndClosingTheWindow)
 {
     Table t;
     t.Engine().Start(t.Engine().mnuFile_Click(3));
     EXPECT_EQ(t.records.saves, 1);
     EXPECT_TRUE(t.State().GameRequest.empty());
-
     t.Engine().Start(t.Engine().mnuFile_Click(5));
     EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
     EXPECT_EQ(t.view.Last("caption"), kExiting);
     EXPECT_EQ(t.records.saves, 1);
     EXPECT_FALSE(t.view.busy);
-}
 
-TEST(QueryUnload, ClosingDuringPlayAsksTheGameToEnd)
-{
-    Table t;
-    EXPECT_FALSE(t.Engine().Form_QueryUnload());
-    EXPECT_EQ(t.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(t.view.Last("caption"), kExiting);
-
-    Table leaving;
-    leaving.State().ExitInProgress = true;
-    EXPECT_TRUE(leaving.Engine().Form_QueryUnload());
-    EXPECT_TRUE(leaving.State().GameRequest.empty());
+    Table closing;
+    EXPECT_FALSE(closing.Engine().Form_QueryUnload());
+    EXPECT_EQ(closing.State().GameRequest, "EXIT_GAME");
+    EXPECT_EQ(closing.view.Last("caption"), kExiting);
+    closing.State().GameRequest.clear();
+    closing.State().ExitInProgress = true;
+    EXPECT_TRUE(closing.Engine().Form_QueryUnload());
+    EXPECT_TRUE(closing.State().GameRequest.empty());
 }
 
 TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
@@ -351,9 +357,7 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
     const struct {
         const char* request;
         std::int16_t topScore;
-        int exits;
-        int setups;
-        int timers;
+        int exits, setups, timers;
     } cases[] = {
         {"EXIT_GAME", 0, 1, 0, 0}, {"END_GAME", 0, 1, 0, 0}, {"", 100, 1, 0, 0},
         {"NEW_GAME", 0, 0, 1, 0},  {"RESUME_GAME", 0, 0, 1, 0},
@@ -379,35 +383,43 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
     }
 }
 
-TEST(MainGameLoop, NewGameDuringAComputerTurnFinishesThatTurnFirst)
+// Abel and then Bea play; a New Game chosen in Abel's turn waits for its end.
+TEST(MainGameLoop, TellsEachTurnAndActsOnNewGameOnlyOnceTheTurnIsOver)
 {
-    Table t;
-    t.Give(1, "B5 G2");
-    t.Give(2, "B6 B7");
-    t.Give(3, "B1 B2");
-    t.Give(4, "B4 G4");
-    t.Pile("B3");
-    t.State().CurrTurn = 1;
-    t.State().GameSaved = true;
-    bool asked = false;
-    t.view.onPause = [&](int) {
-        if (asked) return;
-        asked = true;
-        t.Engine().Start(t.Engine().mnuFile_Click(1));
-        EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
-        EXPECT_THAT(t.view.Said("setup"), IsEmpty()) << "only the request is set while the loop runs";
-    };
+    for (const bool newGame : {false, true}) {
+        SCOPED_TRACE(newGame ? "New Game in Abel's turn" : "two turns");
+        Table t;
+        t.Give(1, "B5 G2");
+        t.Give(2, "B6 B7");
+        t.Give(3, "B1 B2");
+        t.Give(4, "B4 G4");
+        t.State().CurrTurn = 1;
+        t.State().GameSaved = true;
+        bool asked = false;
+        t.view.onPause = [&](int) {
+            if (!newGame && t.view.Said("place").size() == 2) t.State().GameRequest = "EXIT_GAME";
+            if (!newGame || asked) return;
+            asked = true;
+            t.Engine().Start(t.Engine().mnuFile_Click(1));
+            EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
+            EXPECT_THAT(t.view.Said("setup"), IsEmpty()) << "only the request is set while the loop runs";
+        };
 
-    t.Engine().Start(t.Engine().MainGameLoop());
+        t.Engine().Start(t.Engine().MainGameLoop());
 
-    EXPECT_TRUE(asked);
-    EXPECT_THAT(t.view.Said("place"), ElementsAre("B5")) << "Abel's turn ends, Bea's never starts";
-    EXPECT_EQ(t.view.Said("setup").size(), 1u);
-    const auto first = [&t](std::string_view kind) {
-        return std::find_if(t.view.log.begin(), t.view.log.end(), [&](const Entry& e) { return e.kind == kind; });
-    };
-    EXPECT_LT(first("place"), first("setup"));
-    EXPECT_TRUE(t.shell.exits.empty());
+        EXPECT_EQ(t.shell.exits.size(), newGame ? 0u : 1u);
+        if (!newGame) {
+            EXPECT_THAT(t.view.Told(), ElementsAre("It is Abel's turn.", "Abel plays Blue 5.", "It is Bea's turn.",
+                                          "Bea plays Blue 7."));
+            continue;
+        }
+        EXPECT_THAT(t.view.Said("place"), ElementsAre("B5")) << "Abel's turn ends, Bea's never starts";
+        EXPECT_EQ(t.view.Said("setup").size(), 1u);
+        const auto first = [&t](std::string_view kind) {
+            return std::find_if(t.view.log.begin(), t.view.log.end(), [&](const Entry& e) { return e.kind == kind; });
+        };
+        EXPECT_LT(first("place"), first("setup"));
+    }
 }
 
 } // namespace

@@ -10,72 +10,61 @@ using namespace vemo::test;
 
 namespace {
 
-struct PendingCase {
-    const char* name;
-    const char* pending; // the card on the pile, still to be answered
-    const char* hand;    // Abel's hand (seat 1, style 1)
-    std::vector<std::string> placed;
-    const char* handAfter;
-    const char* currCardAfter; // "": a colour drawn at random
-    char directionAfter;
-};
-
-// The next cards of the deck are R5, R6, R7, B5.
-const PendingCase kPendingCases[] = {
-    {"TrialGraceCostsOneCard", "BR", "LG G5", {"LG"}, "G5 R5", "G*", 'R'},
-    {"TrialPrayerReversesAndCostsOneCard", "BR", "LP G5", {"LP"}, "G5 R5", "G*", 'L'},
-    {"TrialGraceAsLastCardIsNotGoingOut", "BR", "LG", {"LG"}, "R5", "", 'R'},
-    {"TrialPrayerAsLastCardIsNotGoingOut", "BR", "LP", {"LP"}, "R5", "", 'L'},
-    {"TrialWithoutCancellerDrawsTwo", "BR", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
-    {"TemptationGracePlaysAgain", "BT", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"SinGracePlaysAgain", "BS", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"DevilGracePlaysAgain", "BD", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'},
-    {"GraceIsPreferredToPrayer", "BD", "LP LG G5", {"LG", "G5"}, "LP", "G5", 'R'},
-    {"TemptationPrayerReversesAndEnds", "BT", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},
-    {"DevilPrayerReversesAndEnds", "BD", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},
-    {"TemptationWithoutCancellerDrawsTwo", "BT", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
-    {"SinWithoutCancellerDrawsThree", "BS", "G5 B4", {}, "G5 B4 R5 R6 R7", "B*", 'R'},
-    {"DevilWithoutCancellerDrawsFour", "BD", "G5 B4", {}, "G5 B4 R5 R6 R7 B5", "B*", 'R'},
-    {"NothingMatchingDrawsTheOwedCards", "BS", "G5 P4", {}, "G5 P4 R5 R6 R7", "B*", 'R'},
-    // A Blessing's colour (Green) pending owes nothing: the turn ends unplayed.
-    {"CardOfLightOwesNothing", "LB", "G5 LG", {}, "G5 LG", "G*", 'R'},
-};
-
-void PrintTo(const PendingCase& c, std::ostream* os) { *os << c.name; }
-
-class ComputerAnswersPendingCard : public ::testing::TestWithParam<PendingCase> {};
-
-TEST_P(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
+// Abel (seat 1, style 1) answers the card pending on the pile; each row runs
+// on each pile it names. The next cards of the deck are R5, R6, R7, B5.
+TEST(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
 {
-    const PendingCase& c = GetParam();
-    Table t;
-    t.FillOthers({1});
-    t.Give(1, c.hand);
-    t.Pile(c.pending, true);
-    if (IsLight(c.pending)) {
-        t.State().CurrCard = "G*";
-        t.State().CurrColor = 'G';
-    }
-    t.Stack("R5 R6 R7 B5");
+    const struct {
+        const char* piles;
+        const char* hand;
+        std::vector<std::string> placed;
+        const char* handAfter;
+        const char* currCardAfter; // "": a colour drawn at random
+        char directionAfter;
+    } cases[] = {
+        {"BR", "LG G5", {"LG"}, "G5 R5", "G*", 'R'}, // a Grace on a Trial still costs a card
+        {"BR", "LP G5", {"LP"}, "G5 R5", "G*", 'L'},
+        {"BR", "LG", {"LG"}, "R5", "", 'R'}, // a last card that cancels a Trial is not going out
+        {"BR", "LP", {"LP"}, "R5", "", 'L'},
+        {"BR BT", "G5 B4", {}, "G5 B4 R5 R6", "B*", 'R'},
+        {"BT BS BD", "LG G5 G6 B3", {"LG", "G6"}, "G5 B3", "G6", 'R'}, // Grace plays again
+        {"BD", "LP LG G5", {"LG", "G5"}, "LP", "G5", 'R'},             // Grace before Prayer
+        {"BT BD", "LP G5 G6 B3", {"LP"}, "G5 G6 B3", "G*", 'L'},       // Prayer reverses and ends
+        {"BS", "G5 B4", {}, "G5 B4 R5 R6 R7", "B*", 'R'},
+        {"BD", "G5 B4", {}, "G5 B4 R5 R6 R7 B5", "B*", 'R'},
+        {"BS", "G5 P4", {}, "G5 P4 R5 R6 R7", "B*", 'R'},
+        // A Blessing's colour (Green) pending owes nothing: the turn ends unplayed.
+        {"LB", "G5 LG", {}, "G5 LG", "G*", 'R'},
+    };
+    for (const auto& c : cases)
+        for (const CardCode pending : Cards(c.piles)) {
+            SCOPED_TRACE(std::string(c.hand) + " on " + pending.ToString());
+            Table t;
+            t.FillOthers({1});
+            t.Give(1, c.hand);
+            t.Pile(pending, true);
+            if (IsLight(pending)) {
+                t.State().CurrCard = "G*";
+                t.State().CurrColor = 'G';
+            }
+            t.Stack("R5 R6 R7 B5");
 
-    t.ComputerTurn(1);
+            t.ComputerTurn(1);
 
-    EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
-    EXPECT_EQ(HandText(t.Player(1)), c.handAfter);
-    if (*c.currCardAfter) {
-        EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
-    }
-    EXPECT_EQ(t.State().CurrDirection, c.directionAfter);
-    EXPECT_EQ(t.State().CurrTurn, 1);
-    EXPECT_FALSE(t.State().HandOver);
-    // The answered card no longer demands anything; a numbered card played after it neither.
-    EXPECT_FALSE(t.State().SpecialAction);
-    for (const std::string& notice : t.view.Said("notice"))
-        EXPECT_EQ(notice.find("can't end a hand"), std::string::npos) << notice;
+            EXPECT_THAT(t.view.Said("place"), ElementsAreArray(c.placed));
+            EXPECT_EQ(HandText(t.Player(1)), c.handAfter);
+            if (*c.currCardAfter) {
+                EXPECT_EQ(t.State().CurrCard, CardCode(c.currCardAfter));
+            }
+            EXPECT_EQ(t.State().CurrDirection, c.directionAfter);
+            EXPECT_EQ(t.State().CurrTurn, 1);
+            EXPECT_FALSE(t.State().HandOver);
+            // The answered card no longer demands anything; a numbered card played after it neither.
+            EXPECT_FALSE(t.State().SpecialAction);
+            for (const std::string& notice : t.view.Said("notice"))
+                EXPECT_EQ(notice.find("can't end a hand"), std::string::npos) << notice;
+        }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ComputerAnswersPendingCard, ::testing::ValuesIn(kPendingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
 {
@@ -108,77 +97,43 @@ TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
 TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
 {
     const struct {
-        int seat;
-        int clip;
+        int seat, clip;
         bool sound;
         std::vector<std::string> pauses; // the pause before the card and the voice pause after it
+        const char* card = "B5";
     } cases[] = {
         {2, 7, true, {"1000", "750"}}, {2, 8, true, {"1000", "400"}}, {2, 10, true, {"1000", "400"}},
         {2, 3, true, {"1000", "200"}}, {2, 9, true, {"1000", "200"}}, {2, 7, false, {"1000"}},
         {2, 8, false, {"1000"}},       {2, 3, false, {"1000"}},       {4, 0, true, {}},
+        {4, 0, true, {}, "LB"}, // the human going out on a Card of Light chooses no colour
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("seat " + std::to_string(c.seat) + " clip " + std::to_string(c.clip) + (c.sound ? " on" : " off"));
+        SCOPED_TRACE("seat " + std::to_string(c.seat) + " clip " + std::to_string(c.clip) + (c.sound ? " on " : " off ") +
+                     c.card);
         Table t;
         t.view.sound = c.sound;
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
-        t.Give(c.seat, "B5");
+        t.Give(c.seat, c.card);
         t.State().CurrTurn = static_cast<std::int16_t>(c.seat);
 
-        t.Engine().Start(t.Engine().PlayCard("B5"));
+        t.Engine().Start(t.Engine().PlayCard(c.card));
 
         EXPECT_TRUE(t.State().HandOver);
         EXPECT_EQ(t.State().HandWinner, c.seat);
         EXPECT_THAT(t.view.Said("pause"), ElementsAreArray(c.pauses));
-        if (c.seat == 4) continue; // the human says Vemo by the button
+        EXPECT_THAT(t.view.Said("color window"), IsEmpty());
+        if (c.seat == 4) { // the human says Vemo by the button
+            EXPECT_TRUE(t.State().HumanTurnDone);
+            continue;
+        }
         EXPECT_THAT(t.view.Said("callout"), ElementsAre("2"));
         EXPECT_EQ(t.view.Said("wav"), c.sound ? std::vector<std::string>{std::to_string(c.clip)}
                                                : std::vector<std::string>{});
     }
 }
 
-TEST(PlayCard, HumanGoingOutOnACardOfLightChoosesNoColour)
-{
-    Table t;
-    t.Give(4, "LB");
-    t.State().CurrTurn = 4;
-
-    t.Engine().Start(t.Engine().PlayCard("LB"));
-
-    EXPECT_TRUE(t.State().HandOver);
-    EXPECT_EQ(t.State().HandWinner, 4);
-    EXPECT_THAT(t.view.Said("color window"), IsEmpty());
-    EXPECT_TRUE(t.State().HumanTurnDone);
-}
-
-TEST(PlayCard, PrayerOpensTheVemoWindowOnlyWhenSomeoneHoldsAVemo)
-{
-    const struct {
-        const char* bea;
-        const char* dora;
-        bool window;
-        std::array<bool, 5> holders;
-    } cases[] = {
-        {"R1", "G2", false, {false, false, false, false, false}},
-        {"LV R1", "G2", true, {false, false, true, false, false}},
-        {"R1", "LV", true, {false, false, false, false, true}},
-    };
-    for (const auto& c : cases) {
-        Table t;
-        t.Give(1, "LP B4 B5");
-        t.Give(2, c.bea);
-        t.Give(3, "R2");
-        t.Give(4, c.dora);
-        t.State().CurrTurn = 1;
-
-        t.Engine().Start(t.Engine().PlayCard("LP"));
-
-        EXPECT_EQ(t.State().PrayerCardPlayed, c.window);
-        EXPECT_EQ(t.State().VemoHolders, c.holders);
-        EXPECT_EQ(t.State().CurrCard, CardCode("B*"));
-    }
-}
-
+// Abel plays a Prayer (his colour Blue); the Vemo window opens only when
+// someone holds a Vemo.
 TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
 {
     enum Dora { Waits, Claims, Leaves };
@@ -204,6 +159,7 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
         {"nobody else holds one", "R1", "R2", "LV G2", 4, Waits, {}, 1, "R1|R2|LV G2", 2, 7, {}, "B*"},
         {"a request to leave ends the wait", "R1", "R2", "LV G2", 4, Leaves, {}, 1, "R1|R2|LV G2", 1, 1, {},
          "B*"},
+        {"no window: nobody holds one", "R1", "R2", "G2", 0, Waits, {}, 1, "R1|R2|G2", 0, 0, {}, "B*"},
     };
     for (const auto& c : cases) {
         for (std::uint64_t seed = 1; seed <= 6; ++seed) {
@@ -215,7 +171,13 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
             t.Give(4, c.dora);
             t.State().CurrTurn = 1;
             t.Engine().Start(t.Engine().PlayCard("LP"));
-            ASSERT_TRUE(t.State().PrayerCardPlayed);
+            EXPECT_EQ(t.State().CurrCard, CardCode("B*"));
+            std::array<bool, 5> holders{};
+            for (int seat = 2; seat <= 4; ++seat)
+                holders[static_cast<std::size_t>(seat)] = t.Player(seat).FindSpecificCOL('V');
+            EXPECT_EQ(t.State().VemoHolders, holders);
+            ASSERT_EQ(t.State().PrayerCardPlayed, c.firstOffered > 0);
+            if (!c.firstOffered) continue;
             t.view.log.clear();
             // As the main loop opens the window.
             t.State().HumanPlayedCard = false;
@@ -264,13 +226,14 @@ TEST(PlayCard, TheColourAfterACardOfLight)
     EXPECT_THAT(abel.view.Said("color window"), IsEmpty());
 
     Table dora;
-    dora.Give(4, "LK B2");
+    dora.Give(4, "LP B2");
     dora.State().CurrTurn = 4;
     dora.view.colorChoices = {4};
-    dora.Engine().Start(dora.Engine().PlayCard("LK"));
+    dora.Engine().Start(dora.Engine().PlayCard("LP"));
     EXPECT_THAT(dora.view.Said("color window"), ElementsAre("4"));
     EXPECT_EQ(dora.State().CurrCard, CardCode("R*"));
-    EXPECT_EQ(dora.State().HumanLastCard, CardCode("LK"));
+    EXPECT_EQ(dora.State().HumanLastCard, CardCode("LP"));
+    EXPECT_THAT(dora.view.Told(), ElementsAre("Dora plays Card of Light Prayer.", "Dora chooses Red."));
     EXPECT_TRUE(dora.State().HumanTurnDone);
     EXPECT_TRUE(dora.State().CardsHaveBeenPlayed);
     EXPECT_FALSE(dora.State().PlayInProgress);

@@ -45,8 +45,9 @@ public:
     // ---- Scripts ----
     std::deque<std::function<void()>> actions;  // one per top-level 500 ms pause, in order
     std::function<void(int milliseconds)> onPause; // at every pause, after its action
-    // Yes/No questions, message boxes and the hand-winner window, in order. When
-    // empty: questions "YES", Yes/No(/Cancel) boxes "NO", everything else "OK".
+    // Questions, message boxes and the hand-winner window, in order ("": closed
+    // without an answer). When empty: Yes/No questions "YES", Yes/No(/Cancel)
+    // boxes "NO", everything else "OK".
     std::deque<std::string> answers;
     std::deque<int> colorChoices; // cmdColor indices; default 1
     std::deque<int> askClicks;    // cmdCOL indices; default 1, 2, 3, 4 in turn
@@ -63,30 +64,28 @@ public:
     bool busy = false;
     bool stoppedByLimit = false;
 
-    std::vector<std::string> Said(std::string_view kind) const
-    {
-        std::vector<std::string> texts;
-        for (const Entry& e : log)
-            if (e.kind == kind) texts.push_back(e.text);
-        return texts;
-    }
     std::vector<Entry> Entries(std::string_view kind) const
     {
         std::vector<Entry> entries;
         std::copy_if(log.begin(), log.end(), std::back_inserter(entries), [&](const Entry& e) { return e.kind == kind; });
         return entries;
     }
-    int Count(std::string_view kind, std::string_view text) const
+    std::vector<std::string> Said(std::string_view kind) const
     {
-        const auto texts = Said(kind);
-        return static_cast<int>(std::count(texts.begin(), texts.end(), text));
+        std::vector<std::string> texts;
+        for (const Entry& e : Entries(kind)) texts.push_back(e.text);
+        return texts;
     }
-    std::string Last(std::string_view kind) const
-    {
-        const auto texts = Said(kind);
-        return texts.empty() ? std::string() : texts.back();
-    }
+    int Count(std::string_view kind, std::string_view text) const { return static_cast<int>(std::ranges::count(Said(kind), text)); }
+    std::string Last(std::string_view kind) const { return Said(kind).empty() ? "" : Said(kind).back(); }
     int Pauses(int milliseconds) const { return Count("pause", std::to_string(milliseconds)); }
+    // The game log's sentences for the events told so far.
+    std::vector<std::string> Told() const
+    {
+        std::vector<std::string> texts;
+        for (const GameEvent& e : events) texts.push_back(DescribeEvent(e, engine_->State()).Text);
+        return texts;
+    }
 
     // ---- TableView ----
     void SetCaption(std::string_view text) override { Log("caption", text); }
@@ -125,11 +124,7 @@ public:
         }
         if (depth_ == 0) {
             ++depth_;
-            if (milliseconds == 500 && !actions.empty()) {
-                auto action = std::move(actions.front());
-                actions.pop_front();
-                action();
-            }
+            if (milliseconds == 500 && !actions.empty()) Next(actions, std::function<void()>())();
             if (onPause) onPause(milliseconds);
             --depth_;
         }
@@ -137,35 +132,27 @@ public:
     }
     bool StartDiscardPlacement(CardCode card, std::string_view mode, PendingWait&) override
     {
-        Log(mode == "NOMOVE" ? "deal" : "place", card.View(), engine_->State().PlayingCardIndex);
-        return true;
+        return Log(mode == "NOMOVE" ? "deal" : "place", card.View(), engine_->State().PlayingCardIndex);
     }
-    bool StartVemoCallout(int seat, PendingWait&) override
-    {
-        Log("callout", std::to_string(seat));
-        return true;
-    }
+    bool StartVemoCallout(int seat, PendingWait&) override { return Log("callout", std::to_string(seat)); }
     bool StartQuestion(std::string_view text, QuestionButtons buttons, PendingWait& wait) override
     {
-        Log(buttons == QuestionButtons::Ok ? "ok question" : "question", text);
         // A question asked over and over (a lie never caught) is a fault, not a hang.
         if (++questions_ > 100) throw std::runtime_error("the same question asked over and over");
-        wait.SetAnswer(buttons == QuestionButtons::Ok ? "OK" : Answer("YES"));
-        return true;
+        wait.SetAnswer(Answer(buttons == QuestionButtons::Ok ? "OK" : "YES"));
+        return Log(buttons == QuestionButtons::Ok ? "ok question" : "question", text);
     }
     bool StartMessageBox(const MessageBoxSpec& box, PendingWait& wait) override
     {
         boxes.push_back(box);
-        Log("box", box.Text);
         wait.SetAnswer(Answer(box.Buttons == BoxButtons::YesNo || box.Buttons == BoxButtons::YesNoCancel ? "NO" : "OK"));
-        return true;
+        return Log("box", box.Text);
     }
     bool StartColorChoice(PendingWait&) override
     {
         const int index = Next(colorChoices, 1);
-        Log("color window", std::to_string(index));
         engine_->cmdColor_Click(index);
-        return true;
+        return Log("color window", std::to_string(index));
     }
     bool StartAskWindow(std::string_view text, PendingWait&) override
     {
@@ -179,9 +166,8 @@ public:
     void CloseAskWindow() override { Log("ask closed", ""); }
     bool StartHandWinner(std::string_view text, PendingWait& wait) override
     {
-        Log("hand winner", text);
         wait.SetAnswer(Answer("OK"));
-        return true;
+        return Log("hand winner", text);
     }
     bool StartGameSetup(PendingWait&) override
     {
@@ -191,9 +177,8 @@ public:
     }
     bool StartResumeList(PendingWait&) override
     {
-        Log("resume list", "");
         engine_->State().Tag = resumeChoice;
-        return true;
+        return Log("resume list", "");
     }
     void Announce(const GameEvent& event) override { events.push_back(event); }
 
@@ -206,24 +191,20 @@ public:
     void ShowInvalidCard(std::string_view, std::string_view text) override { Log("invalid card", text); }
 
 private:
-    void Log(std::string_view kind, std::string_view text, int detail = 0)
+    // Logs and reports the pause over at once, as every pause of this table is.
+    bool Log(std::string_view kind, std::string_view text, int detail = 0)
     {
         log.push_back({std::string(kind), std::string(text), detail});
+        return true;
     }
-    std::string Answer(std::string fallback)
-    {
-        if (answers.empty()) return fallback;
-        std::string answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    static int Next(std::deque<int>& queue, int fallback)
+    template <typename T> static T Next(std::deque<T>& queue, T fallback)
     {
         if (queue.empty()) return fallback;
-        const int next = queue.front();
+        T next = std::move(queue.front());
         queue.pop_front();
         return next;
     }
+    std::string Answer(std::string fallback) { return Next(answers, std::move(fallback)); }
 
     GameEngine* engine_ = nullptr;
     int depth_ = 0;
@@ -234,27 +215,15 @@ private:
 
 class StubRecords final : public GameRecords {
 public:
-    Task<void> SaveGame() override
-    {
-        ++saves;
-        co_return;
-    }
-    Task<bool> ResumeSavedGame(std::int32_t id) override
-    {
-        const bool resumed = onResume ? onResume(id) : false;
-        co_return resumed;
-    }
+    Task<void> SaveGame() override { ++saves; co_return; }
+    Task<bool> ResumeSavedGame(std::int32_t id) override { co_return onResume && onResume(id); }
     std::function<bool(std::int32_t)> onResume; // the resumed game's work; none: the game cannot be resumed
     int saves = 0;
 };
 
 class StubShell final : public GameShell {
 public:
-    Task<void> ExitAll(std::string mode) override
-    {
-        exits.push_back(mode);
-        co_return;
-    }
+    Task<void> ExitAll(std::string mode) override { exits.push_back(mode); co_return; }
     std::vector<std::string> exits;
 };
 
@@ -263,13 +232,10 @@ class ErrorRecorder final : public ErrorReportHandler {
 public:
     bool AskContinueAfterError(const std::string& title, const std::string& text) override
     {
-        errors.push_back(title + ": " + text);
+        ShowUnloggedError(title, text);
         return true;
     }
-    void ShowUnloggedError(const std::string& title, const std::string& text) override
-    {
-        errors.push_back(title + ": " + text);
-    }
+    void ShowUnloggedError(const std::string& title, const std::string& text) override { errors.push_back(title + ": " + text); }
     void TerminateNow() override {}
     std::vector<std::string> errors;
 };
@@ -351,10 +317,7 @@ struct Table {
     GameEngine& Engine() { return *engine; }
     clsPlayer& Player(int seat) { return State().Players(seat); }
 
-    void Give(int seat, std::string_view cards)
-    {
-        for (CardCode c : Cards(cards)) Player(seat).AddACard(c);
-    }
+    void Give(int seat, std::string_view cards) { for (CardCode c : Cards(cards)) Player(seat).AddACard(c); }
     // Seven numbered cards each for the seats not named, so that nobody is
     // close to going out and the strategy sheds its highest number.
     void FillOthers(std::initializer_list<int> except)
