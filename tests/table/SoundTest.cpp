@@ -27,20 +27,12 @@ TEST(Resources, SixteenWaveClipsAndTheCasualFontAreCompiledIn)
 }
 
 // With no audio device the effects "play" and never report the end: nothing
-// may wait on them, and a new clip must still take over from the last.
-TEST(WavPlayer, ANewClipTakesOverAndNothingWaits)
+// may wait on them, a new clip takes over from the last (two cards in quick
+// succession restart the sound), and a clip that does not exist is reported
+// and skipped.
+TEST(WavPlayer, ANewClipTakesOverNothingWaitsAndAMissingClipIsSkipped)
 {
     WavPlayer player;
-    player.PlayWav(11);
-    player.PlayWav(11); // two cards in quick succession restart the sound
-    player.PlayWav(12);
-    EXPECT_EQ(player.LastClip(), 12);
-}
-
-TEST(WavPlayer, AClipThatDoesNotExistIsReportedAndSkipped)
-{
-    WavPlayer player;
-    player.PlayWav(12);
-    player.PlayWav(17);
+    for (int clip : {11, 11, 12, 17}) player.PlayWav(clip);
     EXPECT_EQ(player.LastClip(), 12);
 }
