@@ -14,13 +14,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStringList>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace vemo {
@@ -48,16 +46,9 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
 {
     auto table = MakeTable();
     frmDialog dialog(table.get());
-    struct Row {
-        QString text;
-        int noticeHeight; // 0: a question
-        bool okOnly;
-        double scale;
-        const char* yes; // the Yes button's caption; nullptr: no buttons
-        bool no;
-        QPushButton* (frmDialog::*click)() const;
-        const char* answer; // nullptr: none
-    } const rows[] = {
+    // A notice height of 0 asks a question; yes is the Yes button's caption, nullptr without buttons.
+    const struct { QString text; int noticeHeight; bool okOnly; double scale; const char* yes; bool no;
+                   QPushButton* (frmDialog::*click)() const; const char* answer; } rows[] = {
         {"Ann is going to draw a card and then attempt to play it!", 465, false, 1.0, nullptr, false, nullptr, nullptr},
         {"You have cancelled a Trial card, but must still draw 1 card.", 990, false, 1.0, "&Yes", true, &frmDialog::cmdNo, nullptr},
         {"You have cancelled a Trial card, but must still draw 1 card.", 990, false, 1.8, "&Yes", true, &frmDialog::cmdYes, nullptr},
@@ -67,7 +58,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         {"Do you have a Grace card?", 0, false, 1.0, "&Yes", true, &frmDialog::cmdYes, "YES"},
         {"GOT IT!", 465, false, 1.0, nullptr, false, nullptr, nullptr},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.text.toStdString() + " " + std::to_string(row.scale));
         dialog.SetScale(row.scale);
         std::vector<QString> answers;
@@ -106,7 +97,6 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
     }
     EXPECT_EQ(dialog.parentWidget(), table.get());
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(dialog.HelpContextID(), 20);
 
     // The next question asked from inside an answer, as a waiting game does.
     std::vector<QString> chained;
@@ -237,29 +227,22 @@ TEST(frmPrimer, TextHasItsBlocksInOrder)
     EXPECT_EQ(lines.mid(0, 2), QStringList({"An Introduction to the Computerized Vemo Card Game", ""}));
     EXPECT_EQ(lines.mid(lines.size() - 2),
               QStringList({"* Help: Hypertext online help is available.", "* Vemo Primer: This online document."}));
-    struct Block {
-        QString heading;
-        qsizetype items;
-        std::vector<std::pair<int, QString>> starts; // item, how it starts
-        std::vector<std::pair<int, QString>> holds;  // item, words it holds
-    } const blocks[] = {
+    // Each block's number of items, how some items start and words some hold.
+    const struct { QString heading; qsizetype items; std::vector<std::pair<int, QString>> starts, holds; } blocks[] = {
         {"Object:", 1, {{0, "Be the first player to get rid of all of your cards and have the lowest point total at the end of the game."}}, {}},
-        {"Scoring:", 11,
-         {{1, "* Devil  50 points"}, {2, "* Sin    25 points"}, {3, "* Temptation 10 points"}, {4, "* Trial  10 points"},
-          {5, "* Prayer 5 points"}, {6, "* Ask    5 points"}, {7, "* Grace  5 points"}, {8, "* Blessing   5 points"},
-          {9, "* Vemo   0 points"}, {10, "* 1-7    1-7 face value"}},
+        {"Scoring:", 11, {{1, "* Devil  50 points"}, {2, "* Sin    25 points"}, {3, "* Temptation 10 points"},
+          {4, "* Trial  10 points"}, {5, "* Prayer 5 points"}, {6, "* Ask    5 points"}, {7, "* Grace  5 points"},
+          {8, "* Blessing   5 points"}, {9, "* Vemo   0 points"}, {10, "* 1-7    1-7 face value"}},
          {{0, "50, 100, 200 or 500"}, {0, "25 points"}, {0, "lowest total wins"}}},
-        {"Game Play:", 8, {{1, "* Each player is dealt 7 cards."}},
-         {{0, "92 cards"}, {3, "clockwise"}, {6, "a few seconds"}}},
-        {"Special Card Instructions:", 10,
-         {{0, "* Cards of Light:"}, {1, "* Blessing:"}, {2, "* Grace:"}, {3, "* Ask:"}, {4, "* Prayer:"}, {5, "* Vemo:"},
-          {6, "* Devil:"}, {7, "* Sin:"}, {8, "* Temptation:"}, {9, "* Trial:"}},
+        {"Game Play:", 8, {{1, "* Each player is dealt 7 cards."}}, {{0, "92 cards"}, {3, "clockwise"}, {6, "a few seconds"}}},
+        {"Special Card Instructions:", 10, {{0, "* Cards of Light:"}, {1, "* Blessing:"}, {2, "* Grace:"}, {3, "* Ask:"},
+          {4, "* Prayer:"}, {5, "* Vemo:"}, {6, "* Devil:"}, {7, "* Sin:"}, {8, "* Temptation:"}, {9, "* Trial:"}},
          {{6, "draw 4"}, {7, "draw 3"}, {8, "draw 2"}, {9, "draw 2"}}},
         {"Computer Game Info:", 7, {{3, "* Resume Game/Open Game"}, {4, "* Best Scores"}},
          {{0, "Ctrl-D"}, {0, "Options > Draw Card"}, {1, "drag and drop"}, {2, "Ctrl-H"}, {2, "Options > Sort Hand"}}},
     };
     qsizetype previous = 1;
-    for (const Block& block : blocks) {
+    for (const auto& block : blocks) {
         SCOPED_TRACE(block.heading.toStdString());
         const qsizetype at = lines.indexOf(block.heading);
         ASSERT_GT(at, previous);
