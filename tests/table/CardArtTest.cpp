@@ -3,9 +3,7 @@
 
 #include "CardArt.h"
 #include "CardDescriptions.h"
-#include "VemoFonts.h"
 
-#include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -205,17 +203,6 @@ TEST(CardArt, EachPictureHasItsHueAndReadableText)
     EXPECT_GE(panel.top(), card.top() + card.height() * 0.15);
     EXPECT_LE(panel.bottom(), card.top() + card.height() * 0.73);
     EXPECT_NEAR(panel.center().x(), card.center().x(), 0.01);
-}
-
-TEST(VemoFonts, CasualFontHasTheAskedSizeAndWeight)
-{
-    const QFont regular = vemo::VemoCasualFont(12, false);
-    const QFont bold = vemo::VemoCasualFont(9, true);
-    EXPECT_EQ(std::pair(regular.pointSize(), regular.bold()), std::pair(12, false));
-    EXPECT_EQ(std::pair(bold.pointSize(), bold.bold()), std::pair(9, true));
-    EXPECT_TRUE(!vemo::VemoCasualFontAvailable() || QFontInfo(regular).family() == QLatin1String(vemo::kVemoCasualFamily));
-    // Without the font a sans-serif font stands in; either way there is a family.
-    EXPECT_FALSE(QFontInfo(bold).family().isEmpty());
 }
 
 int main(int argc, char** argv)
