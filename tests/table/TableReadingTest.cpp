@@ -248,27 +248,19 @@ TEST(GameLogPanel, KeepsTheNewestLinesAndFollowsThemUnlessScrolledBack)
 
 TEST(TableSummary, TellsTheTopCardColourDirectionTurnAndEveryHand)
 {
-    struct Case {
-        char direction;
-        CardCode actual, pile;
-        char colour;
-        int turn;
-        std::array<int, 4> cards;
-        const char* summary;
-    } const cases[] = {
+    const struct { char direction; CardCode actual, pile; char colour; int turn; std::array<int, 4> cards; const char* summary; } cases[] = {
         {'R', "B5", "B5", 'B', 4, {4, 7, 2, 6},
          "Top card Blue 5. Colour Blue. Clockwise. Ann's turn. Adam 4 cards, Ruth 7 cards, Ben 2 cards, Ann 6 cards."},
         {'L', "LG", "G*", 'G', 2, {1, 3, 5, 0},
          "Top card Card of Light Grace. Colour Green. Counterclockwise. Ruth's turn. Adam 1 card, Ruth 3 cards, "
          "Ben 5 cards, Ann 0 cards."},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         GameState state;
-        for (const char* name : {"Adam", "Ruth", "Ben", "Ann"}) {
+        for (int seat = 1; seat <= 4; ++seat) {
             state.Players.Add(std::make_unique<clsPlayer>());
-            state.Players(state.Players.Count()).Name(name);
-            for (int k = 0; k < c.cards[static_cast<std::size_t>(state.Players.Count() - 1)]; ++k)
-                state.Players(state.Players.Count()).AddACard("R1");
+            state.Players(seat).Name(std::array{"Adam", "Ruth", "Ben", "Ann"}[static_cast<std::size_t>(seat - 1)]);
+            for (int k = 0; k < c.cards[static_cast<std::size_t>(seat - 1)]; ++k) state.Players(seat).AddACard("R1");
         }
         state.CurrDirection = c.direction;
         state.ActualCurrCard = c.actual;
@@ -282,16 +274,31 @@ TEST(TableSummary, TellsTheTopCardColourDirectionTurnAndEveryHand)
     EXPECT_EQ(PileDescription(BlankCard), "Discard pile: empty");
 }
 
-// T on the table speaks the summary and shows it beside the pile; with a
-// window of the game open over the table, T is left to that window.
-TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
+// F6 goes from the hand to the game log (opening it), on its newest line, and
+// back to the hand. T on the table speaks the summary and shows it beside the
+// pile; with a window of the game open over the table, T is left to that window.
+TEST_F(TableReading, F6AndTOnTheTable)
 {
     Deal();
-    table->SetTimeScale(1.0); // slow enough that the game stands still while T is read
-    table->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(); }, 5000));
+    table->SetTimeScale(1.0); // few of the game's windows open meanwhile, and the game stands still while T is read
+    QTextEdit* log = table->GameLog()->View();
+    EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    // The table has the keyboard for each key (off screen, a notice can take it).
+    const auto key = [&](Qt::Key key) {
+        table->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
+        QTest::keyClick(table->focusWidget(), key);
+    };
+    key(Qt::Key_F6);
+    EXPECT_TRUE(table->GameLog()->isVisible());
+    EXPECT_EQ(table->focusWidget(), log);
+    EXPECT_EQ(log->textCursor().block().text(), table->GameLog()->Lines().last());
+    key(Qt::Key_F6);
+    EXPECT_TRUE(qobject_cast<cVemoCard*>(table->focusWidget())) << "back on the hand";
+
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
-    QTest::keyClick(table.get(), Qt::Key_T);
+    key(Qt::Key_T);
     const QString summary = Str(TableSummary(engine->State()));
     ASSERT_FALSE(spy.isEmpty());
     EXPECT_EQ(spy.last().at(0).toString(), summary);
@@ -300,7 +307,7 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     // When the status bar says more of the turn than whose it is, so does T.
     const std::string name = engine->State().Players(engine->State().CurrTurn).Name();
     table->SetStatusText(StatusBar::Bottom, 1, name + " needs to draw 3 cards");
-    QTest::keyClick(table.get(), Qt::Key_T);
+    key(Qt::Key_T);
     EXPECT_TRUE(spy.last().at(0).toString().contains(Str(name + " needs to draw 3 cards. ")));
     EXPECT_FALSE(spy.last().at(0).toString().contains(Str(name + "'s turn.")));
 
@@ -310,29 +317,6 @@ TEST_F(TableReading, TSpeaksAndShowsTheSummaryUnlessADialogHasTheKeyboard)
     QTest::keyClick(pause, Qt::Key_T);
     QTest::keyClick(table.get(), Qt::Key_T);
     EXPECT_TRUE(spy.isEmpty());
-}
-
-// F6 goes from the hand to the game log (opening it), on its newest line,
-// and back to the hand.
-TEST_F(TableReading, F6GoesBetweenTheHandAndTheLog)
-{
-    Deal();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(4) > 0 && !table->HumanFace(1)->isHidden(); }, 5000));
-    table->SetTimeScale(1.0); // few of the game's windows open meanwhile
-    QTextEdit* log = table->GameLog()->View();
-    EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    // The table has the keyboard for each key (off screen, a notice can take it).
-    const auto f6 = [&] {
-        table->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(table.get()));
-        QTest::keyClick(table->focusWidget(), Qt::Key_F6);
-    };
-    f6();
-    EXPECT_TRUE(table->GameLog()->isVisible());
-    EXPECT_EQ(table->focusWidget(), log);
-    EXPECT_EQ(log->textCursor().block().text(), table->GameLog()->Lines().last());
-    f6();
-    EXPECT_TRUE(qobject_cast<cVemoCard*>(table->focusWidget())) << "back on the hand";
 }
 
 // The colour panel keeps the game's words and draws the colour's shape in
