@@ -115,14 +115,6 @@ TEST(CardArt, EveryPictureFillsItsTargetOnlyAndLeavesThePainter)
             EXPECT_EQ(CountOpaque(image, 0, target.adjusted(-1, -1, 1, 1)), 0) << "dpr " << dpr;
         }
     }
-    EXPECT_EQ(CardArt::RenderCardPicture(CardPicture::Red).size(), QSize(71, 96));
-    EXPECT_EQ(CardArt::RenderCardBack().size(), QSize(71, 96));
-    EXPECT_EQ(CardArt::RenderDeck().size(), QSize(77, 102));
-    EXPECT_EQ(CardArt::RenderDiscardSlot(CardArt::kCardSize, 2.0).size(), QSize(142, 192));
-    EXPECT_EQ(CardArt::RenderDiscardStack(CardArt::kCardSize, 1.5).size(), QSize(107, 144));
-    const QPixmap shape = CardArt::RenderColourShape('G', QSize(16, 16), 2.0);
-    EXPECT_EQ(shape.size(), QSize(32, 32));
-    EXPECT_DOUBLE_EQ(shape.devicePixelRatio(), 2.0);
 }
 
 // Each colour's shape stays in the unit square and fills most of it, and its

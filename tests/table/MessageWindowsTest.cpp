@@ -41,7 +41,8 @@ const QString kLie = QStringLiteral("Your computer (which is overseeing the play
 // own answer: a notice returns at once and stays modeless, at the question
 // height its buttons only hide it; a question is modal to the table until a
 // button answers it; the Ok-only warning is readable whole and the next
-// question has Yes and No again. Each grows with the table's scale.
+// question has Yes and No again. Each grows with the table's scale and sits
+// in the upper third of the screen.
 TEST(frmDialog, NoticesAndQuestionsInTurn)
 {
     auto table = MakeTable();
@@ -70,6 +71,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         const int height = TwipsToPixels(row.noticeHeight ? row.noticeHeight : 990, row.scale);
         EXPECT_EQ(dialog.width(), TwipsToPixels(5000, row.scale));
         EXPECT_TRUE(row.okOnly ? dialog.height() >= height : dialog.height() == height) << dialog.height();
+        EXPECT_EQ(dialog.pos(), frmDialog::UpperCentre(table->screen()->availableGeometry(), dialog.size()));
         EXPECT_EQ(dialog.windowModality(), row.noticeHeight ? Qt::NonModal : Qt::WindowModal);
         EXPECT_EQ(QApplication::activeModalWidget(), row.noticeHeight ? nullptr : &dialog);
         EXPECT_EQ(dialog.cmdYes()->isVisible(), row.yes != nullptr);
@@ -97,6 +99,9 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
     }
     EXPECT_EQ(dialog.parentWidget(), table.get());
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    // Centred across the work area, its middle a third of the way down.
+    EXPECT_EQ(frmDialog::UpperCentre(QRect(0, 0, 1200, 900), QSize(333, 66)), QPoint(433, 267));
+    EXPECT_EQ(frmDialog::UpperCentre(QRect(100, 40, 1000, 600), QSize(300, 30)), QPoint(450, 225));
 
     // The next question asked from inside an answer, as a waiting game does.
     std::vector<QString> chained;
@@ -139,21 +144,6 @@ TEST(frmDialog, ClosingAQuestionAnotherWayAnswersEmpty)
     dialog.ShowNotice(QStringLiteral("Notice"), 465);
     EXPECT_EQ(answers, (std::vector<QString>{QString(), QString(), QString()}));
     EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
-}
-
-TEST(frmDialog, SitsCentredInTheUpperThirdOfTheScreen)
-{
-    EXPECT_EQ(frmDialog::UpperCentre(QRect(0, 0, 1200, 900), QSize(333, 66)), QPoint(433, 267));
-    EXPECT_EQ(frmDialog::UpperCentre(QRect(100, 40, 1000, 600), QSize(300, 30)), QPoint(450, 225));
-
-    auto table = MakeTable();
-    frmDialog dialog(table.get());
-    dialog.ShowNotice(QStringLiteral("Where am I?"), 465);
-    const QRect workArea = table->screen()->availableGeometry();
-    EXPECT_EQ(dialog.pos(), frmDialog::UpperCentre(workArea, dialog.size()));
-    dialog.AskQuestion(QStringLiteral("And now?"), false, [](const QString&) {});
-    EXPECT_EQ(dialog.pos(), frmDialog::UpperCentre(workArea, dialog.size()));
-    dialog.HideDialog();
 }
 
 // The balloon outline as given, points 0 to 39, and the window cut to it.
@@ -273,10 +263,11 @@ TEST(frmPrimer, ReadOnlyScrollingAndOkCloses)
 
     QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
     QTest::keyClicks(txtHelp, QStringLiteral("hello"));
-    for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(txtHelp, key);
-    for (Qt::Key key : {Qt::Key_V, Qt::Key_A, Qt::Key_X}) QTest::keyClick(txtHelp, key, Qt::ControlModifier);
-    QTest::keyClick(txtHelp, Qt::Key_Delete);
-    QTest::keyClick(txtHelp, Qt::Key_Z, Qt::ControlModifier);
+    const Qt::KeyboardModifier plain = Qt::NoModifier, ctrl = Qt::ControlModifier;
+    for (const auto& [key, modifier] : {std::pair{Qt::Key_Backspace, plain}, {Qt::Key_Delete, plain}, {Qt::Key_Return, plain},
+                                        {Qt::Key_Space, plain}, {Qt::Key_V, ctrl}, {Qt::Key_A, ctrl}, {Qt::Key_X, ctrl},
+                                        {Qt::Key_Delete, plain}, {Qt::Key_Z, ctrl}})
+        QTest::keyClick(txtHelp, key, modifier);
     EXPECT_EQ(txtHelp->toPlainText(), before);
     EXPECT_TRUE(primer->isVisible()) << "no key typed into the text closes the primer";
 
