@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 using namespace vemo;
 
@@ -50,7 +51,7 @@ std::string Misplaced(const frmMain& table, double s)
     const int playing = PixelsToTwips(surface->height(), s);
     const int H = playing + 2 * bar;
     const int deckTop = Stored(344LL * H);
-    const int L = Stored(1000LL * (W / 2) + 50LL * 1155); // the pile 113 x 153 pixels: Wd 1695, Hd 2295
+    const int L = Stored(1000LL * (W / 2) + 50LL * 1155);
     const int T = deckTop + 45;
     const int humanTop = Stored(1000LL * playing - 1380LL * kCardHeight);
     const int card1Top = PixelsToTwips(px(humanTop), s); // as the window reads it back from the face
@@ -60,14 +61,12 @@ std::string Misplaced(const frmMain& table, double s)
         {"imgVemoGuySmall", named("imgVemoGuySmall"), at(Stored(640LL * W), Stored(482LL * H)), size(45, 54)},
         {"imgDeck", named("imgDeck"), at(Stored(1000LL * (W / 2) - 1050LL * 1155), deckTop), size(77, 102)},
         {"imgDiscard", named("imgDiscard"), at(L, T), size(113, 153)},
-        {"lblType", named("lblType"), at(Stored(1000LL * L + 29LL * 1695), Stored(1000LL * T + 10LL * 2295)), {}},
-        {"lblVerse", named("lblVerse"), at(Stored(1000LL * L + 143LL * 1695), Stored(1000LL * T + 221LL * 2295)), {}},
-        {"lblInstructionExtra", named("lblInstructionExtra"),
-         at(Stored(1000LL * L + 29LL * 1695), Stored(1000LL * T + 730LL * 2295)), {}},
-        {"lblInstruction", named("lblInstruction"),
-         at(Stored(1000LL * L + 29LL * 1695), Stored(1000LL * T + 850LL * 2295)), {}},
         {"cmdHumanVemo", named("cmdHumanVemo"), at((W - width(named("cmdHumanVemo"))) / 2, Stored(697LL * H)), {}},
     };
+    // The card panel's labels lie over the pile, 113 x 153 pixels: Wd 1695, Hd 2295.
+    for (const auto& [name, x, y] : {std::tuple{"lblType", 29, 10}, {"lblVerse", 143, 221}, {"lblInstructionExtra", 29, 730},
+                                     {"lblInstruction", 29, 850}})
+        rows.push_back({name, named(name), at(Stored(1000LL * L + x * 1695LL), Stored(1000LL * T + y * 2295LL)), {}});
     QWidget* click = named("lblClick");
     const QPoint clickAt = at((W - width(click)) / 2, humanTop + kCardHeight);
     rows.push_back({"lblClick", click, clickAt, {}});
@@ -87,8 +86,7 @@ std::string Misplaced(const frmMain& table, double s)
         };
         const auto [nameAt, shadowAt] = places[seat - 1];
         rows.push_back({"lblPlayer" + std::to_string(seat), name, nameAt, {}});
-        rows.push_back({"lblPlayerShadow" + std::to_string(seat), shadow,
-                        beside(nameAt, shadowAt), {}});
+        rows.push_back({"lblPlayerShadow" + std::to_string(seat), shadow, beside(nameAt, shadowAt), {}});
     }
     // Card 1 of a row is rightmost, of a column topmost; up to ten fan at a fixed step, more squeeze.
     for (int seat = 1; seat <= 4; ++seat) {
@@ -116,9 +114,8 @@ std::string Misplaced(const frmMain& table, double s)
     for (const Row& r : rows) {
         const QRect is = r.widget->geometry();
         if (is.topLeft() != r.at || (!r.size.isEmpty() && is.size() != r.size))
-            out << r.name << " at " << is.x() << "," << is.y() << " " << is.width() << "x" << is.height()
-                << ", expected " << r.at.x() << "," << r.at.y() << " " << r.size.width() << "x" << r.size.height()
-                << "\n";
+            out << r.name << " at " << is.x() << "," << is.y() << " " << is.width() << "x" << is.height() << ", expected "
+                << r.at.x() << "," << r.at.y() << " " << r.size.width() << "x" << r.size.height() << "\n";
     }
     return out.str();
 }
