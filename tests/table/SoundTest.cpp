@@ -14,13 +14,12 @@ TEST(Resources, SixteenWaveClipsAndTheCasualFontAreCompiledIn)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "clip " << clip;
         const QByteArray image = file.readAll();
         const WaveClip wave = ReadWaveClip(image);
-        EXPECT_TRUE(wave.Format.isValid()) << "clip " << clip;
-        EXPECT_EQ(wave.Samples.size() % wave.Format.bytesPerFrame(), 0) << "clip " << clip;
-        EXPECT_GT(wave.Samples.size(), image.size() / 2) << "clip " << clip;
-        EXPECT_LT(image.size(), 64 * 1024) << "clip " << clip;
-        // Cut short or not a wave: no format, so nothing is played.
-        EXPECT_FALSE(ReadWaveClip(image.left(image.size() / 2)).Format.isValid()) << "clip " << clip;
-        EXPECT_FALSE(ReadWaveClip(image.mid(4)).Format.isValid()) << "clip " << clip;
+        // Whole frames, most of a small file; cut short or not a wave: no format, so nothing is played.
+        EXPECT_TRUE(wave.Format.isValid() && wave.Samples.size() % wave.Format.bytesPerFrame() == 0 &&
+                    wave.Samples.size() > image.size() / 2 && image.size() < 64 * 1024)
+            << "clip " << clip;
+        EXPECT_FALSE(ReadWaveClip(image.left(image.size() / 2)).Format.isValid() || ReadWaveClip(image.mid(4)).Format.isValid())
+            << "clip " << clip;
     }
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Regular.otf")));
     EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Bold.otf")));

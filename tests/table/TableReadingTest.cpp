@@ -211,8 +211,9 @@ TEST_F(TableReading, EventsAreSpokenAndLoggedAsTheyHappen)
     EXPECT_EQ(Spoken(table->Announcer()->Speaker()), all.join(QLatin1Char(' ')));
 }
 
-// The log is off until chosen, and the choice survives a restart.
-TEST_F(TableWindow, TheGameLogIsOffUntilChosenAndTheChoiceSurvivesARestart)
+// The log is off until chosen, and the choice survives a restart; it keeps the
+// newest lines.
+TEST_F(TableWindow, TheGameLogIsOffUntilChosenSurvivesARestartAndKeepsTheNewestLines)
 {
     QAction* entry = table->MenuAction(QStringLiteral("mnuViewGameLog"));
     EXPECT_EQ(entry->text(), QStringLiteral("Game &Log"));
@@ -227,14 +228,9 @@ TEST_F(TableWindow, TheGameLogIsOffUntilChosenAndTheChoiceSurvivesARestart)
         entry->trigger();
     }
     EXPECT_EQ(LogSetting(), QStringLiteral("True"));
-}
 
-// The newest lines are kept, and the view follows them unless the player
-// has scrolled back to read.
-TEST(GameLogPanel, KeepsTheNewestLinesAndFollowsThemUnlessScrolledBack)
-{
-    GameLogPanel log;
-    log.show();
+    // The newest lines are kept, and the view follows them unless the player has scrolled back to read.
+    GameLogPanel& log = *table->GameLog();
     for (int k = 1; k <= GameLogPanel::kMaximumLines + 5; ++k) log.AppendEvent(QStringLiteral("Line %1.").arg(k), {});
     EXPECT_EQ(log.Lines().size(), GameLogPanel::kMaximumLines);
     EXPECT_EQ(log.Lines().front(), QStringLiteral("Line 6."));
