@@ -157,8 +157,7 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
     };
     const QPolygon outline = frmCallout::BalloonOutline();
     const QPolygon moved = frmCallout::BalloonOutline(2.0, 0.5, 3, -1);
-    ASSERT_EQ(outline.size(), 40);
-    ASSERT_EQ(moved.size(), 40);
+    ASSERT_TRUE(outline.size() == 40 && moved.size() == 40);
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(outline[i], QPoint(expected[i][0], expected[i][1])) << "point " << i;
         EXPECT_EQ(moved[i], QPoint(static_cast<int>(std::lround(expected[i][0] * 2.0)) + 3,
@@ -168,17 +167,15 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
 
     auto table = MakeTable();
     frmCallout balloon(table.get());
-    EXPECT_TRUE(balloon.isWindow());
-    EXPECT_TRUE(balloon.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(balloon.isWindow() && balloon.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(balloon.mask(), QRegion(outline, Qt::OddEvenFill));
     // The text area lies within the body.
     const QRect text = balloon.lblText()->geometry();
-    EXPECT_TRUE(balloon.mask().contains(text.topLeft() + QPoint(2, 2)));
-    EXPECT_TRUE(balloon.mask().contains(text.bottomRight() - QPoint(2, 2)));
+    EXPECT_TRUE(balloon.mask().contains(text.topLeft() + QPoint(2, 2)) && balloon.mask().contains(text.bottomRight() - QPoint(2, 2)));
 }
 
 // The call spells the word and ends with the balloon gone, also when the
-// balloon was closed early; its end is reported once.
+// balloon was closed early.
 TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
 {
     auto table = MakeTable();
@@ -189,8 +186,7 @@ TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
         clock.start();
         QPointer<frmCallout> balloon = ShowVemoCallout(table.get(), QPoint(40, 60), 0.01, [&] { ++doneCalls; });
         ASSERT_FALSE(balloon.isNull());
-        EXPECT_TRUE(balloon->isVisible());
-        EXPECT_EQ(balloon->pos(), QPoint(40, 60));
+        EXPECT_TRUE(balloon->isVisible() && balloon->pos() == QPoint(40, 60));
         EXPECT_EQ(balloon->lblText()->text(), QStringLiteral("V"));
         EXPECT_EQ(table->findChildren<frmCallout*>().size(), 1);
         EXPECT_EQ(doneCalls, 0) << "the call returns before the animation runs";
