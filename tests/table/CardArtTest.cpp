@@ -26,10 +26,8 @@ using PaintFn = std::function<void(QPainter&, const QRectF&)>;
 std::vector<std::pair<std::string, PaintFn>> AllItems()
 {
     std::vector<std::pair<std::string, PaintFn>> items{
-        {"Back", CardArt::PaintCardBack},
-        {"Deck", CardArt::PaintDeck},
-        {"DiscardSlot", CardArt::PaintDiscardSlot},
-        {"DiscardStack", CardArt::PaintDiscardStack},
+        {"Back", CardArt::PaintCardBack}, {"Deck", CardArt::PaintDeck},
+        {"DiscardSlot", CardArt::PaintDiscardSlot}, {"DiscardStack", CardArt::PaintDiscardStack},
     };
     for (CardPicture picture : {CardPicture::Blue, CardPicture::Green, CardPicture::Purple, CardPicture::Red, CardPicture::Yellow})
         items.emplace_back("Card" + std::to_string(int(picture)),
@@ -98,11 +96,8 @@ TEST(CardArt, EveryPictureFillsItsTargetOnlyAndLeavesThePainter)
                 p.setOpacity(0.5);
                 const QTransform before = p.transform();
                 paint(p, target.translated(-3, -4));
-                EXPECT_EQ(p.transform(), before);
-                EXPECT_EQ(p.pen(), QPen(Qt::cyan, 3));
-                EXPECT_EQ(p.brush(), QBrush(Qt::magenta));
-                EXPECT_DOUBLE_EQ(p.opacity(), 0.5);
-                EXPECT_FALSE(p.hasClipping());
+                EXPECT_TRUE(p.transform() == before && p.pen() == QPen(Qt::cyan, 3) && p.brush() == QBrush(Qt::magenta) &&
+                            p.opacity() == 0.5 && !p.hasClipping());
             }));
             EXPECT_EQ(CountOpaque(image, 0, target.adjusted(-1, -1, 1, 1)), 0) << "dpr " << dpr;
         }

@@ -129,8 +129,7 @@ TEST(frmDialog, ClosingAQuestionAnotherWayAnswersEmpty)
     dialog.AskQuestion(QStringLiteral("Escape?"), false, record);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     dialog.close();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(answers.empty());
+    EXPECT_TRUE(dialog.isVisible() && answers.empty());
 
     // Only the game itself closes a question unanswered.
     dialog.HideDialog();
