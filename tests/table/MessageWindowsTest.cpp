@@ -82,10 +82,8 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         EXPECT_EQ(dialog.cmdNo()->text(), QStringLiteral("&No"));
         // The message is readable whole above the buttons, inside the window.
         const QLabel* message = dialog.lblMsg();
-        EXPECT_LE(message->fontMetrics()
-                      .boundingRect(message->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, message->text())
-                      .height(),
-                  message->height());
+        const QRect needed = message->fontMetrics().boundingRect(message->contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, message->text());
+        EXPECT_LE(needed.height(), message->height());
         EXPECT_LT(message->geometry().bottom(), dialog.cmdYes()->y());
         EXPECT_LE(dialog.cmdYes()->geometry().bottom(), dialog.height());
         if (row.noticeHeight) { // the buttons sit 420 twips from the top, inside the 900-twip inner height
@@ -97,8 +95,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         EXPECT_EQ(answers, row.answer ? std::vector<QString>{QLatin1String(row.answer)} : std::vector<QString>{});
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-    EXPECT_EQ(dialog.parentWidget(), table.get());
-    EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(dialog.parentWidget() == table.get() && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     // Centred across the work area, its middle a third of the way down.
     EXPECT_EQ(frmDialog::UpperCentre(QRect(0, 0, 1200, 900), QSize(333, 66)), QPoint(433, 267));
     EXPECT_EQ(frmDialog::UpperCentre(QRect(100, 40, 1000, 600), QSize(300, 30)), QPoint(450, 225));
