@@ -47,12 +47,10 @@ std::string Misplaced(const frmMain& table, double s)
     };
     // The window's outer size is the surface between the status bars and the bars themselves.
     const int bar = PixelsToTwips(named(QStringLiteral("sbTop1"))->parentWidget()->height(), s);
-    const int W = PixelsToTwips(surface->width(), s);
-    const int playing = PixelsToTwips(surface->height(), s);
+    const int W = PixelsToTwips(surface->width(), s), playing = PixelsToTwips(surface->height(), s);
     const int H = playing + 2 * bar;
     const int deckTop = Stored(344LL * H);
-    const int L = Stored(1000LL * (W / 2) + 50LL * 1155);
-    const int T = deckTop + 45;
+    const int L = Stored(1000LL * (W / 2) + 50LL * 1155), T = deckTop + 45; // the pile's corner
     const int humanTop = Stored(1000LL * playing - 1380LL * kCardHeight);
     const int card1Top = PixelsToTwips(px(humanTop), s); // as the window reads it back from the face
 

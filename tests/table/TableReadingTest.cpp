@@ -74,11 +74,10 @@ protected:
     void ExpectTheTableReadsAsItStands()
     {
         const GameState& state = engine->State();
-        // The turn on hold has reached the table once the human's name tells whether it is on turn.
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            return Spoken(table->findChild<QLabel*>(QStringLiteral("lblPlayer4")), QAccessible::Description) ==
-                   (state.CurrTurn == 4 ? QStringLiteral("On turn") : QStringLiteral("Click on name to sort cards"));
-        }, 5000));
+        // The human's name reads "On turn" exactly while it is shown highlighted.
+        QLabel* name = table->findChild<QLabel*>(QStringLiteral("lblPlayer4"));
+        EXPECT_EQ(Spoken(name, QAccessible::Description), name->styleSheet().contains(QStringLiteral("background"))
+                                                              ? QStringLiteral("On turn") : QStringLiteral("Click on name to sort cards"));
         ASSERT_EQ(table->CardImages(4), state.Players(4).NumberOfCards());
         for (int i = 1; i <= table->CardImages(4); ++i) {
             const CardCode card = state.HumanFaces[static_cast<std::size_t>(i - 1)];
@@ -147,6 +146,10 @@ TEST_F(TableReading, AGameByMouseIsReadAndLogged)
     }));
     ASSERT_NE(Hold(), nullptr); // nothing else happens meanwhile
     ExpectTheTableReadsAsItStands();
+    for (const bool onTurn : {true, false}) { // as the game shows whose turn it is
+        table->SetPlayerHighlight(4, onTurn);
+        ExpectTheTableReadsAsItStands();
+    }
 
     const QStringList lines = table->GameLog()->Lines();
     EXPECT_EQ(lines.front(), QStringLiteral("A new game begins: Adam, Ruth, Ben and Ann play to 100 points."));
@@ -197,8 +200,7 @@ TEST_F(TableReading, AGameByMouseIsReadAndLogged)
 
     const std::pair<GameEvent, QString> fresh[] = {
         {{.Kind = K::GameStarted, .Count = 200}, "A new game begins: Adam, Ruth, Ben and Ann play to 200 points."},
-        {{.Kind = K::GameResumed, .Totals = {5, 10, 0, 20}},
-         "A saved game resumes. The scores: Adam 5, Ruth 10, Ben 0 and Ann 20."}};
+        {{.Kind = K::GameResumed, .Totals = {5, 10, 0, 20}}, "A saved game resumes. The scores: Adam 5, Ruth 10, Ben 0 and Ann 20."}};
     for (const auto& [event, first] : fresh) {
         table->Announce({.Kind = K::TurnStarted, .Seat = 2});
         table->Announce(event);
