@@ -129,12 +129,12 @@ TEST_F(TableReading, AGameByMouseIsReadAndLogged)
             EXPECT_TRUE(surface->rect().contains(table->HandArea(seat)->geometry())) << "seat " << seat;
     };
     expectTheTableFits();
-    const QSize wide(surface->width(), table->width());
+    const QSize closed(surface->width(), table->width());
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->GameLog()->width() > 100 && surface->width() + table->GameLog()->width() <= table->width(); }, 5000));
     expectTheTableFits();
     table->MenuAction(QStringLiteral("mnuViewGameLog"))->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QSize(surface->width(), table->width()) == wide; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QSize(surface->width(), table->width()) == closed; }, 5000));
     expectTheTableFits();
 
     QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
