@@ -1,9 +1,12 @@
 // The whole program on a temporary data directory, driven through its real
-// windows with the mouse: the setup dialog, the table, the save question, the
-// results, the saved-games list and best scores. Pauses are shortened by the
-// test-only time scale.
+// windows with the mouse: the setup dialog, the table, the message boxes, the
+// save question, the results, the saved-games list and best scores. Pauses are
+// shortened by the test-only time scale.
+#include "ErrorBoxes.h"
 #include "GameDatabase.h"
 #include "MousePlayer.h"
+#include "ReportError.h"
+#include "Version.h"
 #include "VemoProgram.h"
 #include "frmBestScores.h"
 #include "frmFinal.h"
@@ -11,6 +14,8 @@
 #include "frmResume.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -34,17 +39,22 @@ namespace {
 
 constexpr int kWaitMs = 20000;
 
+// Escape and the close box leave a Yes/No question open: only a button answers it.
+void BrushAway(QMessageBox* box)
+{
+    QTest::keyClick(box, Qt::Key_Escape);
+    box->close();
+    EXPECT_TRUE(box->isVisible()) << box->windowTitle().toStdString();
+}
+
 class Program : public ::testing::Test {
 protected:
     void SetUp() override
     {
         QStandardPaths::setTestModeEnabled(true);
         QSettings("Vemo", "Vemo").clear();
-        qputenv("VEMO_DATA_DIR", dir.path().toLocal8Bit());
         qputenv("VEMO_TIME_SCALE", "0.01");
-        // The first start of an installed copy copies the database in; here it is already there.
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
-        QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        FreshDatabase();
     }
     void TearDown() override
     {
@@ -53,19 +63,34 @@ protected:
         qunsetenv("VEMO_TIME_SCALE");
     }
 
-    // Starts the program and waits for its setup dialog.
-    frmGameSetup* Start()
+    // The data directory with a new copy of the shipped database, as the first
+    // start of an installed copy makes it.
+    void FreshDatabase()
+    {
+        program.reset();
+        qputenv("VEMO_DATA_DIR", dir.path().toLocal8Bit());
+        QFile::remove(dir.filePath("Vemo.mdb"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
+        QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void Launch()
     {
         program.reset();
         ended.reset();
         program = std::make_unique<VemoProgram>([this](int status) { ended = status; });
         program->Start();
-        frmGameSetup* setup = nullptr;
-        (void)QTest::qWaitFor([&] { return (setup = qobject_cast<frmGameSetup*>(QApplication::activeModalWidget())); },
-                        kWaitMs);
-        return setup;
     }
 
+    // Starts the program and waits for its setup dialog.
+    frmGameSetup* Start()
+    {
+        Launch();
+        frmGameSetup* setup = nullptr;
+        (void)QTest::qWaitFor([&] { return (setup = qobject_cast<frmGameSetup*>(QApplication::activeModalWidget())); },
+                              kWaitMs);
+        return setup;
+    }
     // Fills the setup dialog and starts a game.
     void StartGame(frmGameSetup* setup, const QString& name, int ball)
     {
@@ -143,14 +168,20 @@ protected:
         return count;
     }
 
-    // File > Save Game, and the box that says it is done.
-    void SaveGame()
+    // The box that says a game is saved.
+    void GameSavedBox()
     {
-        Table().MenuAction(QStringLiteral("mnuFile3"))->trigger();
         auto* box = WaitForModal<QMessageBox>();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Game Saved"));
         Press(box, QMessageBox::Ok);
+    }
+
+    // File > Save Game.
+    void SaveGame()
+    {
+        Table().MenuAction(QStringLiteral("mnuFile3"))->trigger();
+        GameSavedBox();
         EXPECT_TRUE(Engine().State().GameSaved);
     }
 
@@ -163,6 +194,22 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
         EXPECT_EQ(*ended, 0);
         program.reset();
+    }
+
+    // Saved games a roster without "Nobody" cannot resume, history rows, and
+    // the start counter, written before the program holds the database.
+    void AddRows(int saved, int history, int startCount)
+    {
+        GameDatabase database;
+        database.Open(dir.filePath("Vemo.mdb"));
+        SavedGameRecord game;
+        game.DateSaved = "2024-01-01 10:00:00.000";
+        for (int seat = 1; seat <= 4; ++seat) game.Seats[static_cast<std::size_t>(seat)].Name = "Nobody";
+        for (int k = 0; k < saved; ++k) database.AppendSavedGame(game);
+        HistoryRow row;
+        row.DatePlayed = game.DateSaved;
+        for (int k = 0; k < history; ++k) database.AppendHistory(row);
+        database.WriteProperty("CompactIteration", startCount);
     }
 
     QTemporaryDir dir;
@@ -200,6 +247,7 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     auto* keep = WaitForModal<QMessageBox>();
     ASSERT_NE(keep, nullptr);
     EXPECT_EQ(keep->windowTitle(), QStringLiteral("Resume Game"));
+    BrushAway(keep);
     Press(keep, QMessageBox::No);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Engine().State().MainLoopRunning; }, kWaitMs));
     EXPECT_EQ(QString::fromStdString(Engine().State().Players(4).Name()), name);
@@ -237,7 +285,7 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
 // question comes, and what is kept.
 TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
 {
-    enum class Leave { SetupExit, MenuExitAnswerNo, MenuExitAnswerYes, MenuExitAfterSave, CloseWindow };
+    enum class Leave { SetupExit, MenuExitAnswerNo, MenuExitAfterSave, CloseWindow };
     const struct {
         Leave leave;
         bool withPoints; // a hand has ended before leaving
@@ -246,21 +294,16 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
         int saved;
         int history;
     } cases[] = {
+        // File > Exit answered Yes: in the message boxes' table.
         {Leave::SetupExit, false, "setup dialog's Exit", false, 0, 0},
         {Leave::MenuExitAnswerNo, true, "File > Exit, not saved", true, 0, 1},
         {Leave::MenuExitAnswerNo, false, "File > Exit, not saved, no points yet", true, 0, 0},
-        {Leave::MenuExitAnswerYes, true, "File > Exit, saved in answer", true, 1, 0},
         {Leave::MenuExitAfterSave, true, "File > Exit after Save Game", false, 1, 1},
         {Leave::CloseWindow, true, "window closed mid-game", true, 0, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QSqlDatabase::removeDatabase(QStringLiteral("count"));
-        program.reset();
-        QFile::remove(dir.filePath("Vemo.mdb"));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VEMO_BUILT_DATABASE), dir.filePath("Vemo.mdb")));
-        QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-
+        ASSERT_NO_FATAL_FAILURE(FreshDatabase());
         frmGameSetup* setup = Start();
         ASSERT_NE(setup, nullptr);
         if (c.leave == Leave::SetupExit) {
@@ -271,9 +314,7 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
         } else {
             StartGame(setup, QStringLiteral("Ann"), 2);
             ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(c.withPoints); }));
-            if (c.leave == Leave::MenuExitAfterSave) {
-                SaveGame();
-            }
+            if (c.leave == Leave::MenuExitAfterSave) SaveGame();
             if (c.leave == Leave::CloseWindow)
                 Table().close();
             else
@@ -282,15 +323,7 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
                 auto* box = WaitForModal<QMessageBox>();
                 ASSERT_NE(box, nullptr);
                 EXPECT_EQ(box->windowTitle(), QStringLiteral("Save Game?"));
-                EXPECT_EQ(box->text(),
-                          QStringLiteral("This game has not been played to completion.\n\nWould you like to save it?"));
-                Press(box, c.leave == Leave::MenuExitAnswerYes ? QMessageBox::Yes : QMessageBox::No);
-                if (c.leave == Leave::MenuExitAnswerYes) {
-                    auto* saved = WaitForModal<QMessageBox>();
-                    ASSERT_NE(saved, nullptr);
-                    EXPECT_EQ(saved->windowTitle(), QStringLiteral("Game Saved"));
-                    Press(saved, QMessageBox::Ok);
-                }
+                Press(box, QMessageBox::No);
             }
             ASSERT_NO_FATAL_FAILURE(ExitFromResults());
         }
@@ -299,27 +332,118 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
     }
 }
 
-// No database in the data directory and no shipped copy to start it from: the
-// program says so under "Critical Error" and ends.
-TEST_F(Program, NoDatabaseAnywhereIsACriticalError)
+// Every message box of the start-up, the setup dialog, a fault and leaving,
+// as the player meets it: caption, text, icon and default button. A question
+// brushed away with Escape and the close box stays open and decides nothing;
+// a button answers it, and what that answer does is done.
+TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
 {
-    QTemporaryDir empty; // the test program has no shipped copy beside it
-    qputenv("VEMO_DATA_DIR", empty.path().toLocal8Bit());
-    QString caption, text;
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            caption = box->windowTitle();
-            text = box->text();
-            box->accept();
-        }
-    });
-    watcher.start(20);
-    program = std::make_unique<VemoProgram>([this](int status) { ended = status; });
-    program->Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
-    EXPECT_EQ(caption, QStringLiteral("Critical Error"));
-    EXPECT_EQ(text, QDir::toNativeSeparators(QDir(empty.path()).filePath(QStringLiteral("Vemo.mdb"))) +
-                        QStringLiteral(" was not found.  Please contact the help desk."));
-    EXPECT_EQ(*ended, 1);
+    using Box = QMessageBox;
+    QTemporaryDir empty; // no database, and the test program has no shipped copy beside it
+    const auto nothingStarted = [this] {
+        frmGameSetup* setup = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return (setup = qobject_cast<frmGameSetup*>(QApplication::activeModalWidget())); },
+                                    kWaitMs));
+        EXPECT_FALSE(setup->Busy());
+        EXPECT_EQ(Engine().State().Players.Count(), 0);
+        EXPECT_EQ(Engine().State().Tag, "");
+    };
+    const QString errorText = QStringLiteral("error: Overflow\n\nThe error above has interrupted the processing of Vemo.\n\n"
+                                             "The error has been logged to the file %1.\n\nThe program can now attempt to "
+                                             "continue in spite of the error, or the program can terminate.\n\n"
+                                             "Would you like the program to attempt to continue?")
+                                  .arg(QDir::tempPath() + "/error.log");
+    const struct {
+        QString caption, text;
+        Box::Icon icon;
+        Box::StandardButton defaultButton;
+        std::function<void()> open, after; // until the box shows; what Enter's answer did
+    } rows[] = {
+        {"Too Many Saved", "There are more than 100 saved games.\n\nDo you want to eliminate the oldest saved games? (recommend Yes)",
+         Box::Question, Box::Yes, [&] { AddRows(101, 0, 10), (void)Start(); },
+         [&] { EXPECT_EQ(program->Database().CountSavedGames(), 75); }},
+        {"Too Much History", "There are more than 300 games in the history file.\n\n"
+                             "Do you want to eliminate the excess history records? (recommend Yes)",
+         Box::Question, Box::Yes, [&] { AddRows(0, 301, 10), (void)Start(); },
+         [&] { EXPECT_EQ(program->Database().CountHistory(), 200); }},
+        {"Critical Error", QDir::toNativeSeparators(QDir(empty.path()).filePath("Vemo.mdb")) +
+                               " was not found.  Please contact the help desk.",
+         Box::Critical, Box::Ok, [&] { qputenv("VEMO_DATA_DIR", empty.path().toLocal8Bit()), Launch(); },
+         [&] { EXPECT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, kWaitMs)); }},
+        {"Computer Player Error", "Computer player 'D'Arcy' is not in the database of computer players.  This is a "
+                                  "problem.\n\n Please select another computer player or contact technical support.",
+         Box::Warning, Box::Ok,
+         [&] {
+             frmGameSetup* setup = Start();
+             ASSERT_NE(setup, nullptr);
+             setup->cboPlayer[2]->setCurrentIndex(setup->cboPlayer[2]->findText("D'Arcy"));
+             // The roster changes after the lists were filled.
+             QSqlQuery(program->Database().Connection()).exec("DELETE FROM ComputerPlayers WHERE PlayerName = 'D''Arcy'");
+             QTest::mouseClick(setup->cmdStart[0], Qt::LeftButton);
+         },
+         nothingStarted},
+        {"Resume Game", "An error occurred while trying to resume this game.\n\nPlease try again or select a different game.",
+         Box::Critical, Box::Ok,
+         [&] {
+             AddRows(1, 0, 0);
+             frmGameSetup* setup = Start();
+             ASSERT_NE(setup, nullptr);
+             QTest::mouseClick(setup->cmdStart[1], Qt::LeftButton);
+             frmResume* list = WaitForModal<frmResume>();
+             ASSERT_NE(list, nullptr);
+             list->TDBGrid1->selectRow(0);
+             QTest::mouseClick(list->cmdResume, Qt::LeftButton);
+         },
+         [&] {
+             nothingStarted();
+             EXPECT_EQ(program->Database().CountSavedGames(), 1);
+         }},
+        {QStringLiteral("Vemo v%1.%2 Error #6").arg(kVersionMajor).arg(kVersionMinor), errorText, Box::Warning, Box::Yes,
+         [] {
+             SetErrorLogDirectory(QDir::tempPath().toStdString());
+             ErrorBoxes boxes;
+             SetErrorReportHandler(&boxes);
+             ReportError("TheTest", 6, "Overflow");
+             SetErrorReportHandler(nullptr);
+         },
+         [] {}}, // ReportError returned: the program goes on
+        {"Save Game?", "This game has not been played to completion.\n\nWould you like to save it?", Box::Question,
+         Box::Yes,
+         [&] {
+             frmGameSetup* setup = Start();
+             ASSERT_NE(setup, nullptr);
+             StartGame(setup, QStringLiteral("Ann"), 2);
+             ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(true); }));
+             Table().MenuAction(QStringLiteral("mnuFile5"))->trigger();
+         },
+         [&] {
+             GameSavedBox();
+             ASSERT_NO_FATAL_FAILURE(ExitFromResults());
+             EXPECT_EQ(Rows("SavedGames"), 1);
+             EXPECT_EQ(Rows("History"), 0);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption.toStdString());
+        ASSERT_NO_FATAL_FAILURE(FreshDatabase());
+        bool answered = false;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (answered || !box || box->windowTitle() != row.caption) return;
+            answered = true;
+            EXPECT_EQ(box->text(), row.text);
+            EXPECT_EQ(box->icon(), row.icon);
+            if (box->buttons().size() > 1) BrushAway(box);
+            // The default is the button Enter presses.
+            QObject::connect(box, &QMessageBox::buttonClicked, [&, box](QAbstractButton* button) {
+                EXPECT_EQ(box->standardButton(button), row.defaultButton);
+            });
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        watcher.start(20);
+        row.open();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }, kWaitMs)) << "the box never came";
+        row.after();
+    }
 }
