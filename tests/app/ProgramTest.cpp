@@ -20,7 +20,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTableView>
@@ -45,6 +44,12 @@ void BrushAway(QMessageBox* box)
     QTest::keyClick(box, Qt::Key_Escape);
     box->close();
     EXPECT_TRUE(box->isVisible()) << box->windowTitle().toStdString();
+}
+
+void Press(QMessageBox* box, QMessageBox::StandardButton button)
+{
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->button(button), Qt::LeftButton);
 }
 
 class Program : public ::testing::Test {
@@ -74,6 +79,30 @@ protected:
         QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
+    // Saved games that cannot be resumed (no opponent of theirs is in the
+    // roster), history rows and the start counter, before the program starts.
+    void AddRows(int saved, int history, int startCount)
+    {
+        GameDatabase database;
+        database.Open(dir.filePath("Vemo.mdb"));
+        SavedGameRecord game;
+        game.DateSaved = "2024-01-01 10:00:00.000";
+        for (SavedSeat& seat : game.Seats) seat.Name = "Nobody";
+        for (int k = 0; k < saved; ++k) database.AppendSavedGame(game);
+        HistoryRow row;
+        row.DatePlayed = game.DateSaved;
+        for (int k = 0; k < history; ++k) database.AppendHistory(row);
+        database.WriteProperty("CompactIteration", startCount);
+    }
+
+    // Saved games and history rows, once the program has closed the database.
+    std::pair<int, int> Kept()
+    {
+        GameDatabase database;
+        database.Open(dir.filePath("Vemo.mdb"));
+        return {database.CountSavedGames(), database.CountHistory()};
+    }
+
     void Launch()
     {
         program.reset();
@@ -82,21 +111,30 @@ protected:
         program->Start();
     }
 
+    template <typename Window>
+    Window* WaitForModal()
+    {
+        Window* window = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); },
+                                    kWaitMs))
+            << "waited for " << Window::staticMetaObject.className();
+        return window;
+    }
+
     // Starts the program and waits for its setup dialog.
     frmGameSetup* Start()
     {
         Launch();
-        frmGameSetup* setup = nullptr;
-        (void)QTest::qWaitFor([&] { return (setup = qobject_cast<frmGameSetup*>(QApplication::activeModalWidget())); },
-                              kWaitMs);
-        return setup;
+        return WaitForModal<frmGameSetup>();
     }
-    // Fills the setup dialog and starts a game.
-    void StartGame(frmGameSetup* setup, const QString& name, int ball)
+
+    // Starts the program and a game from the setup dialog.
+    void StartGame(const QString& name, std::size_t ball)
     {
+        frmGameSetup* setup = Start();
+        ASSERT_NE(setup, nullptr);
         setup->txtPlayer->setText(name);
-        QTest::mouseClick(setup->chkPoints[static_cast<std::size_t>(ball)], Qt::LeftButton, {},
-                          QPoint(8, setup->chkPoints[static_cast<std::size_t>(ball)]->height() / 2));
+        QTest::mouseClick(setup->chkPoints[ball], Qt::LeftButton, {}, QPoint(8, setup->chkPoints[ball]->height() / 2));
         QTest::mouseClick(setup->cmdStart[0], Qt::LeftButton);
     }
 
@@ -132,42 +170,6 @@ protected:
                (points || !withPoints);
     }
 
-    template <typename Window>
-    Window* WaitForModal()
-    {
-        Window* window = nullptr;
-        if (!QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); },
-                             kWaitMs)) {
-            QWidget* modal = QApplication::activeModalWidget();
-            ADD_FAILURE() << "waited for " << Window::staticMetaObject.className() << ", found "
-                          << (modal ? modal->metaObject()->className() : "no window") << " "
-                          << (modal ? modal->windowTitle().toStdString() : "");
-        }
-        return window;
-    }
-
-    void Press(QMessageBox* box, QMessageBox::StandardButton button)
-    {
-        ASSERT_NE(box, nullptr);
-        QTest::mouseClick(box->button(button), Qt::LeftButton);
-    }
-
-    // Rows of a table, read once the program has closed the database.
-    int Rows(const char* table)
-    {
-        int count = -1;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
-            db.setDatabaseName(dir.filePath("Vemo.mdb"));
-            if (db.open()) {
-                QSqlQuery query(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table)), db);
-                if (query.next()) count = query.value(0).toInt();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("count"));
-        return count;
-    }
-
     // The box that says a game is saved.
     void GameSavedBox()
     {
@@ -175,14 +177,6 @@ protected:
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Game Saved"));
         Press(box, QMessageBox::Ok);
-    }
-
-    // File > Save Game.
-    void SaveGame()
-    {
-        Table().MenuAction(QStringLiteral("mnuFile3"))->trigger();
-        GameSavedBox();
-        EXPECT_TRUE(Engine().State().GameSaved);
     }
 
     // Exit on the results window: the program ends cleanly.
@@ -194,22 +188,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
         EXPECT_EQ(*ended, 0);
         program.reset();
-    }
-
-    // Saved games a roster without "Nobody" cannot resume, history rows, and
-    // the start counter, written before the program holds the database.
-    void AddRows(int saved, int history, int startCount)
-    {
-        GameDatabase database;
-        database.Open(dir.filePath("Vemo.mdb"));
-        SavedGameRecord game;
-        game.DateSaved = "2024-01-01 10:00:00.000";
-        for (int seat = 1; seat <= 4; ++seat) game.Seats[static_cast<std::size_t>(seat)].Name = "Nobody";
-        for (int k = 0; k < saved; ++k) database.AppendSavedGame(game);
-        HistoryRow row;
-        row.DatePlayed = game.DateSaved;
-        for (int k = 0; k < history; ++k) database.AppendHistory(row);
-        database.WriteProperty("CompactIteration", startCount);
     }
 
     QTemporaryDir dir;
@@ -225,22 +203,22 @@ protected:
 TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
 {
     const QString name = QStringLiteral("Jo \"JJ\" O'Neil");
-    frmGameSetup* setup = Start();
-    ASSERT_NE(setup, nullptr);
-    StartGame(setup, name, 0); // the 50-point ball
+    ASSERT_NO_FATAL_FAILURE(StartGame(name, 0)); // the 50-point ball
     ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(); }));
     const auto scoresAtSave = Engine().State().Scores;
-    SaveGame();
+    Table().MenuAction(QStringLiteral("mnuFile3"))->trigger(); // Save Game
+    ASSERT_NO_FATAL_FAILURE(GameSavedBox());
+    EXPECT_TRUE(Engine().State().GameSaved);
     Table().MenuAction(QStringLiteral("mnuFile5"))->trigger(); // Exit
     ASSERT_NO_FATAL_FAILURE(ExitFromResults());
-    EXPECT_EQ(Rows("SavedGames"), 1);
+    EXPECT_EQ(Kept().first, 1);
 
     // Started again: the saved game from the list.
-    setup = Start();
+    frmGameSetup* setup = Start();
     ASSERT_NE(setup, nullptr);
     QTest::mouseClick(setup->cmdStart[1], Qt::LeftButton);
-    frmResume* list = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (list = setup->findChild<frmResume*>()) && list->isVisible(); }, kWaitMs));
+    frmResume* list = WaitForModal<frmResume>();
+    ASSERT_NE(list, nullptr);
     list->TDBGrid1->selectRow(0);
     QTest::mouseClick(list->cmdResume, Qt::LeftButton);
     // Not kept for resuming again: the record goes once the game is back on the table.
@@ -257,64 +235,58 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     ASSERT_TRUE(PlayUntil([] { return qobject_cast<frmFinal*>(QApplication::activeModalWidget()) != nullptr; }))
         << "the game never ended";
     ASSERT_NO_FATAL_FAILURE(ExitFromResults());
-    EXPECT_EQ(Rows("SavedGames"), 0);
     // The finished game is in the history; the one left after saving had
     // no points yet, and a game without points is not recorded.
-    const int histories = Rows("History");
-    EXPECT_EQ(histories, 1);
+    EXPECT_EQ(Kept(), std::make_pair(0, 1));
 
     // Best Scores lists it, the human marked with two stars.
-    setup = Start();
-    ASSERT_NE(setup, nullptr);
-    StartGame(setup, name, 3);
+    ASSERT_NO_FATAL_FAILURE(StartGame(name, 3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Engine().State().MainLoopRunning; }, kWaitMs));
     Table().MenuAction(QStringLiteral("mnuViewBest"))->trigger();
-    frmBestScores* best = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (best = Table().findChild<frmBestScores*>()) && best->isVisible(); },
-                                kWaitMs));
+    frmBestScores* best = WaitForModal<frmBestScores>();
+    ASSERT_NE(best, nullptr);
+    ASSERT_EQ(best->Data1->rowCount(), 1);
     QStringList cells;
-    for (int row = 0; row < best->Data1->rowCount(); ++row)
-        for (int column = 0; column < best->Data1->columnCount(); ++column)
-            cells << best->Data1->index(row, column).data().toString();
-    EXPECT_EQ(best->Data1->rowCount(), histories);
+    for (int column = 0; column < best->Data1->columnCount(); ++column) cells << best->Data1->index(0, column).data().toString();
     EXPECT_TRUE(cells.contains(QStringLiteral("**") + name)) << cells.join(QLatin1Char('|')).toStdString();
     QTest::mouseClick(best->cmdClose, Qt::LeftButton);
 }
 
 // Leaving the program from each place it can be left: whether the save
-// question comes, and what is kept.
+// question comes, and what is kept. (File > Exit answered Yes: in the
+// message boxes' table.)
 TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
 {
-    enum class Leave { SetupExit, MenuExitAnswerNo, MenuExitAfterSave, CloseWindow };
+    enum class Leave { SetupExit, MenuExit, MenuExitAfterSave, CloseWindow };
     const struct {
         Leave leave;
         bool withPoints; // a hand has ended before leaving
         const char* name;
-        bool question;
-        int saved;
-        int history;
+        bool question; // answered No
+        std::pair<int, int> kept; // saved games, history rows
     } cases[] = {
-        // File > Exit answered Yes: in the message boxes' table.
-        {Leave::SetupExit, false, "setup dialog's Exit", false, 0, 0},
-        {Leave::MenuExitAnswerNo, true, "File > Exit, not saved", true, 0, 1},
-        {Leave::MenuExitAnswerNo, false, "File > Exit, not saved, no points yet", true, 0, 0},
-        {Leave::MenuExitAfterSave, true, "File > Exit after Save Game", false, 1, 1},
-        {Leave::CloseWindow, true, "window closed mid-game", true, 0, 1},
+        {Leave::SetupExit, false, "setup dialog's Exit", false, {0, 0}},
+        {Leave::MenuExit, true, "File > Exit, not saved", true, {0, 1}},
+        {Leave::MenuExit, false, "File > Exit, not saved, no points yet", true, {0, 0}},
+        {Leave::MenuExitAfterSave, true, "File > Exit after Save Game", false, {1, 1}},
+        {Leave::CloseWindow, true, "window closed mid-game", true, {0, 1}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(FreshDatabase());
-        frmGameSetup* setup = Start();
-        ASSERT_NE(setup, nullptr);
         if (c.leave == Leave::SetupExit) {
+            frmGameSetup* setup = Start();
+            ASSERT_NE(setup, nullptr);
             QTest::mouseClick(setup->cmdStart[2], Qt::LeftButton);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
-            EXPECT_EQ(*ended, 0);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 0; }, kWaitMs));
             program.reset();
         } else {
-            StartGame(setup, QStringLiteral("Ann"), 2);
+            ASSERT_NO_FATAL_FAILURE(StartGame(QStringLiteral("Ann"), 2));
             ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(c.withPoints); }));
-            if (c.leave == Leave::MenuExitAfterSave) SaveGame();
+            if (c.leave == Leave::MenuExitAfterSave) {
+                Table().MenuAction(QStringLiteral("mnuFile3"))->trigger();
+                ASSERT_NO_FATAL_FAILURE(GameSavedBox());
+            }
             if (c.leave == Leave::CloseWindow)
                 Table().close();
             else
@@ -327,37 +299,30 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
             }
             ASSERT_NO_FATAL_FAILURE(ExitFromResults());
         }
-        EXPECT_EQ(Rows("SavedGames"), c.saved);
-        EXPECT_EQ(Rows("History"), c.history);
+        EXPECT_EQ(Kept(), c.kept);
     }
 }
 
 // Every message box of the start-up, the setup dialog, a fault and leaving,
 // as the player meets it: caption, text, icon and default button. A question
 // brushed away with Escape and the close box stays open and decides nothing;
-// a button answers it, and what that answer does is done.
+// Enter gives the default answer, and what that answer does is done.
 TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
 {
     using Box = QMessageBox;
     QTemporaryDir empty; // no database, and the test program has no shipped copy beside it
     const auto nothingStarted = [this] {
-        frmGameSetup* setup = nullptr;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return (setup = qobject_cast<frmGameSetup*>(QApplication::activeModalWidget())); },
-                                    kWaitMs));
+        frmGameSetup* setup = WaitForModal<frmGameSetup>();
+        ASSERT_NE(setup, nullptr);
         EXPECT_FALSE(setup->Busy());
         EXPECT_EQ(Engine().State().Players.Count(), 0);
         EXPECT_EQ(Engine().State().Tag, "");
     };
-    const QString errorText = QStringLiteral("error: Overflow\n\nThe error above has interrupted the processing of Vemo.\n\n"
-                                             "The error has been logged to the file %1.\n\nThe program can now attempt to "
-                                             "continue in spite of the error, or the program can terminate.\n\n"
-                                             "Would you like the program to attempt to continue?")
-                                  .arg(QDir::tempPath() + "/error.log");
     const struct {
         QString caption, text;
         Box::Icon icon;
         Box::StandardButton defaultButton;
-        std::function<void()> open, after; // until the box shows; what Enter's answer did
+        std::function<void()> open, after; // until the box shows; what the default answer did
     } rows[] = {
         {"Too Many Saved", "There are more than 100 saved games.\n\nDo you want to eliminate the oldest saved games? (recommend Yes)",
          Box::Question, Box::Yes, [&] { AddRows(101, 0, 10), (void)Start(); },
@@ -398,7 +363,11 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
              nothingStarted();
              EXPECT_EQ(program->Database().CountSavedGames(), 1);
          }},
-        {QStringLiteral("Vemo v%1.%2 Error #6").arg(kVersionMajor).arg(kVersionMinor), errorText, Box::Warning, Box::Yes,
+        {QStringLiteral("Vemo v%1.%2 Error #6").arg(kVersionMajor).arg(kVersionMinor),
+         "error: Overflow\n\nThe error above has interrupted the processing of Vemo.\n\nThe error has been logged to the "
+         "file " + QDir::tempPath() + "/error.log.\n\nThe program can now attempt to continue in spite of the error, or "
+         "the program can terminate.\n\nWould you like the program to attempt to continue?",
+         Box::Warning, Box::Yes,
          [] {
              SetErrorLogDirectory(QDir::tempPath().toStdString());
              ErrorBoxes boxes;
@@ -410,17 +379,14 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
         {"Save Game?", "This game has not been played to completion.\n\nWould you like to save it?", Box::Question,
          Box::Yes,
          [&] {
-             frmGameSetup* setup = Start();
-             ASSERT_NE(setup, nullptr);
-             StartGame(setup, QStringLiteral("Ann"), 2);
+             ASSERT_NO_FATAL_FAILURE(StartGame(QStringLiteral("Ann"), 2));
              ASSERT_TRUE(PlayUntil([&] { return HumanTurnAfterPlay(true); }));
              Table().MenuAction(QStringLiteral("mnuFile5"))->trigger();
          },
          [&] {
-             GameSavedBox();
+             ASSERT_NO_FATAL_FAILURE(GameSavedBox());
              ASSERT_NO_FATAL_FAILURE(ExitFromResults());
-             EXPECT_EQ(Rows("SavedGames"), 1);
-             EXPECT_EQ(Rows("History"), 0);
+             EXPECT_EQ(Kept(), std::make_pair(1, 0));
          }},
     };
     for (const auto& row : rows) {
