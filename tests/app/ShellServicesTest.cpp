@@ -206,13 +206,14 @@ TEST(SingleInstanceGuard, ASecondGuardIsNotFirstUntilTheFirstGoes)
     EXPECT_TRUE(odd.IsFirst());
 }
 
-// One probe process (a stand-in for a start of the game), read line by line.
+// One probe process (this test program standing in for a start of the
+// game), read line by line.
 class Probe {
 public:
     Probe(const QString& directory, const QString& name)
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(VEMO_SINGLE_INSTANCE_PROBE), {directory, name});
+        process_.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), directory, name});
     }
     ~Probe() { Kill(); }
 
