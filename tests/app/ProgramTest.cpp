@@ -1,11 +1,15 @@
 // The whole program on a temporary data directory, driven through its real
 // windows with the mouse: the setup dialog, the table, the message boxes, the
-// save question, the results, the saved-games list and best scores. Pauses are
-// shortened by the test-only time scale.
+// save question, the results, the saved-games list and best scores; and those
+// windows one by one over the running program. Pauses are shortened by the
+// test-only time scale.
 #include "ErrorBoxes.h"
 #include "GameDatabase.h"
+#include "HelpViewer.h"
 #include "MousePlayer.h"
+#include "RandomInteger.h"
 #include "ReportError.h"
+#include "Twips.h"
 #include "Version.h"
 #include "VemoProgram.h"
 #include "frmBestScores.h"
@@ -18,9 +22,18 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -29,8 +42,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 using namespace vemo;
 
@@ -46,11 +63,16 @@ void BrushAway(QMessageBox* box)
     EXPECT_TRUE(box->isVisible()) << box->windowTitle().toStdString();
 }
 
-void Press(QMessageBox* box, QMessageBox::StandardButton button)
+QStringList VisibleHeadings(QTableView* grid)
 {
-    ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box->button(button), Qt::LeftButton);
+    QStringList headings;
+    for (int visual = 0; visual < grid->horizontalHeader()->count(); ++visual) {
+        const int column = grid->horizontalHeader()->logicalIndex(visual);
+        if (!grid->isColumnHidden(column)) headings << grid->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    return headings;
 }
+
 
 class Program : public ::testing::Test {
 protected:
@@ -60,12 +82,6 @@ protected:
         QSettings("Vemo", "Vemo").clear();
         qputenv("VEMO_TIME_SCALE", "0.01");
         FreshDatabase();
-    }
-    void TearDown() override
-    {
-        program.reset();
-        qunsetenv("VEMO_DATA_DIR");
-        qunsetenv("VEMO_TIME_SCALE");
     }
 
     // The data directory with a new copy of the shipped database, as the first
@@ -176,7 +192,7 @@ protected:
         auto* box = WaitForModal<QMessageBox>();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Game Saved"));
-        Press(box, QMessageBox::Ok);
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     }
 
     // Exit on the results window: the program ends cleanly.
@@ -190,9 +206,57 @@ protected:
         program.reset();
     }
 
+    // A new setup dialog over the table, besides the program's own.
+    frmGameSetup* NewSetup()
+    {
+        auto* dialog = new frmGameSetup(&Table(), Engine(), program->Database(), {}, {});
+        dialog->open();
+        return dialog;
+    }
+
+    std::int32_t AddSavedGame(const std::string& date, const std::string& human, int humanScore)
+    {
+        SavedGameRecord record;
+        record.DateSaved = date;
+        const char* names[] = {"", "Adam", "D'Arcy", "Ruth", human.c_str()};
+        for (std::size_t seat = 1; seat <= 4; ++seat) {
+            record.Seats[seat].Name = names[seat];
+            record.Seats[seat].Score = seat == 4 ? humanScore : static_cast<int>(seat) * 10;
+        }
+        record.ScoreLimit = 100;
+        return program->Database().AppendSavedGame(record);
+    }
+
+    void AddHistory(const std::string& date, const std::string& winner, int winnerScore, int fourthScore,
+                    const std::string& second = "Ben", const std::string& third = "Ruth")
+    {
+        const auto score = [](int value) { return static_cast<std::int16_t>(value); };
+        program->Database().AppendHistory({0, date, winner, score(winnerScore), second, score(winnerScore + 1), third,
+                                           score(winnerScore + 2), "Sam", score(fourthScore), score(fourthScore - winnerScore)});
+    }
+
+    frmResume* OpenResumeList(bool soundOn = false)
+    {
+        auto* list = new frmResume(&Table(), program->Database(), soundOn, [this](int clip) { clips.push_back(clip); },
+                                   [this](const QString& answer) { answers << answer; });
+        list->open();
+        return list;
+    }
+
+    frmBestScores* OpenBestScores(bool soundOn = false)
+    {
+        auto* list = new frmBestScores(&Table(), program->Database(), soundOn, [this](int clip) { clips.push_back(clip); },
+                                       [this] { ++closedCount; });
+        list->open();
+        return list;
+    }
+
     QTemporaryDir dir;
     std::unique_ptr<VemoProgram> program;
     std::optional<int> ended;
+    std::vector<int> clips;
+    QStringList answers;
+    int closedCount = 0;
 };
 
 } // namespace
@@ -226,7 +290,7 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     ASSERT_NE(keep, nullptr);
     EXPECT_EQ(keep->windowTitle(), QStringLiteral("Resume Game"));
     BrushAway(keep);
-    Press(keep, QMessageBox::No);
+    QTest::mouseClick(keep->button(QMessageBox::No), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Engine().State().MainLoopRunning; }, kWaitMs));
     EXPECT_EQ(QString::fromStdString(Engine().State().Players(4).Name()), name);
     EXPECT_EQ(Engine().State().Scores, scoresAtSave);
@@ -295,7 +359,7 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
                 auto* box = WaitForModal<QMessageBox>();
                 ASSERT_NE(box, nullptr);
                 EXPECT_EQ(box->windowTitle(), QStringLiteral("Save Game?"));
-                Press(box, QMessageBox::No);
+                QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
             }
             ASSERT_NO_FATAL_FAILURE(ExitFromResults());
         }
@@ -412,4 +476,370 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
         ASSERT_TRUE(QTest::qWaitFor([&] { return answered; }, kWaitMs)) << "the box never came";
         row.after();
     }
+}
+
+// ------------------------------------------------------------- the windows
+
+TEST_F(Program, TheSetupDialogOpensWithTheDescribedTextsAndDefaults)
+{
+    frmGameSetup* dialog = Start();
+    ASSERT_NE(dialog, nullptr);
+    std::map<QWidget*, QString> labels; // each field's label names it
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        if (label->buddy()) labels[label->buddy()] = label->text();
+    std::vector<std::pair<QString, QString>> shown = {
+        {dialog->windowTitle(), "Vemo Game Setup"},
+        {dialog->CandyCommand1->accessibleName(), "Vemo Game Setup"},
+        {dialog->txtPlayer->text(), "MyName"},
+        {dialog->txtPlayer->toolTip(), "Enter your name for this game"},
+        {labels[dialog->txtPlayer], "Your Name:"},
+        {dialog->fraPoints->title(), "Click on ball to select total points"},
+        {dialog->fraPoints->toolTip(), "Click on ball to select total points for this game"},
+    };
+    const char* captions[] = {"Start New Game", "Resume Saved Game", "Exit Game", "Help"};
+    const char* tips[] = {"Start new game using parameters below", "Resume a game that has been previously saved",
+                          "Exit new game setup without starting new game", "Get help on starting a new game"};
+    const int limits[] = {50, 200, 500, 100};
+    for (std::size_t k = 0; k < 4; ++k) {
+        shown.insert(shown.end(), {{dialog->cmdStart[k]->text(), captions[k]}, {dialog->cmdStart[k]->toolTip(), tips[k]}});
+        shown.push_back({dialog->chkPoints[k]->text(), QStringLiteral("Play until someone has %1 points").arg(limits[k])});
+        shown.push_back({dialog->chkPoints[k]->toolTip(), QStringLiteral("Play game until someone reaches %1 points").arg(limits[k])});
+        EXPECT_EQ(dialog->chkPoints[k]->isChecked(), k == 3);
+    }
+    for (std::size_t seat = 1; seat <= 3; ++seat) {
+        shown.push_back({labels[dialog->cboPlayer[seat]], QStringLiteral("Computer Player %1:").arg(seat)});
+        shown.push_back({dialog->cboPlayer[seat]->toolTip(), "Select a computer player"});
+        EXPECT_FALSE(dialog->cboPlayer[seat]->isEditable());
+    }
+    for (const auto& [actual, expected] : shown) EXPECT_EQ(actual, expected);
+    EXPECT_EQ(dialog->ChosenScoreLimit(), 100);
+    // The last human's name comes back.
+    Engine().State().HumanPlayerName = "Ann";
+    EXPECT_EQ(NewSetup()->txtPlayer->text(), QStringLiteral("Ann"));
+}
+
+TEST_F(Program, TheSetupDialogOffersTheWholeRosterWithThreeDifferentDefaultsToChooseFrom)
+{
+    ASSERT_NE(Start(), nullptr);
+    QStringList names, texts;
+    for (const ComputerPlayerRow& row : program->Database().ComputerPlayers()) {
+        names << QString::fromStdString(row.PlayerName);
+        texts << names.back() + (row.PlayingStyle == 5 ? QStringLiteral(" (Expert)") : QString());
+    }
+    ASSERT_TRUE(texts.contains(QStringLiteral("Solomon (Expert)")));
+    std::set<QString> defaultsSeen;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        SeedRandom(seed);
+        frmGameSetup* dialog = NewSetup();
+        std::set<QString> chosen;
+        for (std::size_t seat = 1; seat <= 3; ++seat) {
+            QStringList offered, data;
+            for (int k = 0; k < dialog->cboPlayer[seat]->count(); ++k) {
+                offered << dialog->cboPlayer[seat]->itemText(k);
+                data << dialog->cboPlayer[seat]->itemData(k).toString();
+            }
+            EXPECT_EQ(offered, texts) << "seed " << seed << " seat " << seat;
+            EXPECT_EQ(data, names) << "seed " << seed << " seat " << seat;
+            chosen.insert(dialog->cboPlayer[seat]->currentText());
+        }
+        EXPECT_EQ(chosen.size(), 3u) << "seed " << seed;
+        defaultsSeen.insert(chosen.begin(), chosen.end());
+        delete dialog;
+    }
+    UnseedRandom();
+    EXPECT_GT(defaultsSeen.size(), 6u) << "the defaults are drawn, not fixed";
+    // Typing into a list changes nothing; the arrow keys still choose.
+    frmGameSetup* dialog = NewSetup();
+    for (QComboBox* combo : {dialog->cboPlayer[1], dialog->cboPlayer[2], dialog->cboPlayer[3]}) {
+        combo->setFocus();
+        const QString before = combo->currentText();
+        QTest::keyClicks(combo, QStringLiteral("Ruth sam Z"));
+        EXPECT_EQ(combo->currentText(), before);
+        combo->setCurrentIndex(0);
+        QTest::keyClick(combo, Qt::Key_Down);
+        EXPECT_EQ(combo->currentIndex(), 1);
+    }
+}
+
+// Exactly one ball is checked after every click, each click choosing its
+// limit; Tab goes down the balls as they are shown, and Space on a ball keeps
+// the focus on it through its rest, so a second Space still means that ball.
+TEST_F(Program, TheSetupDialogsBallsChooseOneLimitByMouseAndKeys)
+{
+    frmGameSetup* dialog = Start();
+    ASSERT_NE(dialog, nullptr);
+    // Clicks in order, repeats and the already checked ball included.
+    const std::pair<std::size_t, int> clicks[] = {{3, 100}, {0, 50}, {0, 50}, {1, 200}, {2, 500}, {2, 500}, {3, 100}, {1, 200}};
+    for (const auto& [k, limit] : clicks) {
+        PointBall* ball = dialog->chkPoints[k];
+        ASSERT_TRUE(QTest::qWaitFor([ball] { return ball->isEnabled(); }, kWaitMs));
+        QTest::mouseClick(ball, Qt::LeftButton, {}, QPoint(8, ball->height() / 2));
+        int checked = 0;
+        for (PointBall* each : dialog->chkPoints) checked += each->isChecked() ? 1 : 0;
+        EXPECT_TRUE(checked == 1 && ball->isChecked()) << "after ball " << k;
+        EXPECT_FALSE(ball->isEnabled()) << "the ball rests for a moment after its click";
+        EXPECT_EQ(dialog->ChosenScoreLimit(), limit);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([dialog] { return dialog->chkPoints[1]->isEnabled(); }, kWaitMs));
+    dialog->chkPoints[0]->setFocus();
+    for (const std::size_t k : {3u, 1u, 2u}) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(dialog->focusWidget(), dialog->chkPoints[k]) << "ball " << k;
+    }
+    PointBall* ball = dialog->chkPoints[2];
+    QTest::keyClick(ball, Qt::Key_Space);
+    EXPECT_FALSE(ball->isEnabled());
+    EXPECT_EQ(dialog->focusWidget(), ball);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(dialog->ChosenScoreLimit(), 500);
+    ASSERT_TRUE(QTest::qWaitFor([ball] { return ball->isEnabled(); }, kWaitMs));
+    EXPECT_EQ(dialog->focusWidget(), ball);
+}
+
+// The limit is read from the caption's 24th character on (the four balls'
+// limits: above); the slide of a 6000-twip dialog on a 16200-twip screen stops
+// within one step of its bottom.
+TEST(SetupDialogRules, TheLimitFromTheCaptionAndTheSlideStep)
+{
+    EXPECT_EQ(frmGameSetup::ScoreLimitFromCaption(QStringLiteral("Play until someone has points")), 0);
+    EXPECT_EQ(frmGameSetup::ScoreLimitFromCaption(QStringLiteral("Play until someone has ")), 0);
+    const std::pair<int, std::optional<int>> slides[] = {{0, 50}, {10000, 10050}, {10149, 10199}, {10150, {}}, {10151, {}}, {12000, {}}};
+    for (const auto& [top, next] : slides) EXPECT_EQ(frmGameSetup::NextSlideTopTwips(top, 6000, 16200), next) << top;
+}
+
+TEST_F(Program, TheSetupDialogsStartNewGameDealsTheFirstHandAndSetsStart)
+{
+    frmGameSetup* dialog = Start();
+    ASSERT_NE(dialog, nullptr);
+    // A name is taken as typed, however long.
+    const std::string name = "Ann " + std::string(196, 'n');
+    dialog->txtPlayer->clear();
+    QTest::keyClicks(dialog->txtPlayer, QString::fromStdString(name));
+    QTest::mouseClick(dialog->chkPoints[1], Qt::LeftButton, {}, QPoint(8, dialog->chkPoints[1]->height() / 2));
+    std::vector<std::string> seated; // name and cards of each seat
+    for (std::size_t seat = 1; seat <= 3; ++seat) seated.push_back(dialog->cboPlayer[seat]->currentData().toString().toStdString() + "/7");
+    seated.push_back(name + "/7");
+    const QRect before = dialog->frameGeometry();
+    // The dealt table and where the dialog ends, as it closes.
+    QRect closedAt;
+    std::vector<std::string> dealt;
+    QObject::connect(dialog, &QDialog::finished, [&] {
+        closedAt = dialog->frameGeometry();
+        const GameState& state = Engine().State();
+        for (int seat = 1; seat <= state.Players.Count(); ++seat)
+            dealt.push_back(state.Players(seat).Name() + "/" + std::to_string(state.Players(seat).NumberOfCards()));
+        EXPECT_EQ(state.Tag, "START");
+    });
+    QTest::mouseClick(dialog->cmdStart[0], Qt::LeftButton);
+    EXPECT_TRUE(dialog->Busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dealt.empty(); }, kWaitMs));
+    EXPECT_EQ(dealt, seated);
+    EXPECT_TRUE(Engine().State().Players(4).Human());
+    EXPECT_EQ(Engine().State().HumanPlayerName, name);
+    EXPECT_EQ(Engine().State().ScoreLimit, 200);
+    // It slid down to within one step of the bottom of the screen.
+    EXPECT_GT(closedAt.top(), before.top());
+    EXPECT_EQ(closedAt.left(), before.left());
+    EXPECT_LE(Table().screen()->geometry().bottom() - closedAt.bottom(), TwipsToPixels(frmGameSetup::kSlideStepTwips) + 1);
+}
+
+// Help opens the help; Escape and a cancelled resume list leave the dialog as
+// it was and start nothing. (Exit, and a game chosen from the list: in the
+// program's tests.)
+TEST_F(Program, HelpEscapeAndACancelledResumeListLeaveTheSetupDialogAsItWas)
+{
+    frmGameSetup* dialog = Start();
+    ASSERT_NE(dialog, nullptr);
+    AddSavedGame("2024-01-02 10:00:00.000", "Ann", 12);
+    const auto shown = [dialog] {
+        QStringList texts{dialog->txtPlayer->text()};
+        for (std::size_t seat = 1; seat <= 3; ++seat) texts << dialog->cboPlayer[seat]->currentText();
+        return std::make_pair(dialog->frameGeometry(), texts);
+    };
+    const auto before = shown();
+    QTest::mouseClick(dialog->cmdStart[3], Qt::LeftButton);
+    std::unique_ptr<HelpViewerDialog> help(OpenHelpViewer()); // at its topic: in the help's tests
+    EXPECT_TRUE(help && help->isVisible());
+    help.reset();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTest::mouseClick(dialog->cmdStart[1], Qt::LeftButton);
+    QPointer<frmResume> list = dialog->findChild<frmResume*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Tag(), QStringLiteral("frmGameSetup"));
+    QTest::mouseClick(list->cmdCancel, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list || !list->isVisible(); }, kWaitMs));
+    EXPECT_TRUE(dialog->isVisible() && !dialog->Busy());
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(Engine().State().Tag, "");
+    EXPECT_EQ(Engine().State().Players.Count(), 0);
+}
+
+// ---------------------------------------------------- frmResume, frmBestScores
+
+TEST_F(Program, TheResumeListShowsEverySavedGameInStatementOrderUnderTheDescribedHeadings)
+{
+    ASSERT_NE(Start(), nullptr);
+    // Saved out of date order: the list keeps the statement's order.
+    AddSavedGame("2024-05-01 09:30:41.000", "Ann", 12);
+    AddSavedGame("2023-01-01 08:00:00.000", "**Bob, \"Jr\"", 40);
+    AddSavedGame("2024-02-01 18:45:00.000", "Cy", 0);
+    frmResume* list = OpenResumeList(true);
+    EXPECT_EQ(clips, std::vector<int>{12});
+    EXPECT_EQ(list->windowTitle(), QStringLiteral("Resume a Saved Game"));
+    EXPECT_EQ(list->lblInstruction->Text(), QStringLiteral("Highlight the game to resume and click on <Resume> or "
+                                                           "double-click on the game to resume."));
+    EXPECT_EQ(list->lblGrid->text(), QStringLiteral("Saved Games"));
+    EXPECT_EQ(list->picIcon->toolTip(), QStringLiteral("Click here to remove all saved games!"));
+    EXPECT_EQ(list->cmdResume->text(), QStringLiteral("&Resume"));
+    EXPECT_EQ(list->cmdCancel->text(), QStringLiteral("&Cancel"));
+    EXPECT_EQ(VisibleHeadings(list->TDBGrid1), QStringList({"DateSaved", "Human", "Score", "CompPlayer1", "Score",
+                                                            "CompPlayer2", "Score", "CompPlayer3", "Score"}));
+    EXPECT_TRUE(list->TDBGrid1->isColumnHidden(0));
+    QStringList shown; // rows in the order saved, dates to the second: two saves in one minute differ
+    for (int r = 0; r < list->Data1->rowCount(); ++r)
+        for (int c = 1; c <= 9; ++c) shown << list->Data1->index(r, c).data().toString();
+    EXPECT_EQ(shown, QStringList({"2024-05-01 09:30:41", "Ann", "12", "Adam", "10", "D'Arcy", "20", "Ruth", "30",
+                                  "2023-01-01 08:00:00", "**Bob, \"Jr\"", "40", "Adam", "10", "D'Arcy", "20", "Ruth", "30",
+                                  "2024-02-01 18:45:00", "Cy", "0", "Adam", "10", "D'Arcy", "20", "Ruth", "30"}));
+
+    // The grid takes up what the window gains.
+    const QSize grid = list->TDBGrid1->size();
+    list->resize(list->size() + QSize(240, 120));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->TDBGrid1->size() == grid + QSize(240, 120); }, kWaitMs));
+    EXPECT_FALSE(list->TDBGrid1->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(Program, TheResumeListAnswersTheChosenIdOrNothing)
+{
+    ASSERT_NE(Start(), nullptr);
+    enum Action { ResumeButton, DoubleClick, CancelButton, Escape };
+    const std::pair<Action, int> cases[] = {{ResumeButton, 1}, {ResumeButton, 0}, {DoubleClick, 2}, {CancelButton, 1}, {Escape, 1}};
+    std::vector<std::int32_t> ids;
+    for (int k = 0; k < 3; ++k) ids.push_back(AddSavedGame("2024-01-0" + std::to_string(k + 1) + " 10:00:00.000", "Ann", k));
+    for (const auto& [action, row] : cases) {
+        SCOPED_TRACE(static_cast<int>(action));
+        answers.clear();
+        QPointer<frmResume> list = OpenResumeList();
+        list->TDBGrid1->selectRow(row);
+        QString expected = QString::number(ids[static_cast<std::size_t>(row)]);
+        const QRect cell = list->TDBGrid1->visualRect(list->Data1->index(row, 2));
+        switch (action) {
+        case ResumeButton: QTest::mouseClick(list->cmdResume, Qt::LeftButton); break;
+        case DoubleClick:
+            // A widget's double-click arrives after the first click's press and release.
+            QTest::mouseClick(list->TDBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+            EXPECT_TRUE(answers.isEmpty());
+            QTest::mouseDClick(list->TDBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+            break;
+        case CancelButton: QTest::mouseClick(list->cmdCancel, Qt::LeftButton), expected.clear(); break;
+        case Escape: QTest::keyClick(list->TDBGrid1, Qt::Key_Escape), expected.clear(); break;
+        }
+        ASSERT_EQ(answers, QStringList{expected});
+        EXPECT_TRUE(!list || !list->isVisible());
+    }
+    EXPECT_TRUE(clips.empty()) << "no clip with the sound off";
+}
+
+// Purging the saved games or the history needs two Yes answers; No, Escape
+// and the close box delete nothing, and neither purge touches the other table.
+TEST_F(Program, PurgingNeedsTwoYesAnswers)
+{
+    ASSERT_NE(Start(), nullptr);
+    const struct {
+        bool history;
+        QString caption, first, second;
+    } windows[] = {
+        {false, "Purge Saved Games", "Are you sure you want to eliminate all of the saved games????",
+         "This step will permanently delete the games that have been saved!\n\nAre you sure you want to do this?"},
+        {true, "Purge History", "Are you sure you want to eliminate all of the history records????",
+         "This step will permanently delete the games that have been saved as history!\n\nAre you sure you want to do this?"},
+    };
+    const std::vector<QMessageBox::StandardButton> answerRows[] = {
+        {QMessageBox::No}, {QMessageBox::Yes, QMessageBox::No}, {QMessageBox::Yes, QMessageBox::Yes}};
+    for (const auto& window : windows) {
+        for (const auto& given : answerRows) {
+            SCOPED_TRACE(window.caption.toStdString() + " " + std::to_string(given.size()));
+            while (program->Database().CountSavedGames() < 2) AddSavedGame("2024-01-01 10:00:00.000", "Ann", 1);
+            while (program->Database().CountHistory() < 2) AddHistory("2024-01-01 10:00:00.000", "A", 1, 20);
+            frmResume* resume = window.history ? nullptr : OpenResumeList();
+            frmBestScores* best = window.history ? OpenBestScores() : nullptr;
+            QTest::mouseClick(window.history ? best->picIcon : resume->picIcon, Qt::LeftButton);
+            for (std::size_t k = 0; k < given.size(); ++k) {
+                QMessageBox* box = WaitForModal<QMessageBox>();
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->windowTitle(), window.caption);
+                EXPECT_EQ(box->text(), k == 0 ? window.first : window.second);
+                EXPECT_EQ(box->icon(), QMessageBox::Question);
+                EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+                QTest::keyClick(box, Qt::Key_Escape);
+                box->close();
+                EXPECT_TRUE(box->isVisible()) << "Escape and the close box do not answer";
+                QTest::mouseClick(box->button(given[k]), Qt::LeftButton);
+            }
+            EXPECT_EQ(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), nullptr);
+            const int left = given.back() == QMessageBox::Yes ? 0 : 2;
+            EXPECT_EQ(program->Database().CountSavedGames(), window.history ? 2 : left);
+            EXPECT_EQ(program->Database().CountHistory(), window.history ? left : 2);
+            EXPECT_EQ((window.history ? best->Data1 : resume->Data1)->rowCount(), left);
+            EXPECT_TRUE(!resume || resume->cmdResume->isEnabled() == (left > 0));
+            delete resume;
+            delete best;
+        }
+    }
+}
+
+TEST_F(Program, BestScoresListByMarginThenLowerWinningScoreThenOlderDate)
+{
+    ASSERT_NE(Start(), nullptr);
+    AddHistory("2024-03-01 10:00:00.000", "A", 10, 50);    // margin 40
+    AddHistory("2024-05-01 10:00:00.000", "B", 5, 45);     // margin 40, lower winning score
+    AddHistory("2024-01-01 10:00:00.000", "C", 5, 45);     // margin 40, lower score, older
+    AddHistory("2024-02-01 10:00:00.000", "D", 20, 80);    // margin 60
+    AddHistory("2023-12-01 10:00:00.000", "**Ann", 0, 10); // margin 10
+    frmBestScores* list = OpenBestScores(true);
+    EXPECT_EQ(clips, std::vector<int>{12});
+    EXPECT_EQ(list->windowTitle(), QStringLiteral("Vemo Best Scores By Margin of Victory"));
+    EXPECT_EQ(list->lblHuman->text(), QStringLiteral("* * = indicates human player"));
+    EXPECT_EQ(list->picIcon->toolTip(), QStringLiteral("Click here to delete all of the history records!!"));
+    EXPECT_EQ(list->cmdClose->text(), QStringLiteral("&Close"));
+    EXPECT_EQ(VisibleHeadings(list->TDBGrid1), QStringList({"DatePlayed", "Winner", "Score", "SecondPlace", "Score",
+                                                            "ThirdPlace", "Score", "FourthPlace", "Score", "Margin of Victory"}));
+    const int winner = list->Data1->record().indexOf(QStringLiteral("Winner"));
+    const int margin = list->Data1->record().indexOf(QStringLiteral("GapBetweenWinnerLoser"));
+    QStringList order;
+    for (int r = 0; r < list->Data1->rowCount(); ++r) order << list->Data1->index(r, winner).data().toString() + "/" + list->Data1->index(r, margin).data().toString();
+    EXPECT_EQ(order, QStringList({"D/60", "C/40", "B/40", "A/40", "**Ann/10"}));
+    // Closing plays the clip again.
+    QTest::mouseClick(list->cmdClose, Qt::LeftButton);
+    EXPECT_EQ(clips, std::vector<int>({12, 12}));
+    EXPECT_EQ(closedCount, 1);
+}
+
+// The export quotes names with quotes, commas and line breaks; one that
+// cannot be written says why and leaves no file.
+TEST_F(Program, TheCsvExportQuotesWhatMustBeQuotedOrSaysWhyItFailed)
+{
+    ASSERT_NE(Start(), nullptr);
+    AddHistory("2024-01-01 10:00:00.000", "**Ann \"the Bold\"", 0, 30, "Smith, John", "Line\nBreak");
+    AddHistory("2024-01-02 10:00:00.000", "D'Arcy", 5, 80, "\"\"", ",");
+    const QString path = dir.filePath(QStringLiteral("best.csv"));
+    QString error;
+    ASSERT_TRUE(ExportHistoryCsv(program->Database(), path, &error)) << error.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              "DatePlayed,Winner,Score,SecondPlace,Score,ThirdPlace,Score,FourthPlace,Score,Margin of Victory\r\n"
+              "2024-01-02 10:00:00.000,D'Arcy,5,\"\"\"\"\"\",6,\",\",7,Sam,80,75\r\n"
+              "2024-01-01 10:00:00.000,\"**Ann \"\"the Bold\"\"\",0,\"Smith, John\",1,\"Line\nBreak\",2,Sam,30,30\r\n");
+
+    const QString missing = dir.filePath(QStringLiteral("missing/folder/best.csv"));
+    EXPECT_FALSE(ExportHistoryCsv(program->Database(), missing, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(OpenBestScores()->ExportTo(missing));
+    QMessageBox* box = WaitForModal<QMessageBox>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Export to CSV"));
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    box->accept();
+    EXPECT_FALSE(QFile::exists(missing));
 }
