@@ -95,22 +95,6 @@ protected:
         QFile(dir.filePath("Vemo.mdb")).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    // Saved games that cannot be resumed (no opponent of theirs is in the
-    // roster), history rows and the start counter, before the program starts.
-    void AddRows(int saved, int history, int startCount)
-    {
-        GameDatabase database;
-        database.Open(dir.filePath("Vemo.mdb"));
-        SavedGameRecord game;
-        game.DateSaved = "2024-01-01 10:00:00.000";
-        for (SavedSeat& seat : game.Seats) seat.Name = "Nobody";
-        for (int k = 0; k < saved; ++k) database.AppendSavedGame(game);
-        HistoryRow row;
-        row.DatePlayed = game.DateSaved;
-        for (int k = 0; k < history; ++k) database.AppendHistory(row);
-        database.WriteProperty("CompactIteration", startCount);
-    }
-
     // Saved games and history rows, once the program has closed the database.
     std::pair<int, int> Kept()
     {
@@ -204,6 +188,17 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
         EXPECT_EQ(*ended, 0);
         program.reset();
+    }
+
+    // Saved games and history rows added to a program that is then started
+    // again as its eleventh start, which trims and compacts the database.
+    void EleventhStartWith(int saved, int history)
+    {
+        ASSERT_NE(Start(), nullptr);
+        for (int k = 0; k < saved; ++k) AddSavedGame("2024-01-01 10:00:00.000", "Ann", k);
+        for (int k = 0; k < history; ++k) AddHistory("2024-01-01 10:00:00.000", "A", 1, 20);
+        program->Database().WriteProperty("CompactIteration", 10);
+        (void)Start();
     }
 
     // A new setup dialog over the table, besides the program's own.
@@ -389,11 +384,11 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
         std::function<void()> open, after; // until the box shows; what the default answer did
     } rows[] = {
         {"Too Many Saved", "There are more than 100 saved games.\n\nDo you want to eliminate the oldest saved games? (recommend Yes)",
-         Box::Question, Box::Yes, [&] { AddRows(101, 0, 10), (void)Start(); },
+         Box::Question, Box::Yes, [&] { EleventhStartWith(101, 0); },
          [&] { EXPECT_EQ(program->Database().CountSavedGames(), 75); }},
         {"Too Much History", "There are more than 300 games in the history file.\n\n"
                              "Do you want to eliminate the excess history records? (recommend Yes)",
-         Box::Question, Box::Yes, [&] { AddRows(0, 301, 10), (void)Start(); },
+         Box::Question, Box::Yes, [&] { EleventhStartWith(0, 301); },
          [&] { EXPECT_EQ(program->Database().CountHistory(), 200); }},
         {"Critical Error", QDir::toNativeSeparators(QDir(empty.path()).filePath("Vemo.mdb")) +
                                " was not found.  Please contact the help desk.",
@@ -414,9 +409,9 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
         {"Resume Game", "An error occurred while trying to resume this game.\n\nPlease try again or select a different game.",
          Box::Critical, Box::Ok,
          [&] {
-             AddRows(1, 0, 0);
              frmGameSetup* setup = Start();
              ASSERT_NE(setup, nullptr);
+             AddSavedGame("2024-01-01 10:00:00.000", "Ann", 1); // no hands: it cannot be resumed
              QTest::mouseClick(setup->cmdStart[1], Qt::LeftButton);
              frmResume* list = WaitForModal<frmResume>();
              ASSERT_NE(list, nullptr);
@@ -594,17 +589,6 @@ TEST_F(Program, TheSetupDialogsBallsChooseOneLimitByMouseAndKeys)
     EXPECT_EQ(dialog->ChosenScoreLimit(), 500);
     ASSERT_TRUE(QTest::qWaitFor([ball] { return ball->isEnabled(); }, kWaitMs));
     EXPECT_EQ(dialog->focusWidget(), ball);
-}
-
-// The limit is read from the caption's 24th character on (the four balls'
-// limits: above); the slide of a 6000-twip dialog on a 16200-twip screen stops
-// within one step of its bottom.
-TEST(SetupDialogRules, TheLimitFromTheCaptionAndTheSlideStep)
-{
-    EXPECT_EQ(frmGameSetup::ScoreLimitFromCaption(QStringLiteral("Play until someone has points")), 0);
-    EXPECT_EQ(frmGameSetup::ScoreLimitFromCaption(QStringLiteral("Play until someone has ")), 0);
-    const std::pair<int, std::optional<int>> slides[] = {{0, 50}, {10000, 10050}, {10149, 10199}, {10150, {}}, {10151, {}}, {12000, {}}};
-    for (const auto& [top, next] : slides) EXPECT_EQ(frmGameSetup::NextSlideTopTwips(top, 6000, 16200), next) << top;
 }
 
 TEST_F(Program, TheSetupDialogsStartNewGameDealsTheFirstHandAndSetsStart)

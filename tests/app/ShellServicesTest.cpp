@@ -201,57 +201,39 @@ TEST(SingleInstanceGuard, ASecondGuardInOneProcessAndANameWithOddCharacters)
     EXPECT_TRUE(odd.IsFirst());
 }
 
-// One probe process (this test program standing in for a start of the
-// game), read line by line.
-class Probe {
-public:
-    Probe(const QString& directory, const QString& name)
-    {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), directory, name});
-    }
-    ~Probe() { Kill(); }
-
-    // The next line of output, or "" when the probe ended or fell silent.
-    QString NextLine()
-    {
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(20000)) return process_.canReadLine() ? NextLine() : QString();
-        return QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    bool Finish() { return process_.waitForFinished(20000) && process_.exitStatus() == QProcess::NormalExit; }
-    void Kill()
-    {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(10000);
-    }
-
-private:
-    QProcess process_;
-};
-
-// A copy killed leaves its lock and socket behind; they block neither a new
-// start nor its being raised by a later start; other names never meet.
+// A killed copy leaves its lock and socket behind; they block neither a new
+// start nor its being raised by a later start; other names never meet. Each
+// start is this test program standing in for the game, read line by line.
 TEST(SingleInstanceGuard, ASecondStartAsksTheRunningCopyToRaiseEvenAfterAKilledCopy)
 {
     QTemporaryDir dir;
     const QString lockPath = SingleInstance(QStringLiteral("Vemo-probe"), dir.path()).LockFilePath();
-    Probe killed(dir.path(), QStringLiteral("Vemo-probe"));
-    ASSERT_EQ(killed.NextLine(), QStringLiteral("first"));
-    killed.Kill();
+    QProcess killed, running, other, later;
+    const auto start = [&dir](QProcess& copy, const char* name) {
+        copy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        copy.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), dir.path(), QLatin1String(name)});
+    };
+    const auto line = [](QProcess& copy) {
+        return copy.canReadLine() || copy.waitForReadyRead(20000) ? QString::fromUtf8(copy.readLine()).trimmed() : QString();
+    };
+    start(killed, "Vemo-probe");
+    ASSERT_EQ(line(killed), QStringLiteral("first"));
+    killed.kill();
+    killed.waitForFinished(10000);
     ASSERT_TRUE(QFileInfo::exists(lockPath)) << "the killed copy should have left its lock behind";
 
-    Probe running(dir.path(), QStringLiteral("Vemo-probe"));
-    ASSERT_EQ(running.NextLine(), QStringLiteral("first"));
-    Probe other(dir.path(), QStringLiteral("Vemo-other"));
-    EXPECT_EQ(other.NextLine(), QStringLiteral("first"));
-    Probe later(dir.path(), QStringLiteral("Vemo-probe"));
-    EXPECT_EQ(later.NextLine(), QStringLiteral("second"));
-    EXPECT_EQ(later.NextLine(), QStringLiteral("asked"));
-    EXPECT_TRUE(later.Finish());
-    EXPECT_EQ(running.NextLine(), QStringLiteral("raise"));
-    EXPECT_TRUE(running.Finish());
+    start(running, "Vemo-probe");
+    ASSERT_EQ(line(running), QStringLiteral("first"));
+    start(other, "Vemo-other");
+    EXPECT_EQ(line(other), QStringLiteral("first"));
+    start(later, "Vemo-probe");
+    EXPECT_EQ(line(later), QStringLiteral("second"));
+    EXPECT_EQ(line(later), QStringLiteral("asked"));
+    EXPECT_TRUE(later.waitForFinished(20000) && later.exitStatus() == QProcess::NormalExit);
+    EXPECT_EQ(line(running), QStringLiteral("raise"));
+    EXPECT_TRUE(running.waitForFinished(20000) && running.exitStatus() == QProcess::NormalExit);
+    other.kill();
+    other.waitForFinished(10000);
 }
 
 } // namespace
