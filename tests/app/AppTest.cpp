@@ -816,17 +816,14 @@ TEST_F(Program, TheCsvExportQuotesWhatMustBeQuotedOrSaysWhyItFailed)
 
 namespace {
 
-QString HelpSource()
-{
-    QFile file(QStringLiteral(":/help/vemo-help.html"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // Each topic of the program opens the written-out copy of the compiled-in
-// document at its own section; an unknown topic opens its beginning.
-TEST(Help, EveryTopicHasItsSectionInTheWrittenOutDocument)
+// document at its own section (an unknown topic at its beginning); every
+// link has its section; every menu item, key and easily mistaken rule is named.
+TEST(Help, TheDocumentHasEveryTopicLinkMenuItemKeyAndTrickyRule)
 {
-    const QString html = HelpSource();
+    QFile source(QStringLiteral(":/help/vemo-help.html"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(source.readAll());
     const std::pair<int, QString> topics[] = {{20, "topic-20"}, {32, "topic-32"}, {33, "topic-33"}, {42, "topic-42"},
                                               {kHelpTopicSetup, "topic-setup"}, {kHelpTopicContents, ""}, {12345, ""}};
     for (const auto& [id, anchor] : topics) {
@@ -839,11 +836,6 @@ TEST(Help, EveryTopicHasItsSectionInTheWrittenOutDocument)
         // The browser finds it by id, the in-program viewer by <a name>.
         EXPECT_TRUE(anchor.isEmpty() || (html.contains("id=\"" + anchor + "\"") && html.contains("name=\"" + anchor + "\""))) << id;
     }
-}
-
-TEST(Help, EveryLinkHasItsSectionAndEveryMenuItemKeyAndTrickyRuleIsNamed)
-{
-    const QString html = HelpSource();
     QSet<QString> targets;
     for (auto it = QRegularExpression(QStringLiteral("(?:id|name)=\"([^\"]+)\"")).globalMatch(html); it.hasNext();)
         targets.insert(it.next().captured(1));
@@ -977,9 +969,12 @@ TEST(AboutBox, ShowsTitleVersionDescriptionAndCredits)
 
 // ---------------------------------------------------------------- single instance
 
-// In one process too a second guard of a name is not the first; a name with
-// odd characters keeps its lock in the lock directory.
-TEST(SingleInstanceGuard, ASecondGuardInOneProcessAndANameWithOddCharacters)
+// In one process a second guard of a name is not the first, and a name with
+// odd characters keeps its lock in the lock directory. A killed copy leaves
+// its lock and socket behind; they block neither a new start nor its being
+// raised by a later start; other names never meet. Each start is this test
+// program standing in for the game, read line by line.
+TEST(SingleInstanceGuard, ASecondStartAsksTheRunningCopyToRaiseEvenAfterAKilledCopy)
 {
     QTemporaryDir dir;
     SingleInstance first(QStringLiteral("Vemo-test"), dir.path());
@@ -988,18 +983,10 @@ TEST(SingleInstanceGuard, ASecondGuardInOneProcessAndANameWithOddCharacters)
     SingleInstance odd(QStringLiteral("Vemo-../x y"), dir.path());
     EXPECT_EQ(QFileInfo(odd.LockFilePath()).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
     EXPECT_TRUE(odd.IsFirst());
-}
 
-// A killed copy leaves its lock and socket behind; they block neither a new
-// start nor its being raised by a later start; other names never meet. Each
-// start is this test program standing in for the game, read line by line.
-TEST(SingleInstanceGuard, ASecondStartAsksTheRunningCopyToRaiseEvenAfterAKilledCopy)
-{
-    QTemporaryDir dir;
     const QString lockPath = SingleInstance(QStringLiteral("Vemo-probe"), dir.path()).LockFilePath();
     QProcess killed, running, other, later;
     const auto start = [&dir](QProcess& copy, const char* name) {
-        copy.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         copy.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), dir.path(), QLatin1String(name)});
     };
     const auto line = [](QProcess& copy) {

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -45,7 +44,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 4 && std::strcmp(argv[1], "--probe") == 0) return Probe(argv[2], argv[3]);
+    if (argc == 4 && qstrcmp(argv[1], "--probe") == 0) return Probe(argv[2], argv[3]);
     // Faults the tests provoke are logged out of the way.
     vemo::SetErrorLogDirectory(QDir::tempPath().toStdString());
     // Each test process keeps its settings apart: tests run side by side and
