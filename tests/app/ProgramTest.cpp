@@ -3,7 +3,7 @@
 // results, the saved-games list and best scores. Pauses are shortened by the
 // test-only time scale.
 #include "GameDatabase.h"
-#include "MousePlayer.h"
+#include "TablePlayer.h"
 #include "VemoProgram.h"
 #include "frmBestScores.h"
 #include "frmFinal.h"
@@ -81,7 +81,7 @@ protected:
     // Plays by mouse until until() holds; false if it never does.
     bool PlayUntil(const std::function<bool()>& until, int maxMs = 240000)
     {
-        MousePlayer player(Table(), Engine());
+        TablePlayer player(Table(), Engine());
         QElapsedTimer clock;
         clock.start();
         while (!until()) {

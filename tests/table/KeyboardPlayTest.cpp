@@ -1,12 +1,8 @@
 // Playing by keyboard, the playable cue and high contrast, through the real
 // table window: a whole game by keys alone, the focus frame on the hand, the
-// raised cards against ValidCard, both options kept between runs, and the
-// keys of the colour, Ask and message windows.
-#include "KeyboardPlayer.h"
+// raised cards against ValidCard, both options at once, and the message
+// window's keys.
 #include "TableWindowFixture.h"
-
-#include <QElapsedTimer>
-#include <QWindow>
 
 using namespace vemo;
 
@@ -14,24 +10,6 @@ namespace {
 
 class KeyboardPlay : public TableWindow {
 protected:
-    // Off screen, a closed dialog keeps the window system's focus and the
-    // table counts as active through it; so the table asks for it.
-    void Activate()
-    {
-        table->show();
-        table->windowHandle()->requestActivate();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == table.get(); }, 5000));
-    }
-    template <typename Stop> bool PlayUntil(KeyboardPlayer& player, Stop stop)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!stop() && !HasFatalFailure() && clock.elapsed() < 240'000) {
-            player.Step();
-            QTest::qWait(5);
-        }
-        return stop();
-    }
     void Set(const char* action, bool on) { table->MenuAction(QString::fromLatin1(action))->setChecked(on); }
     int Focused() const { return table->Aids()->FocusedIndex(); }
     // With VEMO_SHOT_DIR set (under a real X server), the screen is saved.
@@ -60,7 +38,7 @@ TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithVa
         }
     } watch(mouseEvents);
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); })) << "the game stalled";
 
     const GameState& state = engine->State();
@@ -78,7 +56,7 @@ TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithVa
 TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
 {
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
     Activate();
     const int count = table->CardImages(4);
@@ -109,7 +87,7 @@ TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
 TEST_F(KeyboardPlay, TheFrameKeepsToTheHandAsItChanges)
 {
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
     // From here the row changes through the table's own view calls, with all different cards.
     std::vector<CardCode> hand;
@@ -147,7 +125,7 @@ TEST_F(KeyboardPlay, OptionsTakeEffectAtOnce)
 {
     Set("mnuOptionsPlayable", true);
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     ASSERT_TRUE(PlayUntil(player, [&] { return player.ComputersOnTurn() && table->CardImages(4) > 0; }));
     player.CheckRowAtRest();
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
@@ -180,48 +158,6 @@ TEST_F(KeyboardPlay, OptionsTakeEffectAtOnce)
     EXPECT_EQ(pileType->font(), pileFont);
 }
 
-TEST_F(KeyboardPlay, BothOptionsAreOffAtFirstAndSurviveARestart)
-{
-    for (const auto& [playable, contrast] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
-        Set("mnuOptionsPlayable", playable);
-        Set("mnuOptionsHighContrast", contrast);
-        QSettings settings("Vemo", "Vemo");
-        EXPECT_EQ(settings.value("Settings/ShowPlayableCards", "False").toString(), playable ? "True" : "False");
-        EXPECT_EQ(settings.value("Settings/HighContrast", "False").toString(), contrast ? "True" : "False");
-        frmMain restarted(&database);
-        EXPECT_EQ(restarted.MenuAction("mnuOptionsPlayable")->isChecked(), playable);
-        EXPECT_EQ(restarted.MenuAction("mnuOptionsHighContrast")->isChecked(), contrast);
-        restarted.PlaceCardOnTable(4, CardCode("B5"), 0);
-        EXPECT_EQ(restarted.HumanFace(1)->HighContrast(), contrast) << "a face dealt after the start";
-    }
-}
-
-// --- The windows' keys ---
-
-TEST(KeyboardWindows, ColourAndAskWindowsTakeTheirKeys)
-{
-    QWidget owner;
-    owner.show();
-    const std::pair<Qt::Key, int> colours[] = {{Qt::Key_1, 1}, {Qt::Key_2, 2}, {Qt::Key_3, 3}, {Qt::Key_4, 4},
-                                               {Qt::Key_B, 1}, {Qt::Key_G, 2}, {Qt::Key_P, 3}, {Qt::Key_R, 4}};
-    for (const auto& [key, index] : colours) {
-        std::vector<int> chosen;
-        auto* window = new frmSetColor(&owner, [&](int i) { chosen.push_back(i); });
-        window->open();
-        for (Qt::Key other : {Qt::Key_5, Qt::Key_V, Qt::Key_Escape, key}) KeyboardPlayer::KeyTo(window, other);
-        EXPECT_EQ(chosen, std::vector<int>{index}) << index;
-    }
-    std::vector<int> asked;
-    frmAskCOL ask(&owner, "Ask Ruth for:", [&](int i) { asked.push_back(i); });
-    ask.open();
-    for (Qt::Key key : {Qt::Key_G, Qt::Key_B, Qt::Key_P, Qt::Key_V, Qt::Key_R}) KeyboardPlayer::KeyTo(&ask, key);
-    ask.MarkUsed(2, "BLESSING");
-    KeyboardPlayer::KeyTo(&ask, Qt::Key_B); // asked already
-    ask.cmdCol[3]->setFocus();
-    KeyboardPlayer::KeyTo(&ask, Qt::Key_Return); // the focused card
-    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 3}));
-}
-
 // Y and N answer only a Yes/No question (the whole game uses them): not an
 // Ok-only one, nor a notice.
 TEST(KeyboardWindows, YAndNAnswerOnlyAYesNoQuestion)
@@ -231,10 +167,10 @@ TEST(KeyboardWindows, YAndNAnswerOnlyAYesNoQuestion)
     frmDialog dialog(&owner);
     QStringList answers;
     dialog.AskQuestion("You have won!", true, [&](const QString& a) { answers << a; });
-    for (Qt::Key key : {Qt::Key_N, Qt::Key_Y, Qt::Key_Return}) KeyboardPlayer::KeyTo(&dialog, key);
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_Y, Qt::Key_Return}) TablePlayer::KeyTo(&dialog, key);
     EXPECT_EQ(answers, QStringList{"OK"});
     dialog.ShowNotice("You must still draw 1 card.", frmDialog::kQuestionHeightTwips);
-    KeyboardPlayer::KeyTo(&dialog, Qt::Key_Y);
+    TablePlayer::KeyTo(&dialog, Qt::Key_Y);
     EXPECT_TRUE(dialog.isVisible()) << "a notice is no question";
 }
 

@@ -53,39 +53,32 @@ GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t,
 
 } // namespace
 
-TEST(frmVemoGuy, ShowsTheTextAndTheButtons)
-{
-    Owner owner;
-    const QString text = "Ruth won that hand!  Click OK and I'll shuffle the cards for the next hand.";
-    auto window = std::make_unique<frmVemoGuy>(&owner.window, text, [](const QString&) {});
-    EXPECT_EQ(window->lblText->text(), text);
-    EXPECT_EQ(window->cmdTop->text(), "&Ok");
-    EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
-    ASSERT_NE(window->aniGIF, nullptr);
-    EXPECT_EQ(window->aniGIF->objectName(), "aniGIF");
-}
-
+// The texts and buttons, and how each way of closing reports the choice.
 TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
 {
-    struct Case {
-        const char* how;
-        const char* expected;
-    };
-    for (const Case& c : {Case{"top", "OK"}, Case{"bottom", "EXIT"}, Case{"close", "OK"}, Case{"escape", "OK"}}) {
+    const QString text = "Ruth won that hand!  Click OK and I'll shuffle the cards for the next hand.";
+    const std::pair<const char*, const char*> rows[] = {{"top", "OK"}, {"bottom", "EXIT"}, {"close", "OK"},
+                                                        {"escape", "OK"}};
+    for (const auto& [how, expected] : rows) {
+        SCOPED_TRACE(how);
         Owner owner;
         std::vector<QString> choices;
         QPointer<frmVemoGuy> window =
-            new frmVemoGuy(&owner.window, "Ruth won that hand!", [&](const QString& choice) { choices.push_back(choice); });
+            new frmVemoGuy(&owner.window, text, [&](const QString& choice) { choices.push_back(choice); });
+        EXPECT_EQ(window->lblText->text(), text);
+        EXPECT_EQ(window->cmdTop->text(), "&Ok");
+        EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
+        ASSERT_NE(window->aniGIF, nullptr);
+        EXPECT_EQ(window->aniGIF->objectName(), "aniGIF");
         window->open();
-        const std::string how = c.how;
-        if (how == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
-        if (how == "bottom") QTest::mouseClick(window->cmdBottom, Qt::LeftButton);
-        if (how == "close") window->close();
-        if (how == "escape") QTest::keyClick(window, Qt::Key_Escape);
-        ASSERT_EQ(choices.size(), 1u) << c.how;
-        EXPECT_EQ(choices[0], c.expected) << c.how;
+        const std::string_view way = how;
+        if (way == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
+        if (way == "bottom") QTest::mouseClick(window->cmdBottom, Qt::LeftButton);
+        if (way == "close") window->close();
+        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(choices, std::vector<QString>{expected});
         DeleteClosed();
-        EXPECT_TRUE(window.isNull()) << c.how;
+        EXPECT_TRUE(window.isNull());
     }
 }
 
@@ -150,78 +143,52 @@ TEST(frmFinal, AVeryLongWinnersNameKeepsTheWindowOnTheScreen)
 
 TEST(frmFinal, ButtonsAndCloseReportPlayAgain)
 {
-    struct Case {
-        const char* how;
-        bool playAgain;
-    };
-    for (const Case& c : {Case{"play", true}, Case{"exit", false}, Case{"close", false}, Case{"escape", false}}) {
+    const std::pair<const char*, bool> rows[] = {{"play", true}, {"exit", false}, {"close", false}, {"escape", false}};
+    for (const auto& [how, playAgain] : rows) {
+        SCOPED_TRACE(how);
         Owner owner;
-        const GameState state = FourPlayers({"A", "B", "C", "D"}, {1, 2, 3, 4});
         std::vector<bool> answers;
-        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, false),
-                                                 [&](bool playAgain) { answers.push_back(playAgain); });
+        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(FourPlayers({"A", "B", "C", "D"}, {1, 2, 3, 4}), false),
+                                                 [&](bool again) { answers.push_back(again); });
         window->open();
-        const std::string how = c.how;
-        if (how == "play") QTest::mouseClick(window->cmdEnd[1], Qt::LeftButton);
-        if (how == "exit") QTest::mouseClick(window->cmdEnd[0], Qt::LeftButton);
-        if (how == "close") window->close();
-        if (how == "escape") QTest::keyClick(window, Qt::Key_Escape);
-        ASSERT_EQ(answers.size(), 1u) << c.how;
-        EXPECT_EQ(answers[0], c.playAgain) << c.how;
+        const std::string_view way = how;
+        if (way == "play") QTest::mouseClick(window->cmdEnd[1], Qt::LeftButton);
+        if (way == "exit") QTest::mouseClick(window->cmdEnd[0], Qt::LeftButton);
+        if (way == "close") window->close();
+        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(answers, std::vector<bool>{playAgain});
         DeleteClosed();
-        EXPECT_TRUE(window.isNull()) << c.how;
+        EXPECT_TRUE(window.isNull());
     }
 }
 
+// F1 asks for help and leaves the game paused; OK and the close box resume it.
 TEST(frmPause, TextsHelpTopicAndClosing)
 {
-    Owner owner;
-    int closed = 0;
-    QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-    EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
-    EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
-    EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
-    EXPECT_EQ(window->cmdOK->text(), "&OK");
-    EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
-    window->open();
-
-    QSignalSpy help(window.data(), &frmPause::helpRequested);
-    QTest::keyClick(window, Qt::Key_F1);
-    EXPECT_EQ(help.count(), 1);
-    EXPECT_TRUE(window->isVisible()) << "help leaves the game paused";
-    EXPECT_EQ(closed, 0);
-
-    QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-    EXPECT_EQ(closed, 1);
-    DeleteClosed();
-    EXPECT_TRUE(window.isNull());
-}
-
-TEST(frmPause, CloseBoxAlsoResumes)
-{
-    Owner owner;
-    int closed = 0;
-    QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-    window->open();
-    window->close();
-    EXPECT_EQ(closed, 1);
-}
-
-TEST(CheeringFigure, AdvancesAndLoopsItsFrames)
-{
-    CheeringFigure figure;
-    EXPECT_GE(CheeringFigure::kFrameCount, 8);
-    EXPECT_LE(CheeringFigure::kFrameCount, 12);
-    EXPECT_EQ(figure.CurrentFrame(), 0);
-    for (int k = 1; k < CheeringFigure::kFrameCount; ++k) {
-        figure.AdvanceFrame();
-        EXPECT_EQ(figure.CurrentFrame(), k);
+    for (const bool byOk : {true, false}) {
+        Owner owner;
+        int closed = 0;
+        QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
+        EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
+        EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
+        EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
+        EXPECT_EQ(window->cmdOK->text(), "&OK");
+        EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
+        window->open();
+        QSignalSpy help(window.data(), &frmPause::helpRequested);
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_EQ(help.count(), 1);
+        EXPECT_TRUE(window->isVisible() && closed == 0) << "help leaves the game paused";
+        if (byOk) QTest::mouseClick(window->cmdOK, Qt::LeftButton);
+        else window->close();
+        EXPECT_EQ(closed, 1);
+        DeleteClosed();
+        EXPECT_TRUE(window.isNull());
     }
-    figure.AdvanceFrame();
-    EXPECT_EQ(figure.CurrentFrame(), 0);
 }
 
-TEST(CheeringFigure, AnimatesOnlyWhileShown)
+// The figure cheers only while shown, through frames that differ and loop.
+TEST(CheeringFigure, AnimatesItsLoopOfFramesOnlyWhileShown)
 {
     CheeringFigure figure;
     EXPECT_FALSE(figure.IsAnimating());
@@ -229,10 +196,8 @@ TEST(CheeringFigure, AnimatesOnlyWhileShown)
     EXPECT_TRUE(figure.IsAnimating());
     figure.hide();
     EXPECT_FALSE(figure.IsAnimating());
-}
-
-TEST(CheeringFigure, FramesDifferFromEachOther)
-{
+    for (int k = 1; k <= CheeringFigure::kFrameCount; ++k) figure.AdvanceFrame();
+    EXPECT_EQ(figure.CurrentFrame(), 0);
     auto render = [](int frame) {
         QImage image(120, 140, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -240,11 +205,8 @@ TEST(CheeringFigure, FramesDifferFromEachOther)
         CheeringFigure::PaintFrame(painter, QRectF(0, 0, 120, 140), frame);
         return image;
     };
-    const QImage first = render(0);
-    const QImage top = render(CheeringFigure::kFrameCount / 2);
-    EXPECT_NE(first, top);
-    // The loop closes: the frame after the last is the first again.
-    EXPECT_EQ(render(CheeringFigure::kFrameCount), first);
+    EXPECT_NE(render(0), render(CheeringFigure::kFrameCount / 2));
+    EXPECT_EQ(render(CheeringFigure::kFrameCount), render(0));
 }
 
 // The chart under the results: one line per player through the totals after
