@@ -6,27 +6,10 @@
 
 using namespace vemo;
 
-namespace {
-
-class KeyboardPlay : public TableWindow {
-protected:
-    void Set(const char* action, bool on) { table->MenuAction(QString::fromLatin1(action))->setChecked(on); }
-    int Focused() const { return table->Aids()->FocusedIndex(); }
-    // With VEMO_SHOT_DIR set (under a real X server), the screen is saved.
-    static void Shoot(const char* name)
-    {
-        if (!qEnvironmentVariableIsSet("VEMO_SHOT_DIR")) return;
-        QTest::qWait(80);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(qEnvironmentVariable("VEMO_SHOT_DIR") + "/" + name);
-    }
-};
-
-} // namespace
-
-TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithValidCard)
+TEST_F(TableWindow, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithValidCard)
 {
     shell.choice.ScoreLimit = 200; // a few hands, so the hand-winner window shows too
-    Set("mnuOptionsPlayable", true);
+    table->MenuAction("mnuOptionsPlayable")->setChecked(true);
     int mouseEvents = 0;
     struct MouseWatch : QObject {
         int& count;
@@ -51,18 +34,30 @@ TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithVa
     EXPECT_GT(player.counts.raised, 0);
 }
 
-// Left and Right follow the row as it lies on the screen and stop at its
-// ends; the focused card comes in front of its neighbours.
-TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
+// On the human's turn: the cue stands only while its option is on; Left and
+// Right follow the row as it lies on the screen, stop at its ends and bring
+// the focused card in front; high contrast changes the faces and the pile at
+// once, and back; the frame stays on its card while the card stays (wherever
+// sorting puts it), else on the same place, or the end when the hand shrinks.
+TEST_F(TableWindow, TheFocusFrameAndBothOptionsOnTheHumansTurn)
 {
+    const auto set = [&](const char* action, bool on) { table->MenuAction(action)->setChecked(on); };
+    const auto focused = [&] { return table->Aids()->FocusedIndex(); };
+    set("mnuOptionsPlayable", true);
     Activate();
     TablePlayer player(*table, *engine, TablePlayer::Keyboard);
+    ASSERT_TRUE(PlayUntil(player, [&] { return player.ComputersOnTurn() && table->CardImages(4) > 0; }));
+    player.CheckRowAtRest();
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
+    set("mnuOptionsPlayable", false);
+    player.CheckRowAtRest();
+    set("mnuOptionsPlayable", true);
+    player.CheckCueAtChoice();
+
     Activate();
     const int count = table->CardImages(4);
-    ASSERT_NE(Focused(), 0) << "a new game puts the keyboard on the hand";
-    EXPECT_TRUE(table->HumanFace(Focused())->hasFocus());
-    auto x = [&] { return table->HumanFace(Focused())->x(); };
+    ASSERT_NE(focused(), 0) << "a new game puts the keyboard on the hand";
+    auto x = [&] { return table->HumanFace(focused())->x(); };
     int rightmost = 0;
     for (int index = 1; index <= count; ++index) rightmost = std::max(rightmost, table->HumanFace(index)->x());
     for (int step = 0; step <= count; ++step) player.TableKey(Qt::Key_Right);
@@ -70,28 +65,34 @@ TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
     for (int step = 1; step <= count; ++step) {
         const int before = x();
         player.TableKey(Qt::Key_Left);
-        cVemoCard* face = table->HumanFace(Focused());
-        if (step < count) EXPECT_LT(x(), before) << step;
-        else EXPECT_EQ(x(), before) << "the left end holds";
+        cVemoCard* face = table->HumanFace(focused());
+        EXPECT_TRUE(step < count ? x() < before : x() == before) << step << ": the left end holds";
         EXPECT_TRUE(face->hasFocus());
         // Its right part, which the card to its right covers in the row.
         QWidget* hit = face->parentWidget()->childAt(face->geometry().center() + QPoint(face->width() / 3, 0));
         EXPECT_TRUE(hit && (hit == face || hit->parentWidget() == face)) << step;
     }
-    for (int step = 0; step <= count; ++step) player.TableKey(Qt::Key_Right);
-    EXPECT_EQ(x(), rightmost) << "the right end holds";
-}
 
-// The frame stays on its card while the card stays (wherever sorting puts
-// it), else on the same place, or the end when the hand shrinks past it.
-TEST_F(KeyboardPlay, TheFrameKeepsToTheHandAsItChanges)
-{
-    Activate();
-    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
+    auto* pileType = table->findChild<QLabel*>(QStringLiteral("lblType"));
+    const QFont pileFont = pileType->font();
+    cVemoCard* face = table->HumanFace(1);
+    const int typePixels = QFontInfo(face->lblCardType->font()).pixelSize();
+    const int versePixels = QFontInfo(face->lblCardVerse->font()).pixelSize();
+    set("mnuOptionsHighContrast", true);
+    for (int index = 1; index <= count; ++index) EXPECT_TRUE(table->HumanFace(index)->HighContrast()) << index;
+    EXPECT_GE(QFontInfo(face->lblCardType->font()).pixelSize(), typePixels);
+    EXPECT_GT(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
+    EXPECT_EQ(face->lblCardVerse->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_GT(pileType->font().pointSizeF(), pileFont.pointSizeF());
+    set("mnuOptionsHighContrast", false);
+    EXPECT_FALSE(face->HighContrast());
+    EXPECT_EQ(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
+    EXPECT_EQ(pileType->font(), pileFont);
+
     // From here the row changes through the table's own view calls, with all different cards.
+    set("mnuOptionsPlayable", false);
     std::vector<CardCode> hand;
-    for (int index = 1; index <= table->CardImages(4); ++index) {
+    for (int index = 1; index <= count; ++index) {
         hand.emplace_back("BGPR"[index % 4], char('0' + index % 10));
         table->SetHumanPlayerCard(hand.back(), index);
     }
@@ -101,61 +102,21 @@ TEST_F(KeyboardPlay, TheFrameKeepsToTheHandAsItChanges)
         hand.erase(hand.begin() + std::ptrdiff_t(at));
         table->ArrangePlayersCards(4, int(hand.size()));
     };
-    auto code = [&] { return table->HumanFace(Focused())->CardCode().toStdString(); };
-
+    auto code = [&] { return table->HumanFace(focused())->CardCode().toStdString(); };
     player.FocusWithArrows(2);
     remove(0);
     EXPECT_EQ(code(), hand[0].ToString()) << "another card went: the frame stays on its card";
     player.FocusWithArrows(2);
     remove(1);
-    EXPECT_EQ(Focused(), 2) << "the focused card went: its place keeps the frame";
+    EXPECT_EQ(focused(), 2) << "the focused card went: its place keeps the frame";
     EXPECT_EQ(table->focusWidget(), table->HumanFace(2));
     player.FocusWithArrows(int(hand.size()));
     remove(hand.size() - 1);
-    EXPECT_EQ(Focused(), int(hand.size())) << "the left end went: the new left end";
+    EXPECT_EQ(focused(), int(hand.size())) << "the left end went: the new left end";
     player.FocusWithArrows(1);
     std::reverse(hand.begin(), hand.end());
     for (std::size_t i = 0; i < hand.size(); ++i) table->SetHumanPlayerCard(hand[i], int(i) + 1);
     EXPECT_EQ(code(), hand.back().ToString()) << "sorted: the frame went with its card";
-}
-
-// Both options take effect at once: the cue stands only while the option is
-// on, high contrast changes the faces and the pile, and back.
-TEST_F(KeyboardPlay, OptionsTakeEffectAtOnce)
-{
-    Set("mnuOptionsPlayable", true);
-    Activate();
-    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.ComputersOnTurn() && table->CardImages(4) > 0; }));
-    player.CheckRowAtRest();
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
-    Set("mnuOptionsPlayable", false);
-    player.CheckRowAtRest();
-    Set("mnuOptionsPlayable", true);
-    player.CheckCueAtChoice();
-    player.FocusWithArrows(table->CardImages(4) / 2 + 1);
-    ASSERT_NE(Focused(), 0);
-    Activate();
-    EXPECT_TRUE(table->HumanFace(Focused())->hasFocus());
-    Shoot("focus-and-playable.png");
-
-    auto* pileType = table->findChild<QLabel*>(QStringLiteral("lblType"));
-    const QFont pileFont = pileType->font();
-    cVemoCard* face = table->HumanFace(1);
-    const int typePixels = QFontInfo(face->lblCardType->font()).pixelSize();
-    const int versePixels = QFontInfo(face->lblCardVerse->font()).pixelSize();
-    Set("mnuOptionsHighContrast", true);
-    for (int index = 1; index <= table->CardImages(4); ++index)
-        EXPECT_TRUE(table->HumanFace(index)->HighContrast()) << index;
-    EXPECT_GE(QFontInfo(face->lblCardType->font()).pixelSize(), typePixels);
-    EXPECT_GT(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
-    EXPECT_EQ(face->lblCardVerse->palette().color(QPalette::WindowText), QColor(Qt::black));
-    EXPECT_GT(pileType->font().pointSizeF(), pileFont.pointSizeF());
-    Shoot("high-contrast.png");
-    Set("mnuOptionsHighContrast", false);
-    EXPECT_FALSE(face->HighContrast());
-    EXPECT_EQ(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
-    EXPECT_EQ(pileType->font(), pileFont);
 }
 
 // Y and N answer only a Yes/No question (the whole game uses them): not an
