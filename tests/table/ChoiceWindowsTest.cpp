@@ -1,7 +1,7 @@
 // The colour window and the Ask window: their texts and buttons, what each
 // click and key reports, and that neither window can be closed except as intended.
 #include "HelpKey.h"
-#include "TablePlayer.h"
+#include "TableWindowFixture.h"
 
 #include <QSignalSpy>
 
@@ -11,18 +11,6 @@
 using namespace vemo;
 
 namespace {
-
-// An owner window, as the table is for the real windows.
-struct Owner {
-    QWidget window;
-    Owner()
-    {
-        window.resize(640, 480);
-        window.show();
-    }
-};
-
-void DeleteClosed() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // The share of pixels whose red, green and blue differ noticeably: zero for a grey picture.
 double ColouredShare(const QPixmap& pixmap)

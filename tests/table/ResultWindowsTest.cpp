@@ -5,6 +5,7 @@
 #include "GameState.h"
 #include "ScoreChart.h"
 #include "TableAnnouncer.h"
+#include "TableWindowFixture.h"
 #include "frmFinal.h"
 #include "frmPause.h"
 #include "frmVemoGuy.h"
@@ -25,17 +26,6 @@
 using namespace vemo;
 
 namespace {
-
-struct Owner {
-    QWidget window;
-    Owner()
-    {
-        window.resize(640, 480);
-        window.show();
-    }
-};
-
-void DeleteClosed() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t, 4> scores)
 {

@@ -34,8 +34,7 @@ public:
     TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse) : table_(table), engine_(engine), input_(input) {}
 
     struct Counts {
-        int plays = 0, drags = 0, dropsLanded = 0, deckDraws = 0, arrows = 0, colours = 0, asks = 0, questions = 0,
-            messageBoxes = 0, vemoCalls = 0, handsWon = 0, choices = 0, raised = 0;
+        int plays = 0, drags = 0, dropsLanded = 0, arrows = 0, colours = 0, handsWon = 0, choices = 0, raised = 0;
     } counts;
     QStringList seenTexts;
     int homeTop = -1; // the row's top while nothing stands raised, learnt on the computers' turns
@@ -45,10 +44,8 @@ public:
     {
         if (QWidget* modal = QApplication::activeModalWidget()) return AnswerWindow(modal);
         const GameState& s = engine_.State();
-        if (table_.SayVemoButton()->isVisible()) {
-            ++counts.vemoCalls;
+        if (table_.SayVemoButton()->isVisible())
             return input_ == Mouse ? QTest::mouseClick(table_.SayVemoButton(), Qt::LeftButton) : TableKey(Qt::Key_V);
-        }
         if (input_ == Keyboard && ComputersOnTurn()) return CheckRowAtRest();
         if (!s.WaitingForHuman || s.HumanTurnDone || s.PlayInProgress || s.DeckDrawBusy) return;
         if (s.VemoAfterPrayer) {
@@ -62,7 +59,6 @@ public:
             for (std::size_t i = 0; i < s.HumanFaces.size(); ++i)
                 if (ValidCard(s.HumanFaces[i], "", s, nullptr)) return Play(int(i) + 1);
         }
-        ++counts.deckDraws;
         input_ == Mouse ? QTest::mouseDClick(table_.Deck(), Qt::LeftButton) : TableKey(Qt::Key_D);
     }
 
@@ -217,23 +213,20 @@ private:
                    Qt::Key(counts.colours++ % 2 ? "BGPR"[index - 1] : '0' + index));
         } else if (auto* ask = qobject_cast<frmAskCOL*>(window)) {
             for (int index = 1; index <= 4; ++index) {
-                if (!ask->cmdCol[std::size_t(index)]->isEnabled()) continue;
-                ++counts.asks;
-                return Answer(window, ask->cmdCol[std::size_t(index)], Qt::Key("GBPV"[index - 1]));
+                if (ask->cmdCol[std::size_t(index)]->isEnabled())
+                    return Answer(window, ask->cmdCol[std::size_t(index)], Qt::Key("GBPV"[index - 1]));
             }
         } else if (auto* winner = qobject_cast<frmVemoGuy*>(window)) {
             ++counts.handsWon;
             seenTexts << winner->lblText->text();
             Answer(window, winner->cmdTop, Qt::Key_Return);
         } else if (auto* dialog = qobject_cast<frmDialog*>(window)) {
-            ++counts.questions;
             seenTexts << dialog->lblMsg()->text();
             const bool question = dialog->cmdNo()->isVisible();
             const bool yes = !question || TruthfulYes(dialog->lblMsg()->text());
             Answer(window, yes ? dialog->cmdYes() : dialog->cmdNo(),
                    !question ? Qt::Key_Return : yes ? Qt::Key_Y : Qt::Key_N);
         } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            ++counts.messageBoxes;
             seenTexts << box->text();
             Answer(window, box->defaultButton() ? box->defaultButton() : box->buttons().value(0), Qt::Key_Return);
         } else {

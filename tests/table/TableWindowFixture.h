@@ -70,6 +70,13 @@ public:
     }
 };
 
+// An owner window, as the table is for the real dialogs.
+struct Owner {
+    QWidget window;
+    Owner() { window.resize(640, 480), window.show(); }
+};
+inline void DeleteClosed() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 class TableWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -96,11 +103,12 @@ protected:
         engine.reset();
         table.reset();
     }
-    // Shows the table and waits for the first hand to be dealt.
+    // Shows the table and waits for the first hand to be dealt: play starts
+    // only when every card has landed and the hands are laid out.
     void ShowAndDeal()
     {
         table->show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return table->CardImages(1) == 7 && table->CardImages(4) == 7; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 5000));
     }
     // Off screen, a closed dialog keeps the window system's focus and the
     // table counts as active through it; so the table asks for it.

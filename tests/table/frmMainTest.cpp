@@ -114,9 +114,8 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     const std::string options = "[&Options *&Sound *&Animation - Normal *S&cale Table With Window";
     EXPECT_EQ(BarStates(table->menuBar()), "[&File] [&View] " + options + "] [&Pause] [&Help]") << "no game";
 
-    table->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 3000));
-    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(table->CardImages(seat), 7);
+    ShowAndDeal();
+    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
     EXPECT_EQ(table->HumanFace(1)->CardCode(), QString::fromStdString(engine->State().HumanFaces[0].ToString()));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 1), QStringLiteral("Point Limit = 100"));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 3), QStringLiteral("Adam = 0"));
@@ -148,19 +147,21 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     EXPECT_EQ(BarStates(table->menuBar()), computers) << "paused";
     QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
 
-    table->mnuOptionsAnimation_Click(2); // the deal is over at once, and the table waits for its start
+    table->SetTimeScale(0.1); // the cards of the new deal fly for seconds
     table->MenuAction("mnuFile1")->trigger();
     ASSERT_TRUE(PlayUntil(player, [&] { return !table->menuBar()->actions().constFirst()->isVisible(); }));
     EXPECT_EQ(BarStates(table->menuBar()), "[]") << "dealing";
     EXPECT_EQ(table->menuBar()->height(), barHeight) << "the placeholder keeps the bar's height";
     Activate(); // shortcuts act only in the active window
     for (QAction* item : table->findChildren<QAction*>()) {
+        // Ctrl+X, F1 and T are also the window's own keys.
         if (item->shortcut().isEmpty() || QStringList{"mnuOptionsInterrupt", "mnuHelpHelp", "mnuViewSummary"}.contains(item->objectName()))
-            continue; // Ctrl+X, F1 and T are also the window's own keys
+            continue;
         QSignalSpy triggered(item, &QAction::triggered);
         QTest::keySequence(table.get(), item->shortcut());
         EXPECT_EQ(triggered.count(), 0) << item->objectName().toStdString();
     }
+    EXPECT_LT(table->CardImages(4), 7) << "still dealing";
 }
 
 // Minimising halts the game: a pause that ends while the window is minimised
@@ -221,8 +222,7 @@ TEST_F(TableWindow, OptionsSurviveARestart)
 // the failure box when the handler refuses.
 TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
 {
-    table->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 3000));
+    ShowAndDeal();
     struct Row { QMessageBox::StandardButton answer; bool opens; int opened; };
     for (const Row& row : {Row{QMessageBox::No, true, 0}, Row{QMessageBox::Yes, true, 1}, Row{QMessageBox::Yes, false, 1}}) {
         SCOPED_TRACE(row.opened + 2 * row.opens);
@@ -326,17 +326,13 @@ TEST_F(TableWindow, EveryDeckInputDrawsOnlyWhenTheGameIsNotPausing)
     engine->State().Tag.clear(); // the loop stays still
     ASSERT_EQ(table->CardImages(4), 7);
     GameState& s = engine->State();
-    const std::vector<std::function<void()>> inputs = {
-        [&] {
-            QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(table->Deck(), &click);
-        },
+    const std::function<void()> inputs[] = {
+        [&] { QTest::mouseDClick(table->Deck(), Qt::LeftButton); },
         [&] { table->MenuAction(QStringLiteral("mnuOptionsDraw"))->trigger(); },
         [&] { QTest::keyClick(table.get(), Qt::Key_D); },
     };
     bool* guards[] = {nullptr, &s.PlayInProgress, &s.HandOver, &s.VemoAfterPrayer};
-    for (std::size_t input = 0; input < inputs.size(); ++input) {
+    for (std::size_t input = 0; input < std::size(inputs); ++input) {
         for (bool* guard : guards) {
             SCOPED_TRACE(std::to_string(input) + (guard ? " guarded" : " free"));
             s.WaitingForHuman = true;
