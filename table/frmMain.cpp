@@ -237,7 +237,8 @@ void frmMain::BuildMenus()
         if (shell_) shell_->ShowAbout();
     });
     realMenus_ = {file, view, options, help};
-    mnuDummy_ = menuBar()->addMenu(QString());
+    // A blank, not an empty, caption: a menu without one takes no height.
+    mnuDummy_ = menuBar()->addMenu(QStringLiteral(" "));
     mnuDummy_->setObjectName(QStringLiteral("mnuDummy"));
     mnuDummy_->menuAction()->setVisible(false);
 }
