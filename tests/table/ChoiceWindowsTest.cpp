@@ -132,7 +132,8 @@ TEST(frmAskCOL, ClicksAndKeysReportTheCardUntilItIsAskedFor)
     EXPECT_FALSE(used->isEnabled());
     EXPECT_EQ(used->text(), "BLESSING");
     EXPECT_LT(ColouredShare(used->Picture()), 0.01) << "the asked card's picture is grey";
-    for (std::size_t i : {1u, 3u, 4u}) EXPECT_TRUE(window->cmdCol[i]->isEnabled() && window->cmdCol[i]->text().isEmpty());
+    for (std::size_t i : {1u, 3u, 4u})
+        EXPECT_TRUE(window->cmdCol[i]->isEnabled() && window->cmdCol[i]->text().isEmpty());
     QTest::mouseClick(used, Qt::LeftButton);
     TablePlayer::KeyTo(window, Qt::Key_B); // asked already
     window->cmdCol[3]->setFocus();

@@ -17,7 +17,7 @@ TEST_F(TableWindow, AWholeGameIsPlayedWithTheMouse)
     ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); })) << "the game stalled";
 
     const GameState& state = engine->State();
-    EXPECT_GE(*std::max_element(state.Scores.begin() + 1, state.Scores.end()), state.ScoreLimit) << "ended on the limit";
+    EXPECT_GE(*std::max_element(state.Scores.begin() + 1, state.Scores.end()), state.ScoreLimit) << "the limit";
     EXPECT_GE(player.counts.handsWon, 1);
     EXPECT_GT(player.counts.plays, player.counts.drags);
     EXPECT_GT(player.counts.dropsLanded, 0) << "dragged cards reached the pile";
@@ -42,7 +42,7 @@ TEST_F(TableWindow, InterruptAndPauseHoldTheComputersUntilAnswered)
         ASSERT_NE(window, nullptr);
         if (auto* box = qobject_cast<QMessageBox*>(window)) {
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Exit Game?"));
-            EXPECT_TRUE(box->text().startsWith(QStringLiteral("You have interrupted the computer team during its turn.")));
+            EXPECT_TRUE(box->text().startsWith("You have interrupted the computer team during its turn."));
         } else {
             EXPECT_NE(qobject_cast<frmPause*>(window), nullptr);
         }

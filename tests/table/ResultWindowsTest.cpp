@@ -83,17 +83,23 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
         bool playAgain;
     };
     const Case cases[] = {
-        {{120, 45, 80, 101}, false, "Ruth", "is the winner!", {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}, "play", true},
-        {{30, 110, 30, 64}, false, "We have a tie!", "Multiple Winners", {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}, "exit", false},
-        {{12, 40, 7, 33}, true, "Caleb", "is currently winning!", {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}, "close", false},
-        {{5, 5, 20, 9}, true, "Currently we", "have a tie!", {"Joshua = 5", "Ruth = 5", "Me = 9", "Caleb = 20"}, "escape", false},
-        {{-10, 60, 101, 15}, false, "Joshua", "is the winner!", {"Joshua = -10", "Me = 15", "Ruth = 60", "Caleb = 101"}, "play", true},
+        {{120, 45, 80, 101}, false, "Ruth", "is the winner!",
+         {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}, "play", true},
+        {{30, 110, 30, 64}, false, "We have a tie!", "Multiple Winners",
+         {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}, "exit", false},
+        {{12, 40, 7, 33}, true, "Caleb", "is currently winning!",
+         {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}, "close", false},
+        {{5, 5, 20, 9}, true, "Currently we", "have a tie!",
+         {"Joshua = 5", "Ruth = 5", "Me = 9", "Caleb = 20"}, "escape", false},
+        {{-10, 60, 101, 15}, false, "Joshua", "is the winner!",
+         {"Joshua = -10", "Me = 15", "Ruth = 60", "Caleb = 101"}, "play", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines[0]);
         Owner owner;
         std::vector<bool> answers;
-        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, c.scores), c.saved),
+        const GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, c.scores);
+        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, c.saved),
                                                  [&](bool again) { answers.push_back(again); });
         EXPECT_EQ(window->windowTitle(), "Vemo Game Results");
         EXPECT_EQ(window->titleStrip->accessibleName(), "Vemo Game Results");
@@ -128,7 +134,8 @@ TEST(frmFinal, AVeryLongWinnersNameKeepsTheWindowOnTheScreen)
 {
     Owner owner;
     const std::string name = QStringLiteral("Bartholomew-").repeated(17).left(200).toStdString();
-    frmFinal window(&owner.window, ComputeFinalResults(FourPlayers({"Joshua", name.c_str(), "Caleb", "Me"}, {120, 45, 80, 101}), false), [](bool) {});
+    const GameState state = FourPlayers({"Joshua", name.c_str(), "Caleb", "Me"}, {120, 45, 80, 101});
+    frmFinal window(&owner.window, ComputeFinalResults(state, false), [](bool) {});
     EXPECT_LE(window.sizeHint().width(), 800);
     EXPECT_EQ(window.lblResults[0]->text().toStdString(), name + " = 45");
     EXPECT_EQ(window.frResults->accessibleName().toStdString(), name);

@@ -31,7 +31,10 @@ namespace vemo {
 class TablePlayer {
 public:
     enum Input { Mouse, Keyboard };
-    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse) : table_(table), engine_(engine), input_(input) {}
+    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse)
+        : table_(table), engine_(engine), input_(input)
+    {
+    }
 
     struct Counts {
         int plays = 0, drags = 0, dropsLanded = 0, arrows = 0, colours = 0, handsWon = 0, choices = 0, raised = 0;
@@ -207,7 +210,8 @@ private:
     void AnswerWindow(QWidget* window)
     {
         if (auto* colour = qobject_cast<frmSetColor*>(window)) {
-            const int index = std::max(1, int(std::string_view("BGPR").find(engine_.State().Players(4).PickColor())) + 1);
+            const char pick = engine_.State().Players(4).PickColor();
+            const int index = std::max(1, int(std::string_view("BGPR").find(pick)) + 1);
             // By keyboard, the colour's initial and its number take turns.
             Answer(window, colour->cmdColor[std::size_t(index)],
                    Qt::Key(counts.colours++ % 2 ? "BGPR"[index - 1] : '0' + index));

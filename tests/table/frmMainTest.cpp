@@ -115,7 +115,8 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     EXPECT_EQ(BarStates(table->menuBar()), "[&File] [&View] " + options + "] [&Pause] [&Help]") << "no game";
 
     ShowAndDeal();
-    for (int seat = 1; seat <= 4; ++seat) EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
+    for (int seat = 1; seat <= 4; ++seat)
+        EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
     EXPECT_EQ(table->HumanFace(1)->CardCode(), QString::fromStdString(engine->State().HumanFaces[0].ToString()));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 1), QStringLiteral("Point Limit = 100"));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 3), QStringLiteral("Adam = 0"));
@@ -155,7 +156,8 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     Activate(); // shortcuts act only in the active window
     for (QAction* item : table->findChildren<QAction*>()) {
         // Ctrl+X, F1 and T are also the window's own keys.
-        if (item->shortcut().isEmpty() || QStringList{"mnuOptionsInterrupt", "mnuHelpHelp", "mnuViewSummary"}.contains(item->objectName()))
+        const QStringList ownKeys{"mnuOptionsInterrupt", "mnuHelpHelp", "mnuViewSummary"};
+        if (item->shortcut().isEmpty() || ownKeys.contains(item->objectName()))
             continue;
         QSignalSpy triggered(item, &QAction::triggered);
         QTest::keySequence(table.get(), item->shortcut());
@@ -207,7 +209,7 @@ TEST_F(TableWindow, OptionsSurviveARestart)
 
         frmMain restarted(&database);
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(restarted.MenuAction(QStringLiteral("mnuOptionsAnimation%1").arg(k))->isChecked(), k == row.animation);
+            EXPECT_EQ(restarted.MenuAction(QString("mnuOptionsAnimation%1").arg(k))->isChecked(), k == row.animation);
         EXPECT_EQ(restarted.SoundOn(), row.sound);
         EXPECT_EQ(restarted.MenuAction("mnuOptionsPlayable")->isChecked(), row.playable);
         EXPECT_EQ(restarted.MenuAction("mnuOptionsHighContrast")->isChecked(), row.contrast);
@@ -224,7 +226,8 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
 {
     ShowAndDeal();
     struct Row { QMessageBox::StandardButton answer; bool opens; int opened; };
-    for (const Row& row : {Row{QMessageBox::No, true, 0}, Row{QMessageBox::Yes, true, 1}, Row{QMessageBox::Yes, false, 1}}) {
+    for (const Row& row :
+         {Row{QMessageBox::No, true, 0}, Row{QMessageBox::Yes, true, 1}, Row{QMessageBox::Yes, false, 1}}) {
         SCOPED_TRACE(row.opened + 2 * row.opens);
         shell.webSiteOpens = row.opens;
         shell.webSiteOpened = 0;
@@ -260,13 +263,16 @@ TEST_F(TableWindow, FixedElementsStandWhereTheLayoutPutsThem)
     QAction* scaling = table->MenuAction(QStringLiteral("mnuOptionsScale"));
     const QSize start = table->size();
     struct Row { QSize size; bool scaling; double scale; };
-    for (const Row& row : {Row{start, true, 1.0}, Row{start * 2, true, 2.0}, Row{start * 2, false, 1.0}, Row{start, true, 1.0}}) {
+    for (const Row& row :
+         {Row{start, true, 1.0}, Row{start * 2, true, 2.0}, Row{start * 2, false, 1.0}, Row{start, true, 1.0}}) {
         SCOPED_TRACE(row.size.width() * 10 + row.scaling);
         if (scaling->isChecked() != row.scaling) scaling->trigger();
         table->resize(row.size);
         ASSERT_TRUE(QTest::qWaitFor([&] { return table->TableScale() == row.scale; }, 5000));
         const FixedLayout& laid = table->LaidOut();
-        const auto at = [&](TwipsPoint place) { return QPoint(TwipsToPixels(place.Left, row.scale), TwipsToPixels(place.Top, row.scale)); };
+        const auto at = [&](TwipsPoint place) {
+            return QPoint(TwipsToPixels(place.Left, row.scale), TwipsToPixels(place.Top, row.scale));
+        };
         const std::pair<const char*, TwipsPoint> rows[] = {
             {"imgVemoGuySmall", laid.imgVemoGuySmall},   {"imgDiscard", laid.imgDiscard0},
             {"lblType", laid.lblType},                   {"lblVerse", laid.lblVerse},
