@@ -173,13 +173,15 @@ void frmMain::BuildMenus()
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFileMain"));
     add(file, "mnuFile1", "&New Game", QKeySequence("Ctrl+N"), [this] { StartEngine(engine_->mnuFile_Click(1)); });
     add(file, "mnuFile2", "&Open Game", QKeySequence("Ctrl+O"), [this] { StartEngine(engine_->mnuFile_Click(2)); });
     add(file, "mnuFile3", "&Save Game", QKeySequence("Ctrl+S"), [this] { StartEngine(engine_->mnuFile_Click(3)); });
-    file->addSeparator();
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFile4"));
     add(file, "mnuFile5", "E&xit", {}, [this] { StartEngine(engine_->mnuFile_Click(5)); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
     add(view, "mnuViewBest", "&Best Scores", QKeySequence("Ctrl+B"), [this] {
         if (shell_) shell_->ShowBestScores();
     });
@@ -190,9 +192,11 @@ void frmMain::BuildMenus()
     addAction(add(view, "mnuViewSummary", "Table &Summary", QKeySequence(Qt::Key_T), [this] { ShowTableSummary(); }));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
     mnuOptionsSound_ = add(options, "mnuOptionsSound", "&Sound", QKeySequence("Ctrl+U"), [this] { mnuOptionsSound_Click(); });
     mnuOptionsSound_->setCheckable(true);
     QMenu* animation = options->addMenu(QStringLiteral("Animation"));
+    animation->setObjectName(QStringLiteral("mnuOptionsAniSub"));
     mnuOptionsAnimation_[0] = add(animation, "mnuOptionsAnimation0", "&Animation - Normal", QKeySequence("Ctrl+A"),
                                   [this] { mnuOptionsAnimation_Click(0); });
     mnuOptionsAnimation_[1] = add(animation, "mnuOptionsAnimation1", "Animation - &FAST", QKeySequence("Ctrl+F"),
@@ -205,7 +209,7 @@ void frmMain::BuildMenus()
         Relayout();
     });
     mnuOptionsScale_->setCheckable(true);
-    options->addSeparator();
+    options->addSeparator()->setObjectName(QStringLiteral("mnuOptionsSep1"));
     mnuOptionsSort_ = add(options, "mnuOptionsSort", "Sort &Hand", QKeySequence("Ctrl+H"), [this] {
         if (engine_) engine_->lblPlayer_Click(4);
     });
@@ -220,19 +224,22 @@ void frmMain::BuildMenus()
     connect(mnuPause_, &QAction::triggered, this, [this] { ShowPauseWindow(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
     add(help, "mnuHelpHelp", "&Help Topics", QKeySequence(Qt::Key_F1), [this] {
         if (shell_) shell_->ShowHelp(20);
         ShowPauseWindow();
     });
     add(help, "mnuHelpPrimer", "Vemo &Primer", {}, [this] { frmPrimer::ShowPrimer(this); });
-    help->addSeparator();
+    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
     add(help, "mnuHelpTyl", "Tyl on the &Web", {}, [this] { GoToTylWebSite(); });
-    help->addSeparator();
+    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep3"));
     add(help, "mnuHelpAbout", "&About", {}, [this] {
         if (shell_) shell_->ShowAbout();
     });
     realMenus_ = {file, view, options, help};
+    // A blank, not an empty, caption: a menu without one takes no height.
     mnuDummy_ = menuBar()->addMenu(QStringLiteral(" "));
+    mnuDummy_->setObjectName(QStringLiteral("mnuDummy"));
     mnuDummy_->menuAction()->setVisible(false);
 }
 

@@ -9,7 +9,7 @@
 #include "ErrorBoxes.h"
 #include "GameDatabase.h"
 #include "HelpViewer.h"
-#include "MousePlayer.h"
+#include "TablePlayer.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 #include "SingleInstance.h"
@@ -156,7 +156,7 @@ protected:
     // Plays by mouse until until() holds; false if it never does.
     bool PlayUntil(const std::function<bool()>& until, int maxMs = 240000)
     {
-        MousePlayer player(Table(), Engine());
+        TablePlayer player(Table(), Engine());
         for (QDeadlineTimer deadline(maxMs); !until(); QTest::qWait(5)) {
             // The program's own end-of-game windows are the test's to answer.
             if (deadline.hasExpired() || HasFatalFailure() || qobject_cast<frmFinal*>(QApplication::activeModalWidget()))

@@ -3,7 +3,7 @@
 // must reach Orca's speech, in order; and among them each computer player's
 // play, the turns, a colour chosen, a draw notice, the hand's end and the
 // game's winner.
-#include "../table/KeyboardPlayer.h"
+#include "../table/TablePlayer.h"
 #include "../table/TableWindowFixture.h"
 #include "FinalResults.h"
 #include "TableAnnouncer.h"
@@ -68,8 +68,8 @@ TEST_F(OrcaHears, AHandPlayedByKeysIsHeardEventByEvent)
             if (announced.filter(QRegularExpression(pattern)).isEmpty()) return false;
         return true;
     };
-    KeyboardPlayer player(*table, *engine);
-    KeyboardPlayer::sendDirectly = true;
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
+    TablePlayer::sendDirectly = true;
     QElapsedTimer clock;
     clock.start();
     // Hands are played until each kind of event has come up at least once.

@@ -1,54 +1,15 @@
 // Playing by keyboard, the playable cue and high contrast, through the real
 // table window: a whole game by keys alone, the focus frame on the hand, the
-// raised cards against ValidCard, both options kept between runs, and the
-// keys of the colour, Ask and message windows.
-#include "KeyboardPlayer.h"
+// raised cards against ValidCard, both options at once, and the message
+// window's keys.
 #include "TableWindowFixture.h"
-
-#include <QElapsedTimer>
-#include <QWindow>
 
 using namespace vemo;
 
-namespace {
-
-class KeyboardPlay : public TableWindow {
-protected:
-    // Off screen, a closed dialog keeps the window system's focus and the
-    // table counts as active through it; so the table asks for it.
-    void Activate()
-    {
-        table->show();
-        table->windowHandle()->requestActivate();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == table.get(); }, 5000));
-    }
-    template <typename Stop> bool PlayUntil(KeyboardPlayer& player, Stop stop)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!stop() && !HasFatalFailure() && clock.elapsed() < 240'000) {
-            player.Step();
-            QTest::qWait(5);
-        }
-        return stop();
-    }
-    void Set(const char* action, bool on) { table->MenuAction(QString::fromLatin1(action))->setChecked(on); }
-    int Focused() const { return table->Aids()->FocusedIndex(); }
-    // With VEMO_SHOT_DIR set (under a real X server), the screen is saved.
-    static void Shoot(const char* name)
-    {
-        if (!qEnvironmentVariableIsSet("VEMO_SHOT_DIR")) return;
-        QTest::qWait(80);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(qEnvironmentVariable("VEMO_SHOT_DIR") + "/" + name);
-    }
-};
-
-} // namespace
-
-TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithValidCard)
+TEST_F(TableWindow, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithValidCard)
 {
     shell.choice.ScoreLimit = 200; // a few hands, so the hand-winner window shows too
-    Set("mnuOptionsPlayable", true);
+    table->MenuAction("mnuOptionsPlayable")->setChecked(true);
     int mouseEvents = 0;
     struct MouseWatch : QObject {
         int& count;
@@ -60,7 +21,7 @@ TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithVa
         }
     } watch(mouseEvents);
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     ASSERT_TRUE(PlayUntil(player, [&] { return !gameShell.exits.empty(); })) << "the game stalled";
 
     const GameState& state = engine->State();
@@ -73,18 +34,30 @@ TEST_F(KeyboardPlay, AWholeGameIsPlayedWithTheKeyboardAloneAndTheCueAgreesWithVa
     EXPECT_GT(player.counts.raised, 0);
 }
 
-// Left and Right follow the row as it lies on the screen and stop at its
-// ends; the focused card comes in front of its neighbours.
-TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
+// On the human's turn: the cue stands only while its option is on; Left and
+// Right follow the row as it lies on the screen, stop at its ends and bring
+// the focused card in front; high contrast changes the faces and the pile at
+// once, and back; the frame stays on its card while the card stays (wherever
+// sorting puts it), else on the same place, or the end when the hand shrinks.
+TEST_F(TableWindow, TheFocusFrameAndBothOptionsOnTheHumansTurn)
 {
+    const auto set = [&](const char* action, bool on) { table->MenuAction(action)->setChecked(on); };
+    const auto focused = [&] { return table->Aids()->FocusedIndex(); };
+    set("mnuOptionsPlayable", true);
     Activate();
-    KeyboardPlayer player(*table, *engine);
+    TablePlayer player(*table, *engine, TablePlayer::Keyboard);
+    ASSERT_TRUE(PlayUntil(player, [&] { return player.ComputersOnTurn() && table->CardImages(4) > 0; }));
+    player.CheckRowAtRest();
     ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
+    set("mnuOptionsPlayable", false);
+    player.CheckRowAtRest();
+    set("mnuOptionsPlayable", true);
+    player.CheckCueAtChoice();
+
     Activate();
     const int count = table->CardImages(4);
-    ASSERT_NE(Focused(), 0) << "a new game puts the keyboard on the hand";
-    EXPECT_TRUE(table->HumanFace(Focused())->hasFocus());
-    auto x = [&] { return table->HumanFace(Focused())->x(); };
+    ASSERT_NE(focused(), 0) << "a new game puts the keyboard on the hand";
+    auto x = [&] { return table->HumanFace(focused())->x(); };
     int rightmost = 0;
     for (int index = 1; index <= count; ++index) rightmost = std::max(rightmost, table->HumanFace(index)->x());
     for (int step = 0; step <= count; ++step) player.TableKey(Qt::Key_Right);
@@ -92,28 +65,34 @@ TEST_F(KeyboardPlay, ArrowsMoveTheFrameAlongTheRowAndStopAtItsEnds)
     for (int step = 1; step <= count; ++step) {
         const int before = x();
         player.TableKey(Qt::Key_Left);
-        cVemoCard* face = table->HumanFace(Focused());
-        if (step < count) EXPECT_LT(x(), before) << step;
-        else EXPECT_EQ(x(), before) << "the left end holds";
+        cVemoCard* face = table->HumanFace(focused());
+        EXPECT_TRUE(step < count ? x() < before : x() == before) << step << ": the left end holds";
         EXPECT_TRUE(face->hasFocus());
         // Its right part, which the card to its right covers in the row.
         QWidget* hit = face->parentWidget()->childAt(face->geometry().center() + QPoint(face->width() / 3, 0));
         EXPECT_TRUE(hit && (hit == face || hit->parentWidget() == face)) << step;
     }
-    for (int step = 0; step <= count; ++step) player.TableKey(Qt::Key_Right);
-    EXPECT_EQ(x(), rightmost) << "the right end holds";
-}
 
-// The frame stays on its card while the card stays (wherever sorting puts
-// it), else on the same place, or the end when the hand shrinks past it.
-TEST_F(KeyboardPlay, TheFrameKeepsToTheHandAsItChanges)
-{
-    Activate();
-    KeyboardPlayer player(*table, *engine);
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
+    auto* pileType = table->findChild<QLabel*>(QStringLiteral("lblType"));
+    const QFont pileFont = pileType->font();
+    cVemoCard* face = table->HumanFace(1);
+    const int typePixels = QFontInfo(face->lblCardType->font()).pixelSize();
+    const int versePixels = QFontInfo(face->lblCardVerse->font()).pixelSize();
+    set("mnuOptionsHighContrast", true);
+    for (int index = 1; index <= count; ++index) EXPECT_TRUE(table->HumanFace(index)->HighContrast()) << index;
+    EXPECT_GE(QFontInfo(face->lblCardType->font()).pixelSize(), typePixels);
+    EXPECT_GT(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
+    EXPECT_EQ(face->lblCardVerse->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_GT(pileType->font().pointSizeF(), pileFont.pointSizeF());
+    set("mnuOptionsHighContrast", false);
+    EXPECT_FALSE(face->HighContrast());
+    EXPECT_EQ(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
+    EXPECT_EQ(pileType->font(), pileFont);
+
     // From here the row changes through the table's own view calls, with all different cards.
+    set("mnuOptionsPlayable", false);
     std::vector<CardCode> hand;
-    for (int index = 1; index <= table->CardImages(4); ++index) {
+    for (int index = 1; index <= count; ++index) {
         hand.emplace_back("BGPR"[index % 4], char('0' + index % 10));
         table->SetHumanPlayerCard(hand.back(), index);
     }
@@ -123,103 +102,21 @@ TEST_F(KeyboardPlay, TheFrameKeepsToTheHandAsItChanges)
         hand.erase(hand.begin() + std::ptrdiff_t(at));
         table->ArrangePlayersCards(4, int(hand.size()));
     };
-    auto code = [&] { return table->HumanFace(Focused())->CardCode().toStdString(); };
-
+    auto code = [&] { return table->HumanFace(focused())->CardCode().toStdString(); };
     player.FocusWithArrows(2);
     remove(0);
     EXPECT_EQ(code(), hand[0].ToString()) << "another card went: the frame stays on its card";
     player.FocusWithArrows(2);
     remove(1);
-    EXPECT_EQ(Focused(), 2) << "the focused card went: its place keeps the frame";
+    EXPECT_EQ(focused(), 2) << "the focused card went: its place keeps the frame";
     EXPECT_EQ(table->focusWidget(), table->HumanFace(2));
     player.FocusWithArrows(int(hand.size()));
     remove(hand.size() - 1);
-    EXPECT_EQ(Focused(), int(hand.size())) << "the left end went: the new left end";
+    EXPECT_EQ(focused(), int(hand.size())) << "the left end went: the new left end";
     player.FocusWithArrows(1);
     std::reverse(hand.begin(), hand.end());
     for (std::size_t i = 0; i < hand.size(); ++i) table->SetHumanPlayerCard(hand[i], int(i) + 1);
     EXPECT_EQ(code(), hand.back().ToString()) << "sorted: the frame went with its card";
-}
-
-// Both options take effect at once: the cue stands only while the option is
-// on, high contrast changes the faces and the pile, and back.
-TEST_F(KeyboardPlay, OptionsTakeEffectAtOnce)
-{
-    Set("mnuOptionsPlayable", true);
-    Activate();
-    KeyboardPlayer player(*table, *engine);
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.ComputersOnTurn() && table->CardImages(4) > 0; }));
-    player.CheckRowAtRest();
-    ASSERT_TRUE(PlayUntil(player, [&] { return player.AtChoice(); }));
-    Set("mnuOptionsPlayable", false);
-    player.CheckRowAtRest();
-    Set("mnuOptionsPlayable", true);
-    player.CheckCueAtChoice();
-    player.FocusWithArrows(table->CardImages(4) / 2 + 1);
-    ASSERT_NE(Focused(), 0);
-    Activate();
-    EXPECT_TRUE(table->HumanFace(Focused())->hasFocus());
-    Shoot("focus-and-playable.png");
-
-    auto* pileType = table->findChild<QLabel*>(QStringLiteral("lblType"));
-    const QFont pileFont = pileType->font();
-    cVemoCard* face = table->HumanFace(1);
-    const int typePixels = QFontInfo(face->lblCardType->font()).pixelSize();
-    const int versePixels = QFontInfo(face->lblCardVerse->font()).pixelSize();
-    Set("mnuOptionsHighContrast", true);
-    for (int index = 1; index <= table->CardImages(4); ++index)
-        EXPECT_TRUE(table->HumanFace(index)->HighContrast()) << index;
-    EXPECT_GE(QFontInfo(face->lblCardType->font()).pixelSize(), typePixels);
-    EXPECT_GT(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
-    EXPECT_EQ(face->lblCardVerse->palette().color(QPalette::WindowText), QColor(Qt::black));
-    EXPECT_GT(pileType->font().pointSizeF(), pileFont.pointSizeF());
-    Shoot("high-contrast.png");
-    Set("mnuOptionsHighContrast", false);
-    EXPECT_FALSE(face->HighContrast());
-    EXPECT_EQ(QFontInfo(face->lblCardVerse->font()).pixelSize(), versePixels);
-    EXPECT_EQ(pileType->font(), pileFont);
-}
-
-TEST_F(KeyboardPlay, BothOptionsAreOffAtFirstAndSurviveARestart)
-{
-    for (const auto& [playable, contrast] : {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
-        Set("mnuOptionsPlayable", playable);
-        Set("mnuOptionsHighContrast", contrast);
-        QSettings settings("Vemo", "Vemo");
-        EXPECT_EQ(settings.value("Settings/ShowPlayableCards", "False").toString(), playable ? "True" : "False");
-        EXPECT_EQ(settings.value("Settings/HighContrast", "False").toString(), contrast ? "True" : "False");
-        frmMain restarted(&database);
-        EXPECT_EQ(restarted.MenuAction("mnuOptionsPlayable")->isChecked(), playable);
-        EXPECT_EQ(restarted.MenuAction("mnuOptionsHighContrast")->isChecked(), contrast);
-        restarted.PlaceCardOnTable(4, CardCode("B5"), 0);
-        EXPECT_EQ(restarted.HumanFace(1)->HighContrast(), contrast) << "a face dealt after the start";
-    }
-}
-
-// --- The windows' keys ---
-
-TEST(KeyboardWindows, ColourAndAskWindowsTakeTheirKeys)
-{
-    QWidget owner;
-    owner.show();
-    const std::pair<Qt::Key, int> colours[] = {{Qt::Key_1, 1}, {Qt::Key_2, 2}, {Qt::Key_3, 3}, {Qt::Key_4, 4},
-                                               {Qt::Key_B, 1}, {Qt::Key_G, 2}, {Qt::Key_P, 3}, {Qt::Key_R, 4}};
-    for (const auto& [key, index] : colours) {
-        std::vector<int> chosen;
-        auto* window = new frmSetColor(&owner, [&](int i) { chosen.push_back(i); });
-        window->open();
-        for (Qt::Key other : {Qt::Key_5, Qt::Key_V, Qt::Key_Escape, key}) KeyboardPlayer::KeyTo(window, other);
-        EXPECT_EQ(chosen, std::vector<int>{index}) << index;
-    }
-    std::vector<int> asked;
-    frmAskCOL ask(&owner, "Ask Ruth for:", [&](int i) { asked.push_back(i); });
-    ask.open();
-    for (Qt::Key key : {Qt::Key_G, Qt::Key_B, Qt::Key_P, Qt::Key_V, Qt::Key_R}) KeyboardPlayer::KeyTo(&ask, key);
-    ask.MarkUsed(2, "BLESSING");
-    KeyboardPlayer::KeyTo(&ask, Qt::Key_B); // asked already
-    ask.cmdCol[3]->setFocus();
-    KeyboardPlayer::KeyTo(&ask, Qt::Key_Return); // the focused card
-    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 3}));
 }
 
 // Y and N answer only a Yes/No question (the whole game uses them): not an
@@ -231,10 +128,10 @@ TEST(KeyboardWindows, YAndNAnswerOnlyAYesNoQuestion)
     frmDialog dialog(&owner);
     QStringList answers;
     dialog.AskQuestion("You have won!", true, [&](const QString& a) { answers << a; });
-    for (Qt::Key key : {Qt::Key_N, Qt::Key_Y, Qt::Key_Return}) KeyboardPlayer::KeyTo(&dialog, key);
+    for (Qt::Key key : {Qt::Key_N, Qt::Key_Y, Qt::Key_Return}) TablePlayer::KeyTo(&dialog, key);
     EXPECT_EQ(answers, QStringList{"OK"});
     dialog.ShowNotice("You must still draw 1 card.", frmDialog::kQuestionHeightTwips);
-    KeyboardPlayer::KeyTo(&dialog, Qt::Key_Y);
+    TablePlayer::KeyTo(&dialog, Qt::Key_Y);
     EXPECT_TRUE(dialog.isVisible()) << "a notice is no question";
 }
 

@@ -5,13 +5,13 @@
 #include "GameState.h"
 #include "ScoreChart.h"
 #include "TableAnnouncer.h"
+#include "TableWindowFixture.h"
 #include "frmFinal.h"
 #include "frmPause.h"
 #include "frmVemoGuy.h"
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -22,22 +22,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 
 using namespace vemo;
 
 namespace {
-
-struct Owner {
-    QWidget window;
-    Owner()
-    {
-        window.resize(640, 480);
-        window.show();
-    }
-};
-
-void DeleteClosed() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t, 4> scores)
 {
@@ -53,87 +41,92 @@ GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t,
 
 } // namespace
 
-TEST(frmVemoGuy, ShowsTheTextAndTheButtons)
-{
-    Owner owner;
-    const QString text = "Ruth won that hand!  Click OK and I'll shuffle the cards for the next hand.";
-    auto window = std::make_unique<frmVemoGuy>(&owner.window, text, [](const QString&) {});
-    EXPECT_EQ(window->lblText->text(), text);
-    EXPECT_EQ(window->cmdTop->text(), "&Ok");
-    EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
-    ASSERT_NE(window->aniGIF, nullptr);
-    EXPECT_EQ(window->aniGIF->objectName(), "aniGIF");
-}
-
+// The texts and buttons, and how each way of closing reports the choice.
 TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
 {
-    struct Case {
-        const char* how;
-        const char* expected;
-    };
-    for (const Case& c : {Case{"top", "OK"}, Case{"bottom", "EXIT"}, Case{"close", "OK"}, Case{"escape", "OK"}}) {
+    const QString text = "Ruth won that hand!  Click OK and I'll shuffle the cards for the next hand.";
+    const std::pair<const char*, const char*> rows[] = {{"top", "OK"}, {"bottom", "EXIT"}, {"close", "OK"},
+                                                        {"escape", "OK"}};
+    for (const auto& [how, expected] : rows) {
+        SCOPED_TRACE(how);
         Owner owner;
         std::vector<QString> choices;
         QPointer<frmVemoGuy> window =
-            new frmVemoGuy(&owner.window, "Ruth won that hand!", [&](const QString& choice) { choices.push_back(choice); });
+            new frmVemoGuy(&owner.window, text, [&](const QString& choice) { choices.push_back(choice); });
+        EXPECT_EQ(window->lblText->text(), text);
+        EXPECT_EQ(window->cmdTop->text(), "&Ok");
+        EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
+        ASSERT_NE(window->aniGIF, nullptr);
+        EXPECT_EQ(window->aniGIF->objectName(), "aniGIF");
         window->open();
-        const std::string how = c.how;
-        if (how == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
-        if (how == "bottom") QTest::mouseClick(window->cmdBottom, Qt::LeftButton);
-        if (how == "close") window->close();
-        if (how == "escape") QTest::keyClick(window, Qt::Key_Escape);
-        ASSERT_EQ(choices.size(), 1u) << c.how;
-        EXPECT_EQ(choices[0], c.expected) << c.how;
+        const std::string_view way = how;
+        if (way == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
+        if (way == "bottom") QTest::mouseClick(window->cmdBottom, Qt::LeftButton);
+        if (way == "close") window->close();
+        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(choices, std::vector<QString>{expected});
         DeleteClosed();
-        EXPECT_TRUE(window.isNull()) << c.how;
+        EXPECT_TRUE(window.isNull());
     }
 }
 
-TEST(frmFinal, ShowsTheComputedTexts)
+// The computed texts, the spoken summary, and how each way of closing
+// reports whether to play again.
+TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
 {
     struct Case {
-        const char* label;
         std::array<std::int16_t, 4> scores;
         bool saved;
-        const char* caption;
-        const char* winner;
+        const char *caption, *winner;
         std::array<const char*, 4> lines;
+        const char* close;
+        bool playAgain;
     };
-    const std::array<const char*, 4> names{"Joshua", "Ruth", "Caleb", "Me"};
     const Case cases[] = {
-        {"clear winner", {120, 45, 80, 101}, false, "Ruth", "is the winner!",
-         {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}},
-        {"tie", {30, 110, 30, 64}, false, "We have a tie!", "Multiple Winners",
-         {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}},
-        {"saved, leading", {12, 40, 7, 33}, true, "Caleb", "is currently winning!",
-         {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}},
-        {"saved, tie", {5, 5, 20, 9}, true, "Currently we", "have a tie!",
-         {"Joshua = 5", "Ruth = 5", "Me = 9", "Caleb = 20"}},
-        {"negative after Vemo", {-10, 60, 101, 15}, false, "Joshua", "is the winner!",
-         {"Joshua = -10", "Me = 15", "Ruth = 60", "Caleb = 101"}},
+        {{120, 45, 80, 101}, false, "Ruth", "is the winner!",
+         {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}, "play", true},
+        {{30, 110, 30, 64}, false, "We have a tie!", "Multiple Winners",
+         {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}, "exit", false},
+        {{12, 40, 7, 33}, true, "Caleb", "is currently winning!",
+         {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}, "close", false},
+        {{5, 5, 20, 9}, true, "Currently we", "have a tie!",
+         {"Joshua = 5", "Ruth = 5", "Me = 9", "Caleb = 20"}, "escape", false},
+        {{-10, 60, 101, 15}, false, "Joshua", "is the winner!",
+         {"Joshua = -10", "Me = 15", "Ruth = 60", "Caleb = 101"}, "play", true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines[0]);
         Owner owner;
-        const GameState state = FourPlayers(names, c.scores);
-        auto window = std::make_unique<frmFinal>(&owner.window, ComputeFinalResults(state, c.saved), [](bool) {});
-        EXPECT_EQ(window->windowTitle(), "Vemo Game Results") << c.label;
+        std::vector<bool> answers;
+        const GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, c.scores);
+        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, c.saved),
+                                                 [&](bool again) { answers.push_back(again); });
+        EXPECT_EQ(window->windowTitle(), "Vemo Game Results");
         EXPECT_EQ(window->titleStrip->accessibleName(), "Vemo Game Results");
-        EXPECT_EQ(window->frResults->title(), c.caption) << c.label;
-        EXPECT_EQ(window->lblWinner->text(), c.winner) << c.label;
-        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(window->lblResults[k]->text(), c.lines[k]) << c.label;
+        EXPECT_EQ(window->frResults->title(), c.caption);
+        EXPECT_EQ(window->lblWinner->text(), c.winner);
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(window->lblResults[k]->text(), c.lines[k]);
         EXPECT_EQ(window->cmdEnd[0]->text(), "Exit");
         EXPECT_EQ(window->cmdEnd[1]->text(), "Play Again");
         // The winning lines stand out from the others.
-        EXPECT_TRUE(window->lblResults[0]->font().bold()) << c.label;
-        EXPECT_FALSE(window->lblResults[3]->font().bold()) << c.label;
+        EXPECT_TRUE(window->lblResults[0]->font().bold());
+        EXPECT_FALSE(window->lblResults[3]->font().bold());
         // Shown, the window says who won and the totals, while Play Again has the keyboard.
         TableAnnouncer announcer(&owner.window);
         QSignalSpy heard(&announcer, &TableAnnouncer::announced);
-        window->show();
-        ASSERT_EQ(heard.size(), 1) << c.label;
+        window->open();
+        ASSERT_EQ(heard.size(), 1);
         EXPECT_EQ(heard.at(0).at(0).toString(), QStringLiteral("%1 %2 %3. %4. %5. %6.")
                                                     .arg(c.caption, c.winner, c.lines[0], c.lines[1])
                                                     .arg(c.lines[2], c.lines[3]));
+        const std::string_view way = c.close;
+        if (way == "play") QTest::mouseClick(window->cmdEnd[1], Qt::LeftButton);
+        if (way == "exit") QTest::mouseClick(window->cmdEnd[0], Qt::LeftButton);
+        if (way == "close") window->close();
+        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(answers, std::vector<bool>{c.playAgain});
+        DeleteClosed();
+        EXPECT_TRUE(window.isNull());
     }
 }
 
@@ -141,87 +134,40 @@ TEST(frmFinal, AVeryLongWinnersNameKeepsTheWindowOnTheScreen)
 {
     Owner owner;
     const std::string name = QStringLiteral("Bartholomew-").repeated(17).left(200).toStdString();
-    const std::array<const char*, 4> names{"Joshua", name.c_str(), "Caleb", "Me"};
-    frmFinal window(&owner.window, ComputeFinalResults(FourPlayers(names, {120, 45, 80, 101}), false), [](bool) {});
+    const GameState state = FourPlayers({"Joshua", name.c_str(), "Caleb", "Me"}, {120, 45, 80, 101});
+    frmFinal window(&owner.window, ComputeFinalResults(state, false), [](bool) {});
     EXPECT_LE(window.sizeHint().width(), 800);
     EXPECT_EQ(window.lblResults[0]->text().toStdString(), name + " = 45");
     EXPECT_EQ(window.frResults->accessibleName().toStdString(), name);
 }
 
-TEST(frmFinal, ButtonsAndCloseReportPlayAgain)
-{
-    struct Case {
-        const char* how;
-        bool playAgain;
-    };
-    for (const Case& c : {Case{"play", true}, Case{"exit", false}, Case{"close", false}, Case{"escape", false}}) {
-        Owner owner;
-        const GameState state = FourPlayers({"A", "B", "C", "D"}, {1, 2, 3, 4});
-        std::vector<bool> answers;
-        QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, false),
-                                                 [&](bool playAgain) { answers.push_back(playAgain); });
-        window->open();
-        const std::string how = c.how;
-        if (how == "play") QTest::mouseClick(window->cmdEnd[1], Qt::LeftButton);
-        if (how == "exit") QTest::mouseClick(window->cmdEnd[0], Qt::LeftButton);
-        if (how == "close") window->close();
-        if (how == "escape") QTest::keyClick(window, Qt::Key_Escape);
-        ASSERT_EQ(answers.size(), 1u) << c.how;
-        EXPECT_EQ(answers[0], c.playAgain) << c.how;
-        DeleteClosed();
-        EXPECT_TRUE(window.isNull()) << c.how;
-    }
-}
-
+// F1 asks for help and leaves the game paused; OK and the close box resume it.
 TEST(frmPause, TextsHelpTopicAndClosing)
 {
-    Owner owner;
-    int closed = 0;
-    QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-    EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
-    EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
-    EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
-    EXPECT_EQ(window->cmdOK->text(), "&OK");
-    EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
-    window->open();
-
-    QSignalSpy help(window.data(), &frmPause::helpRequested);
-    QTest::keyClick(window, Qt::Key_F1);
-    EXPECT_EQ(help.count(), 1);
-    EXPECT_TRUE(window->isVisible()) << "help leaves the game paused";
-    EXPECT_EQ(closed, 0);
-
-    QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-    EXPECT_EQ(closed, 1);
-    DeleteClosed();
-    EXPECT_TRUE(window.isNull());
-}
-
-TEST(frmPause, CloseBoxAlsoResumes)
-{
-    Owner owner;
-    int closed = 0;
-    QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-    window->open();
-    window->close();
-    EXPECT_EQ(closed, 1);
-}
-
-TEST(CheeringFigure, AdvancesAndLoopsItsFrames)
-{
-    CheeringFigure figure;
-    EXPECT_GE(CheeringFigure::kFrameCount, 8);
-    EXPECT_LE(CheeringFigure::kFrameCount, 12);
-    EXPECT_EQ(figure.CurrentFrame(), 0);
-    for (int k = 1; k < CheeringFigure::kFrameCount; ++k) {
-        figure.AdvanceFrame();
-        EXPECT_EQ(figure.CurrentFrame(), k);
+    for (const bool byOk : {true, false}) {
+        Owner owner;
+        int closed = 0;
+        QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
+        EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
+        EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
+        EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
+        EXPECT_EQ(window->cmdOK->text(), "&OK");
+        EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
+        window->open();
+        QSignalSpy help(window.data(), &frmPause::helpRequested);
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_EQ(help.count(), 1);
+        EXPECT_TRUE(window->isVisible() && closed == 0) << "help leaves the game paused";
+        if (byOk) QTest::mouseClick(window->cmdOK, Qt::LeftButton);
+        else window->close();
+        EXPECT_EQ(closed, 1);
+        DeleteClosed();
+        EXPECT_TRUE(window.isNull());
     }
-    figure.AdvanceFrame();
-    EXPECT_EQ(figure.CurrentFrame(), 0);
 }
 
-TEST(CheeringFigure, AnimatesOnlyWhileShown)
+// The figure cheers only while shown, through frames that differ and loop.
+TEST(CheeringFigure, AnimatesItsLoopOfFramesOnlyWhileShown)
 {
     CheeringFigure figure;
     EXPECT_FALSE(figure.IsAnimating());
@@ -229,10 +175,8 @@ TEST(CheeringFigure, AnimatesOnlyWhileShown)
     EXPECT_TRUE(figure.IsAnimating());
     figure.hide();
     EXPECT_FALSE(figure.IsAnimating());
-}
-
-TEST(CheeringFigure, FramesDifferFromEachOther)
-{
+    for (int k = 1; k <= CheeringFigure::kFrameCount; ++k) figure.AdvanceFrame();
+    EXPECT_EQ(figure.CurrentFrame(), 0);
     auto render = [](int frame) {
         QImage image(120, 140, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -240,11 +184,8 @@ TEST(CheeringFigure, FramesDifferFromEachOther)
         CheeringFigure::PaintFrame(painter, QRectF(0, 0, 120, 140), frame);
         return image;
     };
-    const QImage first = render(0);
-    const QImage top = render(CheeringFigure::kFrameCount / 2);
-    EXPECT_NE(first, top);
-    // The loop closes: the frame after the last is the first again.
-    EXPECT_EQ(render(CheeringFigure::kFrameCount), first);
+    EXPECT_NE(render(0), render(CheeringFigure::kFrameCount / 2));
+    EXPECT_EQ(render(CheeringFigure::kFrameCount), render(0));
 }
 
 // The chart under the results: one line per player through the totals after
@@ -282,9 +223,4 @@ TEST(ScoreChart, DrawsEachPlayersTotalsAfterEveryHand)
     state.HandTotals.clear();
     frmFinal early(&owner.window, ComputeFinalResults(state, true), [](bool) {});
     EXPECT_EQ(early.chart, nullptr);
-    if (const char* dir = std::getenv("VEMO_SHOT_DIR")) {
-        window.show();
-        QTest::qWait(100);
-        window.grab().save(QString::fromLocal8Bit(dir) + "/frmFinal-chart.png");
-    }
 }

@@ -2,7 +2,7 @@
 // the table's pieces, the sentences spoken as things happen, the game log
 // beside the table, the table summary on T, and the colour in force told by
 // its shape as well as its name.
-#include "MousePlayer.h"
+#include "TablePlayer.h"
 #include "TableWindowFixture.h"
 
 #include "CardArt.h"
@@ -50,7 +50,7 @@ protected:
     template <typename Done>
     bool PlayUntil(Done done)
     {
-        MousePlayer player(*table, *engine);
+        TablePlayer player(*table, *engine);
         QElapsedTimer clock;
         clock.start();
         while (!done() && clock.elapsed() < 120000) {

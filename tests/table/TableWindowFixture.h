@@ -3,15 +3,16 @@
 // started from a stand-in setup dialog. Shared by the table window's tests.
 #include "GameDatabase.h"
 #include "GameEngine.h"
+#include "TablePlayer.h"
 #include "TableShell.h"
 #include "frmMain.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <QWindow>
 
 #include <memory>
 #include <string>
@@ -21,12 +22,14 @@
 namespace vemo {
 
 // Stands in for the application's windows: the setup dialog starts a fixed
-// game and closes once the cards are dealt.
+// game and closes once the cards are dealt; the web site opens when told to.
 class FixedSetupShell : public TableShell, public WaitCanceller {
 public:
     GameEngine* engine = nullptr;
     GameSetupChoice choice;
     PendingWait* setupWait = nullptr;
+    bool webSiteOpens = true;
+    int webSiteOpened = 0;
 
     static Task<void> StartFromSetup(FixedSetupShell& shell)
     {
@@ -45,13 +48,7 @@ public:
     bool StartResumeList(PendingWait&) override { return true; }
     void ShowBestScores() override {}
     void ShowHelp(int) override {}
-    bool OpenWebSite() override
-    {
-        ++webSiteOpened;
-        return webSiteOpens;
-    }
-    bool webSiteOpens = true;
-    int webSiteOpened = 0;
+    bool OpenWebSite() override { return ++webSiteOpened, webSiteOpens; }
     void ShowAbout() override {}
     void TableClosed() override {}
 };
@@ -73,6 +70,13 @@ public:
     }
 };
 
+// An owner window, as the table is for the real dialogs.
+struct Owner {
+    QWidget window;
+    Owner() { window.resize(640, 480), window.show(); }
+};
+inline void DeleteClosed() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
 class TableWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -93,10 +97,37 @@ protected:
         ShuffleFullDeck(engine->State().Deck);
         table->resize(800, 600);
     }
+    // The engine goes first: its suspended work refers to the window.
     void TearDown() override
     {
         engine.reset();
         table.reset();
+    }
+    // Shows the table and waits for the first hand to be dealt: play starts
+    // only when every card has landed and the hands are laid out.
+    void ShowAndDeal()
+    {
+        table->show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 5000));
+    }
+    // Off screen, a closed dialog keeps the window system's focus and the
+    // table counts as active through it; so the table asks for it.
+    void Activate()
+    {
+        table->show();
+        table->windowHandle()->requestActivate();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == table.get(); }, 5000));
+    }
+    // The player plays until stop() holds; false when it never does.
+    template <typename Stop> bool PlayUntil(TablePlayer& player, Stop stop, int seconds = 240)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!stop() && !HasFatalFailure() && clock.elapsed() < seconds * 1000) {
+            player.Step();
+            QTest::qWait(5);
+        }
+        return stop();
     }
 
     QTemporaryDir dir;
