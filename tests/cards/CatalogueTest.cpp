@@ -38,7 +38,6 @@ protected:
 
 TEST(Catalogue, LoadRefillsEveryPositionInOrderAndLeavesDeckPositionAlone)
 {
-    ASSERT_EQ(std::string(kCatalogueText).size(), 2u * kDeckSize);
     CardDeck deck;
     for (int position = 1; position <= 30; ++position) deck(position) = BlankCard; // a dealt hand
     for (int position : {37, 1, 93}) {

@@ -130,10 +130,8 @@ TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
     for (std::uint64_t seed = 1; seed <= 400; ++seed) {
         SeedRandom(seed);
         clsPlayer player = PlayerWith("B1LBB2G4B3G5", 4);
-        const CardCode answer = player.GetCardToPlay('B', '5', 1, 1, 1, false);
-        EXPECT_EQ(match.count(answer), 1u) << answer.ToString();
+        chosen.insert(player.GetCardToPlay('B', '5', 1, 1, 1, false));
         EXPECT_EQ(player.LastStrategyStep(), Step::Style4Random);
-        chosen.insert(answer);
     }
     EXPECT_EQ(chosen, match);
 }

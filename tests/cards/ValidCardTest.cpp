@@ -47,9 +47,8 @@ TEST(ValidCard, RulesOnEveryTurnFromEverySource)
     for (const Case& c : kCases) {
         for (std::int16_t turn = 1; turn <= 4; ++turn) {
             for (const char* source : {"", "DECK"}) {
-                SCOPED_TRACE(std::string("colour ") + c.currColor + " actual " + c.actualCurrCard + " card " +
-                             c.card + (c.vemoAfterPrayer ? " after Prayer" : "") + " turn " +
-                             std::to_string(turn) + " source \"" + source + "\"");
+                SCOPED_TRACE(std::string("colour ") + c.currColor + " actual " + c.actualCurrCard + " card " + c.card +
+                             (c.vemoAfterPrayer ? " after Prayer" : "") + " turn " + std::to_string(turn) + " " + source);
                 TableState state;
                 state.CurrTurn = turn;
                 state.CurrColor = c.currColor;

@@ -221,6 +221,7 @@ TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
             EXPECT_EQ(QFileInfo::exists(dir.Database()), existed);
             EXPECT_EQ(ReadBytes(dir.Database()), before);
         }
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))); // no copy left behind
     }
 }
 

@@ -46,14 +46,21 @@ TEST(Data_Upkeep, CounterCompactsEveryEleventhStart)
     }
 }
 
-TEST(Data_Upkeep, CounterOfAnUnreadableFileIsZeroAndNotWritten)
+// An unreadable file's counter is zero and is not written; each repair of
+// such a file keeps its own copy beside the one before.
+TEST(Data_Upkeep, AnUnreadableFileHasNoCounterAndEachRepairKeepsItsCopy)
 {
     DataDir dir;
-    const QByteArray garbage = QByteArray("no database here ").repeated(100);
-    WriteBytes(dir.Database(), garbage);
-    EXPECT_EQ(ReadCompactIteration(dir.Path()), 0);
-    WriteCompactIteration(dir.Path(), 3);
-    EXPECT_EQ(ReadBytes(dir.Database()), garbage);
+    for (const char* words : {"no database here ", "nor here "}) {
+        const QByteArray garbage = QByteArray(words).repeated(100);
+        WriteBytes(dir.Database(), garbage);
+        EXPECT_EQ(ReadCompactIteration(dir.Path()), 0);
+        WriteCompactIteration(dir.Path(), 3);
+        EXPECT_EQ(ReadBytes(dir.Database()), garbage);
+        ScriptedUi ui;
+        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
+    }
+    EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
 }
 
 // A compaction, over an earlier backup or not, leaves a backup identical to
@@ -203,18 +210,6 @@ TEST(Data_Upkeep, DamagedDatabaseIsRepaired)
             << ui.Results[0];
         EXPECT_NE(ReadBytes(dir.File("error.log")).indexOf(QByteArray::fromStdString(ui.Results[0])), -1);
     }
-}
-
-// A second repair keeps its own copy beside the first.
-TEST(Data_Upkeep, EveryRepairKeepsItsOwnCopy)
-{
-    DataDir dir;
-    for (const char* garbage : {"first ", "second "}) {
-        WriteBytes(dir.Database(), QByteArray(garbage).repeated(500));
-        ScriptedUi ui;
-        EXPECT_TRUE(VerifyDatabase(dir.Path(), ui));
-    }
-    EXPECT_EQ(QDir(dir.Path()).entryList({QStringLiteral("Vemo-damaged-*.mdb")}).size(), 2);
 }
 
 } // namespace
