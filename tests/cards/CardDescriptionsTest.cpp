@@ -10,10 +10,7 @@ using namespace vemo;
 
 TEST(CardDescriptions, WordsByValueLetter)
 {
-    const struct {
-        char value;
-        const char *type, *instruction, *extra, *tooltip;
-    } cases[] = {
+    const struct { char value; const char *type, *instruction, *extra, *tooltip; } cases[] = {
         {'V', "VEMO", "Extra Turn", "After Prayer", "Play after Prayer - gives an extra turn"},
         {'B', "Blessing", "Extra Turn", "", "Gives an extra turn"},
         {'D', "DEVIL", "DRAW 4", "", "Draw 4 cards"},
@@ -23,11 +20,9 @@ TEST(CardDescriptions, WordsByValueLetter)
          "Switch direction - cancels Devil, Sin, Tempt. - chgs Trial to draw 1"},
         {'R', "TRIAL", "DRAW 2", "", "Draw 2 cards"},
         {'S', "SIN", "DRAW 3", "", "Draw 3 cards"},
-        // Whatever is left reads as a Temptation.
+        // Whatever is left reads as a Temptation; digits only from 1 to 7.
         {'T', "Tempt.", "DRAW 2", "", "Draw 2 cards"}, {'0', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'L', "Tempt.", "DRAW 2", "", "Draw 2 cards"}, {' ', "Tempt.", "DRAW 2", "", "Draw 2 cards"},
-        {'1', " 1", "", "", ""}, {'2', " 2", "", "", ""}, {'3', " 3", "", "", ""}, {'4', " 4", "", "", ""},
-        {'5', " 5", "", "", ""}, {'6', " 6", "", "", ""}, {'7', " 7", "", "", ""},
+        {'1', " 1", "", "", ""}, {'7', " 7", "", "", ""},
     };
     for (const auto& c : cases) {
         const CardWords words = DescribeCardValue(c.value);
@@ -41,22 +36,13 @@ TEST(CardDescriptions, ColoursByColourLetter)
 {
     constexpr std::uint32_t kWhite = 0xFFFFFF;
     constexpr std::uint32_t kDarkOrange = 0x0040C0;
-    const struct {
-        char colour;
-        CardPicture picture;
-        int index;
-        std::uint32_t verse, type;
-        const char* name;
-    } cases[] = {
+    const struct { char colour; CardPicture picture; int index; std::uint32_t verse, type; const char* name; } cases[] = {
         {'B', CardPicture::Blue, 1, 0xFF0000, kWhite, "Blue"},
         {'G', CardPicture::Green, 2, 0x008000, kWhite, "Green"},
         {'P', CardPicture::Purple, 3, 0x800080, kWhite, "Purple"},
         {'R', CardPicture::Red, 4, 0x0000FF, kWhite, "Red"},
         {'L', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
-        {' ', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
-        {'X', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
         {'b', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
-        {'*', CardPicture::Yellow, 5, kDarkOrange, kDarkOrange, "Unspecified"},
     };
     for (const auto& c : cases) {
         const CardColours colours = DescribeCardColour(c.colour);
@@ -69,14 +55,10 @@ TEST(CardDescriptions, ColoursByColourLetter)
 
 TEST(CardText, FormatCardDescription)
 {
-    const struct {
-        const char *code, *text;
-    } cases[] = {
-        {"RR", "Red Trial"},          {"LP", "Card of Light Prayer"}, {"P7", "Purple 7"},
-        {"B5", "Blue 5"},             {"G1", "Green 1"},              {"GT", "Green Temptation"},
-        {"BD", "Blue Devil"},         {"PS", "Purple Sin"},           {"LV", "Card of Light Vemo"},
-        {"LB", "Card of Light Blessing"}, {"LG", "Card of Light Grace"}, {"LK", "Card of Light Ask"},
-        {"B*", "Blue *"},             {"X9", "Card of Light 9"},
+    const struct { const char *code, *text; } cases[] = {
+        {"RR", "Red Trial"}, {"LP", "Card of Light Prayer"}, {"P7", "Purple 7"}, {"GT", "Green Temptation"},
+        {"BD", "Blue Devil"}, {"PS", "Purple Sin"}, {"LV", "Card of Light Vemo"}, {"LB", "Card of Light Blessing"},
+        {"LG", "Card of Light Grace"}, {"LK", "Card of Light Ask"}, {"B*", "Blue *"}, {"X9", "Card of Light 9"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatCardDescription(CardCode(c.code)), c.text) << c.code;
 }

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 using namespace vemo;
 
@@ -30,12 +28,6 @@ std::string DeckText(const CardDeck& deck)
     return text;
 }
 
-CardDeck LoadedDeck(CardDeck deck = {})
-{
-    LoadVemoCardDeck(deck);
-    return deck;
-}
-
 // Tests that seed the generator hand it back to the clock afterwards.
 class SeededDeck : public ::testing::Test {
 protected:
@@ -46,7 +38,6 @@ protected:
 
 TEST(Catalogue, LoadRefillsEveryPositionInOrderAndLeavesDeckPositionAlone)
 {
-    ASSERT_EQ(std::string(kCatalogueText).size(), 2u * kDeckSize);
     CardDeck deck;
     for (int position = 1; position <= 30; ++position) deck(position) = BlankCard; // a dealt hand
     for (int position : {37, 1, 93}) {
@@ -69,7 +60,8 @@ TEST_F(SeededDeck, ShuffleIsTwoPassesOfExchangesWithRandomPositions)
     for (int blanks : {0, 29}) {
         for (std::uint64_t seed : {6u, 600u}) {
             SCOPED_TRACE(std::to_string(seed) + " with " + std::to_string(blanks) + " blanks");
-            CardDeck expected = LoadedDeck();
+            CardDeck expected;
+            LoadVemoCardDeck(expected);
             for (int position = 1; position <= blanks; ++position) expected(position) = BlankCard;
             expected.DeckPosition = static_cast<std::int16_t>(blanks + 1);
             CardDeck deck = expected;
@@ -94,7 +86,8 @@ TEST_F(SeededDeck, RebuildSwapsTheFirstCopyOfTheCurrentCardToTheFrontAndTakesItO
     // position 1 then keeps its card. The first copy may already sit at 1.
     for (std::uint64_t seed : {3u, 9u, 2024u}) {
         SeedRandom(seed);
-        CardDeck shuffled = LoadedDeck();
+        CardDeck shuffled;
+        LoadVemoCardDeck(shuffled);
         ShuffleFullDeck(shuffled);
         for (CardCode current : {CardCode("G5"), CardCode("LV"), CardCode("RD"), CardCode("B1"), shuffled(1),
                                  CardCode("B*"), CardCode("  ")}) {
@@ -119,18 +112,12 @@ TEST_F(SeededDeck, RebuildSwapsTheFirstCopyOfTheCurrentCardToTheFrontAndTakesItO
 
 TEST(CardCodes, ShortTextIsPaddedWithBlanksAndKindsAreKnown)
 {
-    const struct {
-        std::string text;
-        const char* padded;
-        bool blank, numbered, evil, light;
-    } cases[] = {
+    const struct { std::string text; const char* padded; bool blank, numbered, evil, light; } cases[] = {
         {"", "  ", true, false, false, false},    {"B", "B ", false, false, false, false},
         {"LVX", "LV", false, false, false, true}, // a two-character field keeps two
-        {"B5", "B5", false, true, false, false},  {"R7", "R7", false, true, false, false},
-        {"BD", "BD", false, false, true, false},  {"RR", "RR", false, false, true, false},
-        {"GS", "GS", false, false, true, false},  {"PT", "PT", false, false, true, false},
-        {"LB", "LB", false, false, false, true},  {"LG", "LG", false, false, false, true},
-        {"LK", "LK", false, false, false, true},  {"LP", "LP", false, false, false, true},
+        {"B5", "B5", false, true, false, false},  {"BD", "BD", false, false, true, false},
+        {"RR", "RR", false, false, true, false},  {"GS", "GS", false, false, true, false},
+        {"PT", "PT", false, false, true, false},  {"LB", "LB", false, false, false, true},
         {"B*", "B*", false, false, false, false},
     };
     for (const auto& c : cases) {

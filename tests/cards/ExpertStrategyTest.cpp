@@ -37,13 +37,7 @@ SeatKnowledge Situation(const char* hand, const char* pile, bool pending, int ne
 
 TEST(ExpertStrategy, ChoosesTheCardTheSituationCallsFor)
 {
-    struct Case {
-        const char *why, *hand, *pile;
-        bool pending;
-        int next;
-        const char* card;
-        ExpertMotive motive;
-    };
+    struct Case { const char *why, *hand, *pile; bool pending; int next; const char* card; ExpertMotive motive; };
     using M = ExpertMotive;
     const Case cases[] = {
         {"out on a Vemo", "LV", "B3", false, 7, "LV", M::GoesOutOnVemo},

@@ -40,7 +40,7 @@ clsPlayer Holding(std::string_view text, int seat = 0)
 
 } // namespace
 
-TEST(Player, AddACardAppendsAndShowsTheCardAndTheStoredFormReadsBack)
+TEST(Player, AddACardIsShownRemoveAllCardsIsNotAndTheStoredFormReadsBack)
 {
     clsPlayer player = Holding("", 2);
     RecordingDisplay display;
@@ -52,6 +52,12 @@ TEST(Player, AddACardAppendsAndShowsTheCardAndTheStoredFormReadsBack)
     EXPECT_EQ(player.NumberOfCards(), 3);
     EXPECT_EQ(display.events, (std::vector<std::string>{"place 2 B5 0", "place 2 LV 3", "place 2 B5 0"}));
     EXPECT_EQ(Holding(player.GetAllCards()).Hand(), player.Hand());
+    // Emptying the hand, even twice, leaves the display alone.
+    display.events.clear();
+    player.RemoveAllCards();
+    player.RemoveAllCards();
+    EXPECT_EQ(std::pair(player.GetAllCards(), player.NumberOfCards()), std::pair(std::string(), std::int16_t{0}));
+    EXPECT_TRUE(display.events.empty());
 }
 
 TEST(Player, RemoveACardTakesTheEarliestCopyAndACardNotHeldIsAFault)
@@ -60,9 +66,8 @@ TEST(Player, RemoveACardTakesTheEarliestCopyAndACardNotHeldIsAFault)
         const char *hand, *card;
         const char* left; // null: not held, a fault that changes nothing
     } cases[] = {
-        {"B5G2B5", "B5", "G2B5"}, {"G2B5B5", "B5", "G2B5"}, {"B5G2B5", "G2", "B5B5"},       {"LV", "LV", ""},
-        {"R1R2R3", "R3", "R1R2"}, {"LPLGLPLG", "LG", "LPLPLG"}, {"B5G2", "B6", nullptr},     {"", "LV", nullptr},
-        {"LVLV", "LP", nullptr},  {"B5", "5B", nullptr},
+        {"B5G2B5", "B5", "G2B5"}, {"B5G2B5", "G2", "B5B5"}, {"LV", "LV", ""}, {"LPLGLPLG", "LG", "LPLPLG"},
+        {"B5G2", "B6", nullptr},  {"B5", "5B", nullptr},
     };
     for (const auto& c : cases) {
         for (int seat : {0, 3, 4}) { // 0: without a display the hand changes silently
@@ -87,29 +92,10 @@ TEST(Player, RemoveACardTakesTheEarliestCopyAndACardNotHeldIsAFault)
     }
 }
 
-TEST(Player, RemoveAllCardsEmptiesTheHandWithoutTheDisplay)
-{
-    for (const char* hand : {"", "B5", "B5LVGDB5R7"}) {
-        clsPlayer player = Holding(hand, 1);
-        RecordingDisplay display;
-        player.AttachDisplay(&display);
-        player.RemoveAllCards();
-        player.RemoveAllCards();
-        EXPECT_EQ(player.GetAllCards(), "") << hand;
-        EXPECT_EQ(player.NumberOfCards(), 0) << hand;
-        EXPECT_TRUE(display.events.empty()) << hand;
-    }
-}
-
 TEST(Player, ScoreHandAndFindSpecificCOL)
 {
-    const struct {
-        const char* hand;
-        int points;
-    } scores[] = {
-        {"", 0},      {"LVLV", 0},          {"GDRSP7", 82},     {"BTGRLBLKLGLP", 40}, {"B1B2B3B4B5B6B7", 28},
-        {"LV", 0},    {"BDGDPDRD", 200},    {"BSGTPR", 45},     {"LP", 5},            {"LK", 5},
-        {"LG", 5},    {"LB", 5},            {"R7", 7},
+    const struct { const char* hand; int points; } scores[] = {
+        {"", 0}, {"LVLV", 0}, {"GDRSP7", 82}, {"BTGRLBLKLGLP", 40}, {"B1B2B3B4B5B6B7", 28}, {"BSGTPR", 45},
     };
     for (const auto& c : scores) EXPECT_EQ(Holding(c.hand).ScoreHand(), c.points) << c.hand;
     // The whole deck: numbered 4 x 2 x 28, evil 4 x 95, Light 16 x 5.
@@ -119,15 +105,8 @@ TEST(Player, ScoreHandAndFindSpecificCOL)
     for (int position = 1; position <= kDeckSize; ++position) player.AddACard(deck(position));
     EXPECT_EQ(player.ScoreHand(), 224 + 380 + 80);
 
-    const struct {
-        const char* hand;
-        char value;
-        bool found;
-    } lights[] = {
-        {"B1LGR3", 'G', true}, {"G1G2G3G4G5G6G7", 'G', false}, {"", 'G', false}, {"LV", 'V', true},
-        {"B5B6", 'B', false}, // the colour letter is not the value
-        {"B5LB", 'B', true},   {"LPLP", 'P', true},            {"P1P2", 'P', false}, {"LK", 'G', false},
-        {"R5", '5', true},
+    const struct { const char* hand; char value; bool found; } lights[] = {
+        {"B1LGR3", 'G', true}, {"G1G2G3G4G5G6G7", 'G', false}, {"", 'G', false}, {"LK", 'G', false}, {"R5", '5', true},
     };
     for (const auto& c : lights) EXPECT_EQ(Holding(c.hand).FindSpecificCOL(c.value), c.found) << c.hand << " " << c.value;
 }

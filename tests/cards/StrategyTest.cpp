@@ -23,21 +23,14 @@ clsPlayer PlayerWith(std::string_view hand, int style)
     return player;
 }
 
-struct Case {
-    const char *why;
-    int style;
-    const char *hand, *pile; // pile: colour letter in force, then the value letter really played
-    int next1, next2, next3;
-    bool special;
-    const char* answer;
-    Step step;
-};
+// pile: the colour letter in force, then the value letter really played.
+struct Case { const char *why; int style; const char *hand, *pile; int next1, next2, next3; bool special; const char* answer;
+              Step step; };
 
 // Every style's branches; each answer is checked with the step that chose it.
 const Case kCases[] = {
     // Nothing to play.
     {"no match, no Light", 1, "G1R2P3", "B5", 5, 5, 5, false, "**", Step::NothingMatches},
-    {"empty hand", 1, "", "B5", 5, 5, 5, false, "**", Step::NothingMatches},
     {"colour R is not the value R", 1, "R5", "BR", 5, 5, 5, false, "**", Step::NothingMatches},
     {"nothing at all with an evil card pending", 1, "G1", "BD", 5, 5, 5, true, "**", Step::NothingMatches},
 
@@ -45,7 +38,6 @@ const Case kCases[] = {
     {"Devil pending, Prayer and Grace", 1, "LPLGB2", "BD", 5, 5, 5, true, "LG", Step::EvilGrace},
     {"Devil pending, Prayer only", 1, "LPB2", "BD", 5, 5, 5, true, "LP", Step::EvilPrayer},
     {"Devil pending, no canceller", 1, "LBB2", "BD", 5, 5, 5, true, "**", Step::EvilNoCanceller},
-    {"matching Devil is no answer", 1, "GDBDLV", "BD", 1, 1, 1, true, "**", Step::EvilNoCanceller},
     {"Sin pending, Grace late in hand", 3, "LPB1LPLG", "GS", 5, 5, 5, true, "LG", Step::EvilGrace},
     {"Temptation pending, first Prayer", 2, "LKLPLP", "PT", 5, 5, 5, true, "LP", Step::EvilPrayer},
     {"Trial pending, Grace", 4, "R1LG", "RR", 5, 5, 5, true, "LG", Step::EvilGrace},
@@ -60,53 +52,37 @@ const Case kCases[] = {
     {"Light order: Vemo", 1, "LVG1", "B5", 5, 5, 5, false, "LV", Step::LightCard},
 
     // Style 1, the next player holds 3 or more: everyone has 3+ -> highest number.
-    {"style 1 highest", 1, "B3B6LK", "B5", 3, 3, 3, false, "B6", Step::Style1Highest},
     {"style 1 highest ignores evil", 1, "B2BDB6", "B5", 4, 9, 3, false, "B6", Step::Style1Highest},
     {"style 1 highest, tie to hand order", 1, "G6B6", "B6", 5, 5, 5, false, "G6", Step::Style1Highest},
     {"style 1 highest, no number", 1, "BSBT", "B5", 5, 5, 5, false, "BS", Step::Style1Highest},
     {"style 1 keeps Light while matching", 1, "LBB1", "B5", 5, 5, 5, false, "B1", Step::Style1Highest},
-    {"style 1 after a Card of Light", 1, "R2G2LV", "GB", 5, 5, 5, false, "G2", Step::Style1Highest},
 
     // Style 1, next player below 3: evil card, first Devil at once, else the last.
     {"style 1 first Devil", 1, "G2GSGTGD", "G7", 1, 5, 5, false, "GD", Step::Style1Evil},
-    {"style 1 first Devil before later evil", 1, "GSGDGT", "G7", 2, 5, 5, false, "GD", Step::Style1Evil},
     {"style 1 first of two Devils", 1, "PDBD", "BD", 2, 5, 5, false, "PD", Step::Style1Evil},
     {"style 1 last evil", 1, "GSGT", "G7", 1, 5, 5, false, "GT", Step::Style1Evil},
-    {"style 1 last evil of three", 1, "GTGRG1GS", "G7", 0, 0, 0, false, "GS", Step::Style1Evil},
-    {"style 1 evil by value", 1, "B1GT", "BT", 2, 9, 9, false, "GT", Step::Style1Evil},
     {"style 1 evil beats the Prayer", 1, "R1RTLP", "R4", 2, 5, 5, false, "RT", Step::Style1Evil},
 
     // Style 1, no evil card: a Prayer turns play towards a fuller hand.
     {"style 1 Prayer", 1, "R1LP", "R4", 2, 5, 5, false, "LP", Step::Style1Prayer},
     {"style 1 Prayer behind Grace", 1, "LGR1LP", "R4", 1, 1, 2, false, "LP", Step::Style1Prayer},
     {"style 1 no Prayer, third not fuller", 1, "R1LP", "R4", 2, 5, 2, false, "R1", Step::Style1Scan},
-    {"style 1 no Prayer, third holds fewer", 1, "R1LP", "R4", 2, 5, 1, false, "R1", Step::Style1Scan},
     {"style 1 Grace is no reversal", 1, "R1LG", "R4", 2, 5, 5, false, "R1", Step::Style1Scan},
     {"style 1 reversal only for the next player", 1, "R1LP", "R4", 3, 1, 9, false, "R1", Step::Style1Scan},
-    {"style 1 next holds 2, no evil", 1, "B3B6LK", "B5", 2, 3, 3, false, "B6", Step::Style1Scan},
 
     // Style 1, someone else below 3: the evil-first scan.
     {"scan: Devil from a number, then Temptation", 1, "B2BDBT", "B5", 3, 2, 9, false, "BT", Step::Style1Scan},
-    {"scan: Devil from a number, then Trial", 1, "B1BDBR", "B5", 3, 9, 1, false, "BR", Step::Style1Scan},
     {"scan: Devil while evil ends the scan", 1, "B2BTBDBR", "B5", 3, 2, 9, false, "BD", Step::Style1Scan},
     {"scan: Sin does not replace a Devil", 1, "B2BDBS", "B5", 3, 2, 9, false, "BD", Step::Style1Scan},
     {"scan: Sin replaces a Temptation", 1, "BTBS", "B5", 3, 2, 9, false, "BS", Step::Style1Scan},
     {"scan: Trial replaces a Sin", 1, "BSB2BR", "B5", 3, 2, 9, false, "BR", Step::Style1Scan},
-    {"scan: number after evil, no change", 1, "BSB7", "B5", 3, 2, 9, false, "BS", Step::Style1Scan},
-    {"scan: evil after number", 1, "B7BS", "B5", 3, 2, 9, false, "BS", Step::Style1Scan},
-    {"scan: first card a Devil", 1, "BDBT", "B5", 3, 2, 9, false, "BD", Step::Style1Scan},
     {"scan: highest number, first of equals", 1, "B3B6G6", "B6", 3, 2, 9, false, "B6", Step::Style1Scan},
 
     // Any other style value plays as style 1.
     {"style 0 as style 1", 0, "GSGT", "G7", 1, 5, 5, false, "GT", Step::Style1Evil},
-    {"style 9 as style 1", 9, "B3B6LK", "B5", 3, 3, 3, false, "B6", Step::Style1Highest},
-    {"style -1 as style 1", -1, "R1LP", "R4", 2, 5, 5, false, "LP", Step::Style1Prayer},
 
     // Style 2: the highest number.
     {"style 2 highest", 2, "B1B7BT", "B5", 1, 1, 1, false, "B7", Step::Style2Highest},
-    {"style 2 no number", 2, "BTBS", "B5", 5, 5, 5, false, "BT", Step::Style2Highest},
-    {"style 2 tie to hand order", 2, "G6B6", "B6", 5, 5, 5, false, "G6", Step::Style2Highest},
-    {"style 2 keeps Light while matching", 2, "LBB3B5", "B4", 5, 5, 5, false, "B5", Step::Style2Highest},
     {"style 2 ignores the Prayer rule", 2, "R1LP", "R4", 2, 5, 5, false, "R1", Step::Style2Highest},
 
     // Style 3: a Devil that ends the scan, else Light, else the scan.
@@ -114,14 +90,9 @@ const Case kCases[] = {
     {"style 3 Devil check", 3, "BDLB", "B5", 5, 5, 5, false, "BD", Step::Style3Devil},
     {"style 3 Devil from a number is no check", 3, "B4BDLB", "B5", 5, 5, 5, false, "LB", Step::LightCard},
     {"style 3 Devil after evil", 3, "B2BTBDLB", "B5", 5, 5, 5, false, "BD", Step::Style3Devil},
-    {"style 3 Devil replaced, Light", 3, "B2BDBTLB", "B5", 5, 5, 5, false, "LB", Step::LightCard},
     {"style 3 Devil replaced, no Light", 3, "B2BDBT", "B5", 5, 5, 5, false, "BT", Step::Style3Scan},
-    {"style 3 Sin keeps a Devil, Light", 3, "B2BDBSLK", "B5", 5, 5, 5, false, "LK", Step::LightCard},
     {"style 3 Sin keeps a Devil, no Light", 3, "B2BDBS", "B5", 5, 5, 5, false, "BD", Step::Style3Scan},
-    {"style 3 Devil ends scan, no Light", 3, "B2BTBD", "B5", 5, 5, 5, false, "BD", Step::Style3Devil},
     {"style 3 highest number", 3, "B3B6B4", "B5", 5, 5, 5, false, "B6", Step::Style3Scan},
-    {"style 3 Light order", 3, "B4LVLP", "B5", 5, 5, 5, false, "LP", Step::LightCard},
-    {"style 3 no match", 3, "G4LVLG", "B5", 5, 5, 5, false, "LG", Step::LightCard},
 
     // Style 4 with a single matching card has one choice.
     {"style 4 one match", 4, "G2B4LB", "G5", 5, 5, 5, false, "G2", Step::Style4Random},
@@ -159,10 +130,8 @@ TEST_F(Strategy, Style4ChoosesAnyMatchingCard)
     for (std::uint64_t seed = 1; seed <= 400; ++seed) {
         SeedRandom(seed);
         clsPlayer player = PlayerWith("B1LBB2G4B3G5", 4);
-        const CardCode answer = player.GetCardToPlay('B', '5', 1, 1, 1, false);
-        EXPECT_EQ(match.count(answer), 1u) << answer.ToString();
+        chosen.insert(player.GetCardToPlay('B', '5', 1, 1, 1, false));
         EXPECT_EQ(player.LastStrategyStep(), Step::Style4Random);
-        chosen.insert(answer);
     }
     EXPECT_EQ(chosen, match);
 }
@@ -173,9 +142,8 @@ TEST_F(Strategy, PickColorMostHeldColourEarlierOnATieElseAtRandom)
         const char* hand;
         const char* colours; // every colour chosen over 200 seeds
     } cases[] = {
-        {"B1G2G3P4R5R6", "G"}, {"R1", "R"},          {"B1R1", "B"},         {"R1B1", "B"},
-        {"P1P2R1R2R3LV", "R"}, {"LVLVLVB1", "B"},    {"G1G2LPLPLPLP", "G"}, {"P5R5P6R6", "P"},
-        {"BDGDGSPD", "G"},     {"LVLG", "BGPR"},     {"", "BGPR"},          {"LP", "BGPR"},
+        {"B1G2G3P4R5R6", "G"}, {"B1R1", "B"}, {"R1B1", "B"}, {"LVLVLVB1", "B"},
+        {"P5R5P6R6", "P"},     {"LVLG", "BGPR"}, {"", "BGPR"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.hand);

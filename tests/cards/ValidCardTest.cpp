@@ -4,17 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 using namespace vemo;
 
 namespace {
 
-struct Shown {
-    std::string caption;
-    std::string text;
-};
+struct Shown { std::string caption; std::string text; };
 
 class RecordingNotice : public InvalidCardNotice {
 public:
@@ -25,39 +19,22 @@ public:
     std::vector<Shown> shown;
 };
 
-struct Case {
-    char currColor;
-    const char* actualCurrCard;
-    bool vemoAfterPrayer;
-    const char* card;
-    bool valid;
-};
+struct Case { char currColor; const char* actualCurrCard; bool vemoAfterPrayer; const char* card; bool valid; };
 
 // Each row is tried on every seat's turn and from both sources. The pile's
 // top code (CurrCard) is never read: only CurrColor and ActualCurrCard's value.
 const Case kCases[] = {
-    // Colour B after B5.
-    {'B', "B5", false, "G5", true}, {'B', "B5", false, "B2", true}, {'B', "B5", false, "G2", false},
-    {'B', "B5", false, "LK", true}, {'B', "B5", false, "RD", false}, {'B', "B5", false, "BD", true},
-    // Green chosen after a Blessing: only green cards and Cards of Light.
-    {'G', "LB", false, "G7", true}, {'G', "LB", false, "R7", false}, {'G', "LB", false, "LB", true},
-    {'G', "LB", false, "LV", true}, {'G', "LB", false, "BD", false},
-    // The same evil word in any colour.
-    {'P', "PT", false, "RT", true}, {'P', "PT", false, "RS", false}, {'P', "PT", false, "P3", true},
-    {'R', "RR", false, "BR", true}, {'R', "RR", false, "B5", false},
-    // The colour letter R is not the Trial's value letter R.
+    // Colour B after B5: its colour, its value, a Card of Light, or refused.
+    {'B', "B5", false, "B2", true}, {'B', "B5", false, "G5", true}, {'B', "B5", false, "LK", true},
+    {'B', "B5", false, "G2", false},
+    // The colour letter R is not the Trial's value letter R; an evil word matches in any colour.
     {'B', "BR", false, "R5", false}, {'B', "BR", false, "GR", true},
-    // Every Card of Light is always eligible.
-    {'G', "G4", false, "LV", true}, {'G', "G4", false, "LB", true}, {'G', "G4", false, "LG", true},
-    {'G', "G4", false, "LK", true}, {'G', "G4", false, "LP", true},
     // Only a Vemo while the Vemo after a Prayer is played.
-    {'B', "LP", true, "LV", true}, {'B', "LP", true, "LP", false}, {'B', "LP", true, "B5", false},
-    {'B', "LP", true, "LG", false},
+    {'B', "LP", true, "LV", true}, {'B', "LP", true, "B5", false}, {'B', "LP", true, "LG", false},
     // Before the pile has a card nothing coloured matches.
-    {' ', "  ", false, "B5", false}, {' ', "  ", false, "LV", true},
+    {' ', "  ", false, "B5", false},
     // Green chosen over a Red 3 really played: green or a 3.
-    {'G', "R3", false, "P3", true}, {'G', "R3", false, "G1", true}, {'G', "R3", false, "B1", false},
-    {'G', "R3", false, "P5", false},
+    {'G', "R3", false, "P3", true}, {'G', "R3", false, "B1", false},
 };
 
 constexpr const char* kExpectedText =
@@ -70,9 +47,8 @@ TEST(ValidCard, RulesOnEveryTurnFromEverySource)
     for (const Case& c : kCases) {
         for (std::int16_t turn = 1; turn <= 4; ++turn) {
             for (const char* source : {"", "DECK"}) {
-                SCOPED_TRACE(std::string("colour ") + c.currColor + " actual " + c.actualCurrCard + " card " +
-                             c.card + (c.vemoAfterPrayer ? " after Prayer" : "") + " turn " +
-                             std::to_string(turn) + " source \"" + source + "\"");
+                SCOPED_TRACE(std::string("colour ") + c.currColor + " actual " + c.actualCurrCard + " card " + c.card +
+                             (c.vemoAfterPrayer ? " after Prayer" : "") + " turn " + std::to_string(turn) + " " + source);
                 TableState state;
                 state.CurrTurn = turn;
                 state.CurrColor = c.currColor;

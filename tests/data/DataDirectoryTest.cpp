@@ -1,35 +1,18 @@
 // Choosing the data directory and giving it its first database.
 
 #include "DataDirectory.h"
+#include "DataTestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 
 using namespace vemo;
+using namespace vemo::test;
 
 namespace {
 
-void Touch(const QString& path, const QByteArray& bytes = "db")
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-struct ResolveCase {
-    const char* name;
-    QStringList arguments;
-    QString environment;
-    bool besideExists;
-    bool besideWritable;
-    const char* expected; // "exe", "user" or a path
-};
+// expected: "exe", "user" or a path.
+struct ResolveCase { const char* name; QStringList arguments; QString environment; bool besideExists, besideWritable;
+                     const char* expected; };
 
 TEST(Data_DataDirectory, OptionThenEnvironmentThenBesideTheProgramThenTheUsersOwn)
 {
@@ -49,7 +32,7 @@ TEST(Data_DataDirectory, OptionThenEnvironmentThenBesideTheProgramThenTheUsersOw
     for (const auto& c : cases) {
         QDir(exe).removeRecursively();
         QDir().mkpath(exe);
-        if (c.besideExists) Touch(exe + QStringLiteral("/Vemo.mdb"));
+        if (c.besideExists) WriteBytes(exe + QStringLiteral("/Vemo.mdb"), "db");
         DataDirectoryInputs inputs{c.arguments, c.environment, exe, user,
                                    [&](const QString&) { return c.besideWritable; }};
         const QString expected = QString::fromLatin1(c.expected);
@@ -57,13 +40,10 @@ TEST(Data_DataDirectory, OptionThenEnvironmentThenBesideTheProgramThenTheUsersOw
     }
 }
 
-struct SeedCase {
-    const char* name;
-    std::vector<std::pair<const char*, const char*>> files; // relative to the prefix, contents
-    const char* seededWith; // "" when nothing may be copied
-    const char* target = "data";
-    bool notFound = true; // the failure is the missing shipped file
-};
+// files: path under the prefix and contents; seededWith: "" when nothing may be copied; notFound: the failure
+// is the missing shipped file.
+struct SeedCase { const char* name; std::vector<std::pair<const char*, const char*>> files; const char* seededWith;
+                  const char* target = "data"; bool notFound = true; };
 
 // A new data directory starts from the shipped file only, never from a
 // database a program has played on (the one beside a build's program).
@@ -81,7 +61,8 @@ TEST(Data_DataDirectory, SeedsANewDirectoryFromTheShippedDatabaseOnly)
         QTemporaryDir prefix;
         QDir().mkpath(prefix.filePath(QStringLiteral("bin")));
         for (const auto& [path, contents] : c.files) {
-            Touch(prefix.filePath(QString::fromLatin1(path)), contents);
+            QDir().mkpath(QFileInfo(prefix.filePath(QString::fromLatin1(path))).absolutePath());
+            WriteBytes(prefix.filePath(QString::fromLatin1(path)), contents);
             if (QString::fromLatin1(path).startsWith(QStringLiteral("data/"))) continue;
             // Installed files are read-only; the copy must not be.
             QFile::setPermissions(prefix.filePath(QString::fromLatin1(path)), QFile::ReadOwner | QFile::ReadOther);

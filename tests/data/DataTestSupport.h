@@ -23,12 +23,9 @@
 #include <csignal>
 #include <deque>
 #include <map>
-#include <memory>
 #include <poll.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace vemo::test {
 
@@ -163,12 +160,6 @@ inline QString Sql(const QString& path, const std::vector<std::string>& statemen
     QSqlDatabase::removeDatabase(QStringLiteral("arrange"));
     return value;
 }
-inline QString Sql(const QString& path, std::initializer_list<std::string> statements)
-{
-    return Sql(path, std::vector<std::string>(statements));
-}
-inline QString Sql(const QString& path, const std::string& statement) { return Sql(path, {statement}); }
-
 // Adds rows to path: insert ("INSERT INTO t (...) SELECT ...") runs for each i from 1 to rows.
 inline void Fill(const QString& path, int rows, const std::string& insert)
 {
@@ -188,17 +179,6 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-// How often each card stands in cards; with no cards, in the whole deck.
-inline std::map<CardCode, int> Count(std::vector<CardCode> cards = {})
-{
-    CardDeck deck;
-    LoadVemoCardDeck(deck);
-    if (cards.empty()) cards.assign(deck.Deck.begin() + 1, deck.Deck.end());
-    std::map<CardCode, int> counts;
-    for (CardCode c : cards) ++counts[c];
-    return counts;
 }
 
 // A copy of this process running work, which calls ready once it has begun;

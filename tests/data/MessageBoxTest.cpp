@@ -138,16 +138,11 @@ const std::string kUnwritable = "The database cannot be written: ";
 const char* const kSavedGames = "SELECT count(*) FROM SavedGames";
 const char* const kHistory = "SELECT count(*) FROM History";
 
-struct BoxCase {
-    const char* name;
-    const char* arrange; // SQL, "" for none, or "-" to take the database away
-    Show show;
-    std::string answer;
-    MessageBoxSpec box;     // "%1" in the text: the database's path
-    bool wholeText;         // else the text starts so
-    const char* after;      // what the answer did, or did not; null: the file is as it was
-    const char* afterValue;
-};
+// arrange: SQL, "" for none, or "-" to take the database away; "%1" in the box's text: the database's path;
+// wholeText, else the text starts so; after: a query for what the answer did, or did not, and its value (null:
+// the file is as it was).
+struct BoxCase { const char *name, *arrange; Show show; std::string answer; MessageBoxSpec box; bool wholeText;
+                 const char *after, *afterValue; };
 
 const char* const kFillSaved = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 101) "
                                "INSERT INTO SavedGames (DateSaved) SELECT datetime('2024-01-01', '+' || i || ' minutes') FROM n";
@@ -156,17 +151,13 @@ const char* const kFillHistory = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SEL
 
 TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
 {
-    const MessageBoxSpec tooMany{"Too Many Saved",
-                                 "There are more than 100 saved games.\r\n\r\n"
-                                 "Do you want to eliminate the oldest saved games? (recommend Yes)",
-                                 BoxButtons::YesNo, BoxIcon::Question, 1};
-    const MessageBoxSpec tooMuch{"Too Much History",
-                                 "There are more than 300 games in the history file.\r\n\r\n"
-                                 "Do you want to eliminate the excess history records? (recommend Yes)",
-                                 BoxButtons::YesNo, BoxIcon::Question, 1};
-    const MessageBoxSpec keep{"Resume Game",
-                              "Do you want to save this game record in its current state for resuming again at a later time?",
-                              BoxButtons::YesNo, BoxIcon::Question, 2};
+    const MessageBoxSpec tooMany{"Too Many Saved", "There are more than 100 saved games.\r\n\r\nDo you want to eliminate "
+                                 "the oldest saved games? (recommend Yes)", BoxButtons::YesNo, BoxIcon::Question, 1};
+    const MessageBoxSpec tooMuch{"Too Much History", "There are more than 300 games in the history file.\r\n\r\nDo you "
+                                 "want to eliminate the excess history records? (recommend Yes)", BoxButtons::YesNo,
+                                 BoxIcon::Question, 1};
+    const MessageBoxSpec keep{"Resume Game", "Do you want to save this game record in its current state for resuming "
+                              "again at a later time?", BoxButtons::YesNo, BoxIcon::Question, 2};
     const MessageBoxSpec notFound{"Critical Error", "%1 was not found.  Please contact the help desk.", BoxButtons::Ok,
                                   BoxIcon::Critical, 1};
     const MessageBoxSpec error{"Vemo v1.0 Error #14", "error: Compacting %1", BoxButtons::YesNo, BoxIcon::Exclamation, 1};
@@ -177,12 +168,9 @@ TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
          {"Critical Error", kCorrupted + "8 " + kUnwritable, BoxButtons::Ok, BoxIcon::Critical, 1}, false, nullptr, nullptr},
         {"read-only directory", "", Verify(1, WriteFault::ReadOnlyDirectory), "OK",
          {"Critical Error", kCorrupted + "14 " + kUnwritable, BoxButtons::Ok, BoxIcon::Critical, 1}, false, nullptr, nullptr},
-        {"newer version", "PRAGMA user_version = 2", Verify(0), "OK",
-         {"Critical Error",
-          "This database was written by a newer version of Vemo (schema version 2; this version knows 1) and is left "
-          "unchanged.",
-          BoxButtons::Ok, BoxIcon::Critical, 1},
-         true, nullptr, nullptr},
+        {"newer version", "PRAGMA user_version = 2", Verify(0), "OK", {"Critical Error", "This database was written by a "
+         "newer version of Vemo (schema version 2; this version knows 1) and is left unchanged.", BoxButtons::Ok,
+         BoxIcon::Critical, 1}, true, nullptr, nullptr},
         {"too many saved, yes", kFillSaved, Trim, "YES", tooMany, true, kSavedGames, "75"},
         {"too many saved, no", kFillSaved, Trim, "NO", tooMany, true, kSavedGames, "101"},
         {"too many saved, closed", kFillSaved, Trim, "CANCEL", tooMany, true, kSavedGames, "101"},
@@ -193,19 +181,13 @@ TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
         {"too much history, dropped", kFillHistory, Trim, "", tooMuch, true, kHistory, "301"},
         {"saved at the end of a hand", "", Save("YES", false), "OK",
          {"Game Saved", "Game has been saved!", BoxButtons::Ok, BoxIcon::Information, 1}, true, kSavedGames, "1"},
-        {"saved during a hand", "", Save("", false), "OK",
-         {"Game Saved",
-          "Game has been saved!\r\n\r\nDue to the difficulty saving a game during a computer player's turn, "
-          "all 'saves' are as of the beginning of the human player's last turn.",
-          BoxButtons::Ok, BoxIcon::Information, 1},
-         true, kSavedGames, "1"},
+        {"saved during a hand", "", Save("", false), "OK", {"Game Saved", "Game has been saved!\r\n\r\nDue to the difficulty "
+         "saving a game during a computer player's turn, all 'saves' are as of the beginning of the human player's last "
+         "turn.", BoxButtons::Ok, BoxIcon::Information, 1}, true, kSavedGames, "1"},
         // A save that fails says so and why, and play goes on.
-        {"not saved", "", Save("", true), "OK",
-         {"Game Not Saved",
-          "The game could not be saved.\r\n\r\nSaving the game: Driver not loaded\r\n\r\n"
-          "The game goes on; you can try to save it again.",
-          BoxButtons::Ok, BoxIcon::Exclamation, 1},
-         true, kSavedGames, "0"},
+        {"not saved", "", Save("", true), "OK", {"Game Not Saved", "The game could not be saved.\r\n\r\nSaving the game: "
+         "Driver not loaded\r\n\r\nThe game goes on; you can try to save it again.", BoxButtons::Ok, BoxIcon::Exclamation,
+         1}, true, kSavedGames, "0"},
         {"keep the resumed record, yes", "", Resume, "YES", keep, true, kSavedGames, "1"},
         {"keep the resumed record, no", "", Resume, "NO", keep, true, kSavedGames, "0"},
         {"keep the resumed record, closed", "", Resume, "CANCEL", keep, true, kSavedGames, "1"},
@@ -239,6 +221,7 @@ TEST(Data_MessageBoxes, AsShownWithWhatEachAnswerDoes)
             EXPECT_EQ(QFileInfo::exists(dir.Database()), existed);
             EXPECT_EQ(ReadBytes(dir.Database()), before);
         }
+        EXPECT_FALSE(QFileInfo::exists(dir.File("Vemo.OLD"))); // no copy left behind
     }
 }
 

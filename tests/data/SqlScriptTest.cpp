@@ -8,10 +8,7 @@ using namespace vemo;
 
 namespace {
 
-struct SplitCase {
-    const char* script;
-    std::vector<std::string> statements;
-};
+struct SplitCase { const char* script; std::vector<std::string> statements; };
 
 TEST(Data_SqlScript, SplitsOnSemicolonsOutsideQuotesAndComments)
 {
