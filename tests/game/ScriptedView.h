@@ -364,6 +364,11 @@ struct Table {
     }
     void DoubleClick(CardCode card) { engine->Start(engine->cPlayer4Card_DblClick(Face(card))); }
     void DrawFromDeck() { engine->Start(engine->imgDeck_DblClick()); }
+    void Drop(CardCode card)
+    {
+        const TwipsRect pile{6000, 3000, 1065, 1440};
+        engine->Start(engine->cPlayer4Card_MouseUp(Face(card), pile, pile));
+    }
 };
 
 } // namespace vemo::test
