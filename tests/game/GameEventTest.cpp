@@ -109,8 +109,7 @@ TEST(GameEvents, AComputerTurnIsToldWithTheReasonForEveryBranchOfTheStrategy)
         t.Give(1, c.abel);
         t.Player(1).PlayingStyle(static_cast<std::int16_t>(c.style));
         Holding(t, c.bea, c.cid, c.dora);
-        t.Pile(c.pile, c.pending);
-        t.Stack(c.stack);
+        t.Pile(c.pile, c.pending).Stack(c.stack);
 
         t.ComputerTurn(1);
 

@@ -138,9 +138,7 @@ TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
                      c.answer);
         Table t;
         GameState& s = t.State();
-        t.Give(1, "BD B7");
-        t.Give(3, "LB");
-        t.Give(4, "G3 R2");
+        t.Give(1, "BD B7").Give(3, "LB").Give(4, "G3 R2");
         s.Scores = c.before;
         s.ScoreLimit = c.limit;
         s.HandWinner = 2;
@@ -380,11 +378,7 @@ TEST(MainGameLoop, TellsEachTurnAndActsOnNewGameOnlyOnceTheTurnIsOver)
     for (const bool newGame : {false, true}) {
         SCOPED_TRACE(newGame ? "New Game in Abel's turn" : "two turns");
         Table t;
-        t.Give(1, "B5 G2");
-        t.Give(2, "B6 B7");
-        t.Give(3, "B1 B2");
-        t.Give(4, "B4 G4");
-        t.State().CurrTurn = 1;
+        t.Give(1, "B5 G2").Give(2, "B6 B7").Give(3, "B1 B2").Give(4, "B4 G4").Turn(1);
         t.State().GameSaved = true;
         bool asked = false;
         t.view.onPause = [&](int) {

@@ -73,9 +73,7 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
         for (const CardCode pile : Cards(c.piles)) {
             SCOPED_TRACE(std::string(c.why) + " on " + pile.ToString());
             Table t;
-            t.Give(4, c.hand);
-            t.Pile(pile, c.pending);
-            t.Stack(c.stack);
+            t.Give(4, c.hand).Pile(pile, c.pending).Stack(c.stack);
             t.view.colorChoices = {2};
             if (*c.answer) t.view.answers = {c.answer};
             bool mustDrawAtStart = false;
@@ -164,9 +162,7 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
         SCOPED_TRACE(c.name);
         for (const bool deck : {false, true}) {
             Table t;
-            t.Give(4, "B4 LG LV G5");
-            t.Pile("B3");
-            t.State().CurrTurn = 4;
+            t.Give(4, "B4 LG LV G5").Pile("B3").Turn(4);
             t.State().WaitingForHuman = true;
             c.setup(t);
             if (deck && c.draws >= 0) {
@@ -186,8 +182,7 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
     }
     Table t;
     EXPECT_FALSE(t.Engine().DragMayMove(1)) << "no such face";
-    t.Give(4, "B4");
-    t.State().CurrTurn = 4;
+    t.Give(4, "B4").Turn(4);
     t.State().WaitingForHuman = true;
     EXPECT_FALSE(t.Engine().cPlayer4Card_MouseDown(0));
     EXPECT_FALSE(t.Engine().cPlayer4Card_MouseDown(2));
@@ -211,9 +206,7 @@ TEST(HumanTurnDragAndDrop, ADropPlaysOnlyOverThePileTouchingEdgesIncluded)
         const TwipsRect card{c.left, c.top, 1065, 1440};
         EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps);
         Table t;
-        t.Give(4, "G2 B4");
-        t.Pile("B3");
-        t.State().CurrTurn = 4;
+        t.Give(4, "G2 B4").Pile("B3").Turn(4);
         t.State().WaitingForHuman = true;
 
         t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(t.Face("B4"), card, pile));
@@ -240,8 +233,7 @@ TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
     for (const auto& c : cases) {
         SCOPED_TRACE("turn " + std::to_string(c.turn) + ", label " + std::to_string(c.label));
         Table t;
-        t.Give(4, dealt);
-        t.State().CurrTurn = static_cast<std::int16_t>(c.turn);
+        t.Give(4, dealt).Turn(c.turn);
 
         t.Engine().lblPlayer_Click(c.label);
 
@@ -274,9 +266,7 @@ TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoes
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.last) + " clicked at " + std::to_string(c.clickAt));
         Table t;
-        t.Give(4, c.last);
-        t.Pile("B3");
-        t.Stack("R5");
+        t.Give(4, c.last).Pile("B3").Stack("R5");
         t.view.sayVemoClickAt = c.clickAt;
         t.view.colorChoices.assign(c.colour.begin(), c.colour.end());
         t.view.actions.push_back([&] { t.DoubleClick(c.last); });
@@ -311,8 +301,7 @@ TEST(HumanTurn, RequestToLeaveEndsTheWaitWithinOnePoll)
     for (const bool drawFirst : {false, true}) {
         SCOPED_TRACE(drawFirst ? "after an owed draw" : "before any draw");
         Table t;
-        t.Give(4, "G5");
-        t.Pile("BD", true);
+        t.Give(4, "G5").Pile("BD", true);
         if (drawFirst) t.view.actions.push_back([&] { t.DrawFromDeck(); });
         int polls = 0;
         t.view.onPause = [&](int ms) {

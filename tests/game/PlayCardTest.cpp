@@ -41,8 +41,7 @@ TEST(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
             SCOPED_TRACE(std::string(c.hand) + " on " + pending.ToString());
             Table t;
             t.FillOthers({1});
-            t.Give(1, c.hand);
-            t.Pile(pending, true);
+            t.Give(1, c.hand).Pile(pending, true);
             if (IsLight(pending)) {
                 t.State().CurrCard = "G*";
                 t.State().CurrColor = 'G';
@@ -76,10 +75,7 @@ TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.card);
         Table t;
-        t.Pile("G5");
-        t.Give(c.seat, c.card);
-        t.Stack("R5");
-        t.State().CurrTurn = static_cast<std::int16_t>(c.seat);
+        t.Pile("G5").Give(c.seat, c.card).Stack("R5").Turn(c.seat);
 
         t.Engine().Start(t.Engine().PlayCard(c.card));
 
@@ -113,8 +109,7 @@ TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
         Table t;
         t.view.sound = c.sound;
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
-        t.Give(c.seat, c.card);
-        t.State().CurrTurn = static_cast<std::int16_t>(c.seat);
+        t.Give(c.seat, c.card).Turn(c.seat);
 
         t.Engine().Start(t.Engine().PlayCard(c.card));
 
@@ -165,11 +160,7 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
         for (std::uint64_t seed = 1; seed <= 6; ++seed) {
             SCOPED_TRACE(std::string(c.why) + ", seed " + std::to_string(seed));
             Table t(seed);
-            t.Give(1, "LP B4 B5");
-            t.Give(2, c.bea);
-            t.Give(3, c.cid);
-            t.Give(4, c.dora);
-            t.State().CurrTurn = 1;
+            t.Give(1, "LP B4 B5").Give(2, c.bea).Give(3, c.cid).Give(4, c.dora).Turn(1);
             t.Engine().Start(t.Engine().PlayCard("LP"));
             EXPECT_EQ(t.State().CurrCard, CardCode("B*"));
             std::array<bool, 5> holders{};
@@ -212,8 +203,7 @@ TEST(PlayCard, TheColourAfterACardOfLight)
 {
     // A computer chooses the colour of most of its cards, the human in the colour window.
     Table abel;
-    abel.Give(1, "LB G1 G2 B3");
-    abel.State().CurrTurn = 1;
+    abel.Give(1, "LB G1 G2 B3").Turn(1);
     abel.Engine().Start(abel.Engine().PlayCard("LB"));
     EXPECT_THAT(abel.view.Said("notice"), ElementsAre("Abel has chosen the color Green"));
     EXPECT_EQ(abel.view.Last("bottom 4"), "Green");
@@ -226,8 +216,7 @@ TEST(PlayCard, TheColourAfterACardOfLight)
     EXPECT_THAT(abel.view.Said("color window"), IsEmpty());
 
     Table dora;
-    dora.Give(4, "LP B2");
-    dora.State().CurrTurn = 4;
+    dora.Give(4, "LP B2").Turn(4);
     dora.view.colorChoices = {4};
     dora.Engine().Start(dora.Engine().PlayCard("LP"));
     EXPECT_THAT(dora.view.Said("color window"), ElementsAre("4"));
