@@ -338,11 +338,9 @@ struct Table {
     // The top of the pile: both CurrCard and ActualCurrCard, its colour in force.
     Table& Pile(CardCode card, bool pending = false)
     {
-        GameState& s = State();
-        s.CurrCard = card;
-        s.ActualCurrCard = card;
-        s.CurrColor = card.Colour();
-        s.SpecialAction = pending;
+        State().CurrCard = State().ActualCurrCard = card;
+        State().CurrColor = card.Colour();
+        State().SpecialAction = pending;
         return *this;
     }
     // Puts cards at the next deck positions.
