@@ -134,8 +134,7 @@ TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
         {"B5", {}, 100, 4, 'R', "EXIT", {0, 57, 0, 5, 5}, "EXIT_GAME"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.top) + " " + std::to_string(c.before[1]) + " of " + std::to_string(c.limit) + " " +
-                     c.answer);
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         Table t;
         GameState& s = t.State();
         t.Give(1, "BD B7").Give(3, "LB").Give(4, "G3 R2");

@@ -102,8 +102,7 @@ TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
         {4, 0, true, {}, "LB"}, // the human going out on a Card of Light chooses no colour
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("seat " + std::to_string(c.seat) + " clip " + std::to_string(c.clip) + (c.sound ? " on " : " off ") +
-                     c.card);
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         Table t;
         t.view.sound = c.sound;
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
