@@ -105,10 +105,7 @@ TEST(ComputerAsk, AComputerAskedGivesTheFirstKindItHoldsOrDrawsAndIsSkipped)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(kNames[c.asker]) + " asks " + kNames[c.asked] + " holding " + c.askedHand);
         Table t;
-        t.Give(c.asker, c.askerHand);
-        t.Give(c.asked, c.askedHand);
-        t.Stack("R5 R6");
-        t.State().CurrTurn = static_cast<std::int16_t>(c.asker);
+        t.Give(c.asker, c.askerHand).Give(c.asked, c.askedHand).Stack("R5 R6").Turn(c.asker);
         t.State().CurrDirection = c.direction;
 
         t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
@@ -159,9 +156,7 @@ TEST(ComputerAsk, HumanAskedIsCaughtLyingAndAskedTheSameKindAgainAndMaySayVemo)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dora);
         Table t;
-        t.Give(3, "G5");
-        t.Give(4, c.dora);
-        t.State().CurrTurn = 3;
+        t.Give(3, "G5").Give(4, c.dora).Turn(3);
         t.view.answers.assign(c.answers.begin(), c.answers.end());
         t.view.sayVemoClickAt = 2;
 
@@ -212,10 +207,7 @@ TEST(AskWindow, EachMissIsMarkedAndAHitTakesTheCardAFourthMissMakesAbelDraw)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.abel) + " | " + c.dora);
         Table t;
-        t.Give(1, c.abel);
-        t.Give(4, c.dora);
-        t.Stack("R5 R6");
-        t.State().CurrTurn = 4;
+        t.Give(1, c.abel).Give(4, c.dora).Stack("R5 R6").Turn(4);
         t.State().AskWindow = {.AskedPlayer = 1, .Open = true};
         std::vector<std::string> pauses;
 
@@ -267,8 +259,7 @@ TEST(AskWindow, TheHumansAskGoesToTheNextSeatInTheDirectionOfPlay)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.caption + std::string(" ") + c.askedHand);
         Table t;
-        t.Give(c.asked, c.askedHand);
-        t.Give(4, "LK G5");
+        t.Give(c.asked, c.askedHand).Give(4, "LK G5");
         t.State().CurrDirection = c.direction;
         t.view.askClicks = {c.click};
         t.view.actions.push_back([&] { t.DoubleClick("LK"); });

@@ -54,9 +54,7 @@ TEST(EngineGuards, TheDeckIsDeadWhileTheGamePausesInTheHumansTurn)
         SCOPED_TRACE(c.pause);
         Table t;
         t.FillOthers({4});
-        t.Give(4, c.hand);
-        t.State().CurrTurn = 4;
-        t.Stack("R5 R6 R7");
+        t.Give(4, c.hand).Turn(4).Stack("R5 R6 R7");
         bool clicked = false;
         t.view.onPause = [&](int ms) {
             if (ms != c.milliseconds || clicked) return;

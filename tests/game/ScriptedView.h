@@ -317,7 +317,17 @@ struct Table {
     GameEngine& Engine() { return *engine; }
     clsPlayer& Player(int seat) { return State().Players(seat); }
 
-    void Give(int seat, std::string_view cards) { for (CardCode c : Cards(cards)) Player(seat).AddACard(c); }
+    // The set-up calls chain: t.Give(1, "B5").Give(4, "G2").Pile("B3").Turn(4).
+    Table& Give(int seat, std::string_view cards)
+    {
+        for (CardCode c : Cards(cards)) Player(seat).AddACard(c);
+        return *this;
+    }
+    Table& Turn(int seat)
+    {
+        State().CurrTurn = static_cast<std::int16_t>(seat);
+        return *this;
+    }
     // Seven numbered cards each for the seats not named, so that nobody is
     // close to going out and the strategy sheds its highest number.
     void FillOthers(std::initializer_list<int> except)
@@ -326,19 +336,19 @@ struct Table {
             if (std::find(except.begin(), except.end(), seat) == except.end()) Give(seat, "R1 R2 R3 P1 P2 P3 P4");
     }
     // The top of the pile: both CurrCard and ActualCurrCard, its colour in force.
-    void Pile(CardCode card, bool pending = false)
+    Table& Pile(CardCode card, bool pending = false)
     {
-        GameState& s = State();
-        s.CurrCard = card;
-        s.ActualCurrCard = card;
-        s.CurrColor = card.Colour();
-        s.SpecialAction = pending;
+        State().CurrCard = State().ActualCurrCard = card;
+        State().CurrColor = card.Colour();
+        State().SpecialAction = pending;
+        return *this;
     }
     // Puts cards at the next deck positions.
-    void Stack(std::string_view cards)
+    Table& Stack(std::string_view cards)
     {
         int position = State().Deck.DeckPosition;
         for (CardCode c : Cards(cards)) State().Deck(position++) = c;
+        return *this;
     }
     // The human's turn as the main loop starts it.
     void HumanTurn()
@@ -364,6 +374,11 @@ struct Table {
     }
     void DoubleClick(CardCode card) { engine->Start(engine->cPlayer4Card_DblClick(Face(card))); }
     void DrawFromDeck() { engine->Start(engine->imgDeck_DblClick()); }
+    void Drop(CardCode card)
+    {
+        const TwipsRect pile{6000, 3000, 1065, 1440};
+        engine->Start(engine->cPlayer4Card_MouseUp(Face(card), pile, pile));
+    }
 };
 
 } // namespace vemo::test
