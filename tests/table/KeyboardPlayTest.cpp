@@ -154,5 +154,7 @@ TEST(KeyboardWindows, TheFocusFrameShowsADarkAndALightRingOnEveryCardColour)
             light += qGray(framed.pixel(x, y)) > 215;
         }
         EXPECT_TRUE(changed >= 4 && dark >= 2 && light >= 1) << code << ": " << changed << dark << light;
+        card->clearFocus();
+        EXPECT_EQ(card->grab().toImage(), plain) << code << ": the frame goes with the focus";
     }
 }

@@ -1,37 +1,21 @@
 // The message window, the speech balloon and the primer, off screen.
+#include "TableWindowFixture.h"
 #include "Twips.h"
 #include "frmCallout.h"
-#include "frmDialog.h"
 #include "frmPrimer.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 namespace vemo {
 namespace {
-
-// A shown table window for the message windows to belong to.
-std::unique_ptr<QWidget> MakeTable()
-{
-    auto table = std::make_unique<QWidget>();
-    table->resize(640, 480);
-    table->show();
-    return table;
-}
 
 const QString kLie = QStringLiteral("Your computer (which is overseeing the play of this game) has determined that you "
                                     "have lied! 'Do not lie to each other...' Colossians 3:9  Please tell the truth "
@@ -45,8 +29,9 @@ const QString kLie = QStringLiteral("Your computer (which is overseeing the play
 // in the upper third of the screen.
 TEST(frmDialog, NoticesAndQuestionsInTurn)
 {
-    auto table = MakeTable();
-    frmDialog dialog(table.get());
+    Owner owner;
+    QWidget* table = &owner.window;
+    frmDialog dialog(table);
     // A notice height of 0 asks a question; yes is the Yes button's caption, nullptr without buttons.
     const struct { QString text; int noticeHeight; bool okOnly; double scale; const char* yes; bool no;
                    QPushButton* (frmDialog::*click)() const; const char* answer; } rows[] = {
@@ -95,7 +80,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         EXPECT_EQ(answers, row.answer ? std::vector<QString>{QLatin1String(row.answer)} : std::vector<QString>{});
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-    EXPECT_TRUE(dialog.parentWidget() == table.get() && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(dialog.parentWidget() == table && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     // Centred across the work area, its middle a third of the way down.
     EXPECT_EQ(frmDialog::UpperCentre(QRect(0, 0, 1200, 900), QSize(333, 66)), QPoint(433, 267));
     EXPECT_EQ(frmDialog::UpperCentre(QRect(100, 40, 1000, 600), QSize(300, 30)), QPoint(450, 225));
@@ -117,8 +102,9 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
 
 TEST(frmDialog, ClosingAQuestionAnotherWayAnswersEmpty)
 {
-    auto table = MakeTable();
-    frmDialog dialog(table.get());
+    Owner owner;
+    QWidget* table = &owner.window;
+    frmDialog dialog(table);
     std::vector<QString> answers;
     const auto record = [&](const QString& answer) { answers.push_back(answer); };
 
@@ -161,8 +147,9 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
             << "point " << i;
     }
 
-    auto table = MakeTable();
-    frmCallout balloon(table.get());
+    Owner owner;
+    QWidget* table = &owner.window;
+    frmCallout balloon(table);
     EXPECT_TRUE(balloon.isWindow() && balloon.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(balloon.mask(), QRegion(outline, Qt::OddEvenFill));
     // The text area lies within the body.
@@ -174,13 +161,14 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
 // balloon was closed early.
 TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
 {
-    auto table = MakeTable();
+    Owner owner;
+    QWidget* table = &owner.window;
     for (const bool closedEarly : {false, true}) {
         SCOPED_TRACE(closedEarly);
         int doneCalls = 0;
         QElapsedTimer clock;
         clock.start();
-        QPointer<frmCallout> balloon = ShowVemoCallout(table.get(), QPoint(40, 60), 0.01, [&] { ++doneCalls; });
+        QPointer<frmCallout> balloon = ShowVemoCallout(table, QPoint(40, 60), 0.01, [&] { ++doneCalls; });
         ASSERT_FALSE(balloon.isNull());
         EXPECT_TRUE(balloon->isVisible() && balloon->pos() == QPoint(40, 60));
         EXPECT_EQ(balloon->lblText()->text(), QStringLiteral("V"));
@@ -241,8 +229,9 @@ TEST(frmPrimer, TextHasItsBlocksInOrder)
 // Opened modal over the table; typing changes nothing, the keys scroll, OK closes it.
 TEST(frmPrimer, ReadOnlyScrollingAndOkCloses)
 {
-    auto table = MakeTable();
-    QPointer<frmPrimer> primer = frmPrimer::ShowPrimer(table.get());
+    Owner owner;
+    QWidget* table = &owner.window;
+    QPointer<frmPrimer> primer = frmPrimer::ShowPrimer(table);
     ASSERT_FALSE(primer.isNull());
     EXPECT_TRUE(primer->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), primer.data());

@@ -2,7 +2,6 @@
 // cheering figure: their texts, what their buttons report and how they close.
 #include "CheeringFigure.h"
 #include "FinalResults.h"
-#include "GameState.h"
 #include "ScoreChart.h"
 #include "TableAnnouncer.h"
 #include "TableWindowFixture.h"
@@ -10,36 +9,13 @@
 #include "frmPause.h"
 #include "frmVemoGuy.h"
 
-#include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPainter>
-#include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
 using namespace vemo;
-
-namespace {
-
-GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t, 4> scores)
-{
-    GameState state;
-    for (int seat = 1; seat <= 4; ++seat) {
-        auto player = std::make_unique<clsPlayer>();
-        player->Name(names[static_cast<std::size_t>(seat - 1)]);
-        state.Players.Add(std::move(player));
-        state.Scores[static_cast<std::size_t>(seat)] = scores[static_cast<std::size_t>(seat - 1)];
-    }
-    return state;
-}
-
-} // namespace
 
 // The texts and buttons, and how each way of closing reports the choice.
 TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
@@ -57,7 +33,6 @@ TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
         EXPECT_EQ(window->cmdTop->text(), "&Ok");
         EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
         ASSERT_NE(window->aniGIF, nullptr);
-        EXPECT_EQ(window->aniGIF->objectName(), "aniGIF");
         window->open();
         const std::string_view way = how;
         if (way == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
@@ -91,8 +66,6 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
          {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}, "close", false},
         {{5, 5, 20, 9}, true, "Currently we", "have a tie!",
          {"Joshua = 5", "Ruth = 5", "Me = 9", "Caleb = 20"}, "escape", false},
-        {{-10, 60, 101, 15}, false, "Joshua", "is the winner!",
-         {"Joshua = -10", "Me = 15", "Ruth = 60", "Caleb = 101"}, "play", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines[0]);

@@ -6,12 +6,14 @@
 #include "TablePlayer.h"
 #include "TableShell.h"
 #include "frmMain.h"
+#include "frmPause.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 
 #include <memory>
@@ -70,6 +72,19 @@ public:
     }
 };
 
+// Four named players with their scores.
+inline GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t, 4> scores)
+{
+    GameState state;
+    for (int seat = 1; seat <= 4; ++seat) {
+        auto player = std::make_unique<clsPlayer>();
+        player->Name(names[static_cast<std::size_t>(seat - 1)]);
+        state.Players.Add(std::move(player));
+        state.Scores[static_cast<std::size_t>(seat)] = scores[static_cast<std::size_t>(seat - 1)];
+    }
+    return state;
+}
+
 // An owner window, as the table is for the real dialogs.
 struct Owner {
     QWidget window;
@@ -109,6 +124,18 @@ protected:
     {
         table->show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return engine->State().MainLoopRunning; }, 5000));
+    }
+    // Holds the game still (Pause) once the card in flight has landed and the
+    // sentences already said have been spoken: they flush on the next pass.
+    frmPause* Hold()
+    {
+        table->MenuAction(QStringLiteral("mnuPause"))->trigger();
+        frmPause* pause = nullptr;
+        if (!QTest::qWaitFor([&] { return (pause = qobject_cast<frmPause*>(QApplication::activeModalWidget())); }, 5000))
+            return nullptr;
+        bool passed = false;
+        QTimer::singleShot(0, [&] { passed = true; });
+        return QTest::qWaitFor([&] { return passed; }, 5000) ? pause : nullptr;
     }
     // Off screen, a closed dialog keeps the window system's focus and the
     // table counts as active through it; so the table asks for it.

@@ -1,12 +1,12 @@
 // The real table window with the real engine: the menus in every situation
 // of a game, the options, the layout, minimising, the sounds, the deck's
 // inputs and the window's trapped faults.
+#include "GameLogPanel.h"
 #include "ReportError.h"
 #include "TableOptions.h"
 #include "TableWindowFixture.h"
 #include "Twips.h"
 #include "WavPlayer.h"
-#include "frmPause.h"
 
 #include <QDir>
 #include <QMenuBar>
@@ -115,9 +115,6 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     EXPECT_EQ(BarStates(table->menuBar()), "[&File] [&View] " + options + "] [&Pause] [&Help]") << "no game";
 
     ShowAndDeal();
-    for (int seat = 1; seat <= 4; ++seat)
-        EXPECT_EQ(table->CardImages(seat), engine->State().Players(seat).NumberOfCards());
-    EXPECT_EQ(table->HumanFace(1)->CardCode(), QString::fromStdString(engine->State().HumanFaces[0].ToString()));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 1), QStringLiteral("Point Limit = 100"));
     EXPECT_EQ(table->StatusText(StatusBar::Top, 3), QStringLiteral("Adam = 0"));
     EXPECT_EQ(table->StatusText(StatusBar::Bottom, 3), QStringLiteral("Clockwise"));
@@ -187,25 +184,27 @@ TEST_F(TableWindow, MinimisingHaltsPlayUntilRestored)
     EXPECT_FALSE(engine->State().Resizing);
 }
 
-// Every option is stored at once and kept between runs; the window colour
+// Every option and the game log's choice is stored at once and kept between runs; the window colour
 // changes at every start, never to the default "1" that a first start finds.
 TEST_F(TableWindow, OptionsSurviveARestart)
 {
-    struct Row { int animation; bool sound, playable, contrast; };
+    struct Row { int animation; bool sound, playable, contrast, log; };
     int colour = QSettings("Vemo", "Vemo").value("Settings/MainWindowColor").toInt();
     EXPECT_GE(colour, 2);
-    for (const Row& row : {Row{1, false, true, false}, Row{2, true, false, true}, Row{0, false, true, true},
-                           Row{0, true, false, false}}) {
-        SCOPED_TRACE(row.animation + 10 * row.sound + 100 * row.playable + 1000 * row.contrast);
+    for (const Row& row : {Row{1, false, true, false, true}, Row{2, true, false, true, false},
+                           Row{0, false, true, true, true}, Row{0, true, false, false, false}}) {
+        SCOPED_TRACE(row.animation + 10 * row.sound + 100 * row.playable + 1000 * row.contrast + 10000 * row.log);
         table->MenuAction(QStringLiteral("mnuOptionsAnimation%1").arg(row.animation))->trigger();
         if (table->SoundOn() != row.sound) table->MenuAction("mnuOptionsSound")->trigger();
         table->MenuAction("mnuOptionsPlayable")->setChecked(row.playable);
         table->MenuAction("mnuOptionsHighContrast")->setChecked(row.contrast);
+        if (table->MenuAction("mnuViewGameLog")->isChecked() != row.log) table->MenuAction("mnuViewGameLog")->trigger();
         const auto stored = [](const char* key) { return QSettings("Vemo", "Vemo").value(key, "False").toString(); };
         EXPECT_EQ(stored("Settings/SoundOption"), row.sound ? "True" : "False");
         EXPECT_EQ(stored("Settings/AnimationOption"), QString::number(row.animation));
         EXPECT_EQ(stored("Settings/ShowPlayableCards"), row.playable ? "True" : "False");
         EXPECT_EQ(stored("Settings/HighContrast"), row.contrast ? "True" : "False");
+        EXPECT_EQ(stored("Settings/ShowGameLog"), row.log ? "True" : "False");
 
         frmMain restarted(&database);
         for (int k = 0; k < 3; ++k)
@@ -213,6 +212,7 @@ TEST_F(TableWindow, OptionsSurviveARestart)
         EXPECT_EQ(restarted.SoundOn(), row.sound);
         EXPECT_EQ(restarted.MenuAction("mnuOptionsPlayable")->isChecked(), row.playable);
         EXPECT_EQ(restarted.MenuAction("mnuOptionsHighContrast")->isChecked(), row.contrast);
+        EXPECT_EQ(restarted.MenuAction("mnuViewGameLog")->isChecked() && !restarted.GameLog()->isHidden(), row.log);
         restarted.PlaceCardOnTable(4, CardCode("B5"), 0);
         EXPECT_EQ(restarted.HumanFace(1)->HighContrast(), row.contrast) << "a face dealt after the start";
         EXPECT_NE(stored("Settings/MainWindowColor").toInt(), colour);
