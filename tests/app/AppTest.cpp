@@ -94,12 +94,14 @@ protected:
         program->Start();
     }
 
+    // The modal window of this type; a test that waits for it in vain ends there.
     template <typename Window>
     Window* WaitForModal()
     {
         Window* window = nullptr;
-        if (!QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); }, kWaitMs))
-            throw std::runtime_error(std::string("waited for ") + Window::staticMetaObject.className());
+        const bool came = QTest::qWaitFor([&] { return (window = qobject_cast<Window*>(QApplication::activeModalWidget())); }, kWaitMs);
+        EXPECT_TRUE(came) << "waited for " << Window::staticMetaObject.className();
+        if (!came) throw std::runtime_error("the test cannot go on"); // gtest ends the test, failed
         return window;
     }
 
