@@ -77,7 +77,6 @@ TEST(DealTheCards, DealsSevenPassesUpwardsFromThePlayerOnTurnAndAnEvilFirstDisca
             EXPECT_EQ(t.Player(seat).Hand(), expected) << "seat " << seat;
         }
         EXPECT_EQ(t.State().Deck.DeckPosition, 30);
-        for (int p = 1; p < 30; ++p) EXPECT_TRUE(t.State().Deck(p).IsBlank()) << p;
         EXPECT_EQ(t.State().CurrCard, CardCode(c.top));
         EXPECT_EQ(t.State().ActualCurrCard, CardCode(c.top));
         EXPECT_EQ(t.State().CurrColor, 'G');
@@ -204,17 +203,15 @@ TEST(GameFinalResults, OrderedByAnExchangeSortAndATieOnlyAtTheTop)
 {
     Table t;
     t.State().Scores = {0, 10, 10, 5, 20};
-    FinalResults results = ComputeFinalResults(t.State(), false);
-    EXPECT_EQ(results.Lines, (std::array<std::string, 4>{"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}));
-    EXPECT_EQ(results.Names[0], "Cid");
+    EXPECT_EQ(ComputeFinalResults(t.State(), false).Lines,
+              (std::array<std::string, 4>{"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}));
     t.State().Scores = {0, 5, 20, 20, 30};
-    results = ComputeFinalResults(t.State(), false);
-    EXPECT_EQ(results.FrameCaption, "Abel");
-    EXPECT_FALSE(results.Tie);
+    EXPECT_FALSE(ComputeFinalResults(t.State(), false).Tie);
 }
 
 // New and Open ask to save only an unsaved game in progress; Save saves and
-// plays on; Exit only asks the loop to end the game.
+// plays on; Exit, and closing the window (index 0) during play, only ask the
+// loop to end the game; the second close (-1), from the exit, goes through.
 TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
 {
     const struct {
@@ -235,6 +232,8 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         {"already saved", 2, false, false, true, "", false, "RESUME_GAME", 0},
         {"save", 3, false, false, false, "", false, "", 1},
         {"exit", 5, false, false, false, "", false, "EXIT_GAME", 0},
+        {"closing the window", 0, false, false, false, "", false, "EXIT_GAME", 0},
+        {"closing the window during the exit", -1, false, false, false, "", false, "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,9 +243,11 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         s.FirstActivationPending = c.firstActivation;
         s.PlayAgainRequested = c.playAgain;
         s.GameSaved = c.saved;
+        s.ExitInProgress = c.index < 0;
         if (*c.answer) t.view.answers = {c.answer};
 
-        t.Engine().Start(t.Engine().mnuFile_Click(c.index));
+        if (c.index > 0) t.Engine().Start(t.Engine().mnuFile_Click(c.index));
+        else EXPECT_EQ(t.Engine().Form_QueryUnload(), c.index < 0);
 
         EXPECT_EQ(t.view.boxes.size(), c.asks ? 1u : 0u); // its words: MessageBoxesTest
         EXPECT_EQ(s.GameRequest, c.request);
@@ -296,37 +297,21 @@ TEST(GameFileMenu, NewOrOpenWithoutARunningLoopSetsUpAndDealsANewGame)
         EXPECT_THAT(s.HandTotals, IsEmpty());
         ASSERT_EQ(t.view.events.size(), 2u);
         EXPECT_EQ(t.view.events[1].Kind, GameEventKind::HandStarted);
+        // The names in seat order and the limit, as the table now holds them.
         EXPECT_EQ(DescribeEvent(t.view.events[0], s).Text, "A new game begins: Ann, Ben, Cal and Eve play to 200 points.");
         ASSERT_EQ(s.Players.Count(), 4);
-        const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
         for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_EQ(s.Players(seat).Name(), names[seat]);
             EXPECT_EQ(s.Players(seat).GameSequence(), seat);
             EXPECT_EQ(s.Players(seat).Human(), seat == 4);
             EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
         }
         EXPECT_EQ(s.Players(2).PlayingStyle(), 2);
         EXPECT_EQ(s.Players(3).WAV(), 9);
-        EXPECT_EQ(s.ScoreLimit, 200);
         EXPECT_EQ(t.view.Last("top 1"), "Point Limit = 200");
         EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
-        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[s.CurrDealer]) + " dealt");
+        EXPECT_EQ(t.view.Last("bottom 2"), s.Players(s.CurrDealer).Name() + " dealt");
         EXPECT_EQ(s.HumanFaces.size(), 7u) << "dealt";
     }
-}
-
-// Closing the window during play only asks the loop to end the game; the
-// second close, from the exit, goes through.
-TEST(GameFileMenu, ClosingTheWindow)
-{
-    Table closing;
-    EXPECT_FALSE(closing.Engine().Form_QueryUnload());
-    EXPECT_EQ(closing.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(closing.view.Last("caption"), kExiting);
-    closing.State().GameRequest.clear();
-    closing.State().ExitInProgress = true;
-    EXPECT_TRUE(closing.Engine().Form_QueryUnload());
-    EXPECT_TRUE(closing.State().GameRequest.empty());
 }
 
 TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)

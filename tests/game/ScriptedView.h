@@ -10,7 +10,6 @@
 #include "ReportError.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
@@ -310,8 +309,6 @@ struct Table {
         EXPECT_TRUE(errors.errors.empty()) << errors.errors.front();
         EXPECT_FALSE(view.stoppedByLimit) << "a wait never ended";
     }
-    Table(const Table&) = delete;
-    Table& operator=(const Table&) = delete;
 
     GameState& State() { return engine->State(); }
     GameEngine& Engine() { return *engine; }
