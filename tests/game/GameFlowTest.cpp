@@ -1,6 +1,6 @@
 // The flow of a game: passing the turn, dealing, scoring a hand and moving
-// the deal on, the final results, the File menu, closing the window and the
-// main loop's reaction to a request.
+// the deal on, the final results, the File menu, closing the window, the
+// main loop's reaction to a request and to a game that cannot be resumed.
 
 #include "CardText.h"
 #include "FinalResults.h"
@@ -339,6 +339,56 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
         EXPECT_EQ(t.view.Said("setup").size(), static_cast<std::size_t>(c.setups));
         EXPECT_EQ(t.view.Said("start timer").size(), static_cast<std::size_t>(c.timers));
         EXPECT_FALSE(t.State().MainLoopRunning);
+    }
+}
+
+// Open Game from a running game: the loop starts again only with four players
+// seated, and the score chart starts from the resumed game's totals.
+TEST(MainGameLoop, AGameThatCannotBeResumedLeavesTheTableIdle)
+{
+    for (const bool resumable : {false, true}) {
+        SCOPED_TRACE(resumable ? "resumed" : "not resumed");
+        Table t;
+        t.FillOthers({});
+        t.view.resumeChoice = "12";
+        int resumedId = 0;
+        if (resumable)
+            t.records.onResume = [&t, &resumedId](std::int32_t id) {
+                resumedId = id;
+                const char* names[4] = {"Ann", "Ben", "Cal", "Eve"};
+                for (int seat = 1; seat <= 4; ++seat) {
+                    auto player = std::make_unique<clsPlayer>();
+                    player->Name(names[seat - 1]);
+                    player->Human(seat == 4);
+                    t.State().Players.Add(std::move(player));
+                }
+                t.State().Scores = {0, 30, 12, 0, 45};
+                return true;
+            };
+        t.State().CurrTurn = 1;
+        t.State().GameRequest = "RESUME_GAME";
+        t.State().HandTotals = {{1, 2, 3, 4}};
+
+        t.Engine().Start(t.Engine().MainGameLoop());
+
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 1 : 0);
+        EXPECT_EQ(t.view.boxes.size(), resumable ? 0u : 1u); // its words: MessageBoxesTest
+        EXPECT_EQ(t.view.Last("menus") == "shown", !resumable) << "the File menu starts or opens another game";
+        EXPECT_FALSE(t.State().MainLoopRunning);
+        EXPECT_EQ(resumedId, resumable ? 12 : 0);
+        using Totals = std::vector<std::array<std::int32_t, 4>>;
+        EXPECT_EQ(t.State().HandTotals, (resumable ? Totals{{30, 12, 0, 45}} : Totals{}));
+        ASSERT_EQ(t.view.events.size(), resumable ? 1u : 0u) << "a failed resume tells nothing";
+        if (resumable) {
+            EXPECT_EQ(DescribeEvent(t.view.events[0], t.State()).Text,
+                      "A saved game resumes. The scores: Ann 30, Ben 12, Cal 0 and Eve 45.");
+        }
+
+        // Open Game again from the idle table.
+        t.State().GameSaved = true;
+        t.view.boxes.clear();
+        t.Engine().Start(t.Engine().mnuFile_Click(2));
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 2 : 0);
     }
 }
 

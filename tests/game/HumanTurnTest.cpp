@@ -268,6 +268,11 @@ TEST(SayVemoAfterLastCard, InTimeWithinTwentyOneWaitsElseAPenaltyCardAndPlayGoes
         t.view.sayVemoClickAt = c.clickAt;
         t.view.colorChoices.assign(c.colour.begin(), c.colour.end());
         t.view.actions.push_back([&] { t.DoubleClick(c.last); });
+        // The hand is over while the button waits, and the too-late notice is part of
+        // the play: the deck is dead then, or a second card would be drawn.
+        t.view.onPause = [&t](int ms) {
+            if (ms == 250 || ms == 3000) t.DrawFromDeck();
+        };
 
         t.HumanTurn();
 

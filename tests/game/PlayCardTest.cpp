@@ -75,6 +75,11 @@ TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
         SCOPED_TRACE(c.card);
         Table t;
         t.Pile("G5").Give(c.seat, c.card).Stack("R5").Turn(c.seat);
+        // The human's card is still being played during the notice: the deck is dead.
+        t.State().WaitingForHuman = true;
+        t.view.onPause = [&t](int ms) {
+            if (ms == 2000) t.DrawFromDeck();
+        };
 
         t.Engine().Start(t.Engine().PlayCard(c.card));
 
@@ -171,6 +176,9 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
             t.State().HumanTurnDone = false;
             t.State().WaitingForHuman = true;
             t.view.colorChoices = {3};
+            t.view.onPause = [&t](int ms) {
+                if (ms == 500) t.DrawFromDeck(); // dead while the window is open
+            };
             if (c.action == Claims) t.view.actions.push_back([&] { t.DoubleClick("LV"); });
             if (c.action == Leaves) t.view.actions.push_back([&] { t.State().GameRequest = "EXIT_GAME"; });
 
