@@ -202,7 +202,6 @@ TEST(HumanTurnDragAndDrop, ADropPlaysOnlyOverThePileTouchingEdgesIncluded)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
         const TwipsRect card{c.left, c.top, 1065, 1440};
-        EXPECT_EQ(CardOverlapsPile(card, pile), c.overlaps);
         Table t;
         t.Give(4, "G2 B4").Pile("B3").Turn(4);
         t.State().WaitingForHuman = true;
@@ -215,7 +214,6 @@ TEST(HumanTurnDragAndDrop, ADropPlaysOnlyOverThePileTouchingEdgesIncluded)
         EXPECT_EQ(t.State().HumanTurnDone, c.overlaps);
         EXPECT_EQ(t.State().HumanPlayedCard, c.overlaps);
         if (c.overlaps) {
-            EXPECT_EQ(placed[0].text, "B4");
             EXPECT_EQ(placed[0].detail, 0) << "a dropped card does not fly from the hand";
         }
     }

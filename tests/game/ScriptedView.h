@@ -1,9 +1,10 @@
 #pragma once
 // The simulator's headless table, with a script in place of the autopilot:
-// it answers questions, colour choices, the Ask window and the hand-winner
-// window from queues, runs scripted input (double-clicks, deck draws, menu
-// commands) inside the human's 500 ms polls as a person's clicks arrive while
-// the game waits, and writes everything the engine shows into one log.
+// it answers questions, colour choices and the hand-winner window from
+// queues (the Ask window is clicked 1, 2, 3, 4 in turn), runs scripted input
+// (double-clicks, deck draws, menu commands) inside the human's 500 ms polls
+// as a person's clicks arrive while the game waits, and writes everything the
+// engine shows into one log.
 
 #include "HeadlessTableView.h"
 #include "RandomInteger.h"
@@ -13,12 +14,10 @@
 
 #include <algorithm>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vemo::test {
@@ -49,7 +48,6 @@ public:
     // boxes "NO", everything else "OK".
     std::deque<std::string> answers;
     std::deque<int> colorChoices; // cmdColor indices; default 1
-    std::deque<int> askClicks;    // cmdCOL indices; default 1, 2, 3, 4 in turn
     std::function<void()> onGameSetup;
     std::string resumeChoice;     // the saved game picked from the resume list; "" cancels
     int sayVemoClickAt = 0;       // clicks "say Vemo" in this 250 ms pause (1-based); 0: never
@@ -153,12 +151,10 @@ public:
         engine_->cmdColor_Click(index);
         return Log("color window", std::to_string(index));
     }
-    bool StartAskWindow(std::string_view text, PendingWait&) override
+    bool StartAskWindow(std::string_view text, PendingWait& wait) override
     {
         Log("ask window", text);
-        for (int clicks = 0; engine_->State().AskWindow.Open && clicks < 16; ++clicks)
-            engine_->Start(engine_->cmdCOL_Click(Next(askClicks, clicks % 4 + 1)));
-        return true;
+        return HeadlessTableView::StartAskWindow(text, wait);
     }
     void SetAskMessage(std::string_view text) override { Log("ask message", text); }
     void MarkAskButtonUsed(int index, std::string_view word) override { Log("ask mark", std::to_string(index) + " " + std::string(word)); }
@@ -239,16 +235,6 @@ public:
     std::vector<std::string> errors;
 };
 
-inline std::filesystem::path TestLogDirectory()
-{
-    static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() / ("vemo_game_tests_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return dir;
-}
-
 // "B5 G2 LV" -> B5, G2, LV
 inline std::vector<CardCode> Cards(std::string_view text)
 {
@@ -277,7 +263,7 @@ struct Table {
     explicit Table(std::uint64_t seed = 7)
     {
         SeedRandom(seed);
-        SetErrorLogDirectory(TestLogDirectory());
+        SetErrorLogDirectory(::testing::TempDir()); // written only by a fault, which fails the test
         SetErrorReportHandler(&errors);
         engine = std::make_unique<GameEngine>(view, records, shell);
         view.Attach(*engine);

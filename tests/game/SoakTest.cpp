@@ -145,7 +145,7 @@ TEST_P(Soak, EveryEventLeavesTheTableConsistent)
     const std::array<std::array<std::int16_t, 4>, 5> styleSets = {
         {{1, 2, 3, 4}, {4, 3, 2, 1}, {1, 1, 1, 1}, {3, 3, 3, 3}, {2, 4, 1, 3}}};
     test::ErrorRecorder errors;
-    SetErrorLogDirectory(test::TestLogDirectory());
+    SetErrorLogDirectory(::testing::TempDir());
     SetErrorReportHandler(&errors);
 
     long long checks = 0;
