@@ -208,23 +208,20 @@ private:
     int questions_ = 0;
 };
 
-class StubRecords final : public GameRecords {
-public:
+struct StubRecords final : GameRecords {
     Task<void> SaveGame() override { ++saves; co_return; }
     Task<bool> ResumeSavedGame(std::int32_t id) override { co_return onResume && onResume(id); }
     std::function<bool(std::int32_t)> onResume; // the resumed game's work; none: the game cannot be resumed
     int saves = 0;
 };
 
-class StubShell final : public GameShell {
-public:
+struct StubShell final : GameShell {
     Task<void> ExitAll(std::string mode) override { exits.push_back(mode); co_return; }
     std::vector<std::string> exits;
 };
 
 // Every fault the engine traps is a test failure unless a test expects it.
-class ErrorRecorder final : public ErrorReportHandler {
-public:
+struct ErrorRecorder final : ErrorReportHandler {
     bool AskContinueAfterError(const std::string& title, const std::string& text) override
     {
         ShowUnloggedError(title, text);

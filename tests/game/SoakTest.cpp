@@ -6,22 +6,32 @@
 #include "ScriptedView.h"
 #include "SimRunner.h"
 
-#include <map>
-#include <set>
-
 using namespace vemo;
 
 namespace {
 
-using Counts = std::map<CardCode, int>;
+// One slot per distinct card: colour B, G, P, R, L times value 1..7, D, R, S, T, V, B, G, K, P.
+constexpr std::string_view kColours = "BGPRL";
+constexpr std::string_view kValues = "1234567DRSTVBGKP";
+constexpr int kSlots = 5 * 16;
+
+int Slot(CardCode card)
+{
+    const auto colour = kColours.find(card.Colour());
+    const auto value = kValues.find(card.Value());
+    if (colour == std::string_view::npos || value == std::string_view::npos) return -1;
+    return static_cast<int>(colour * 16 + value);
+}
+
+using Counts = std::array<int, kSlots>;
 
 const Counts& CatalogueCounts()
 {
     static const Counts counts = [] {
-        Counts c;
+        Counts c{};
         CardDeck deck;
         LoadVemoCardDeck(deck);
-        for (int p = 1; p <= kDeckSize; ++p) ++c[deck(p)];
+        for (int p = 1; p <= kDeckSize; ++p) ++c[static_cast<std::size_t>(Slot(deck(p)))];
         return c;
     }();
     return counts;
@@ -65,10 +75,14 @@ private:
         if (s.Players.Count() != 4) return Fail("a game without four players");
         if (s.CurrTurn < 1 || s.CurrTurn > 4) return Fail("CurrTurn " + std::to_string(s.CurrTurn));
 
-        Counts counts;
+        Counts counts{};
         auto count = [&](CardCode card, const char* where) {
-            if (!CatalogueCounts().contains(card)) Fail(std::string("unknown card '") + card.ToString() + "' in " + where);
-            ++counts[card];
+            const int slot = Slot(card);
+            if (slot < 0) {
+                Fail(std::string("unknown card '") + card.ToString() + "' in " + where);
+                return;
+            }
+            ++counts[static_cast<std::size_t>(slot)];
         };
 
         const CardDeck& deck = s.Deck;
@@ -97,16 +111,20 @@ private:
         for (CardCode c : pile_) count(c, "the pile");
         if (!failure_.empty()) return;
 
-        const auto& hand = s.Players(4).Hand();
-        if (std::multiset<CardCode>(s.HumanFaces.begin(), s.HumanFaces.end()) !=
-            std::multiset<CardCode>(hand.begin(), hand.end()))
+        Counts faces{};
+        Counts hand{};
+        for (CardCode c : s.HumanFaces) ++faces[static_cast<std::size_t>(std::max(Slot(c), 0))];
+        for (CardCode c : s.Players(4).Hand()) ++hand[static_cast<std::size_t>(std::max(Slot(c), 0))];
+        if (faces != hand || s.HumanFaces.size() != s.Players(4).Hand().size())
             return Fail("the human's faces differ from the hand");
 
-        for (const auto& [card, catalogue] : CatalogueCounts()) {
+        const Counts& catalogue = CatalogueCounts();
+        for (std::size_t k = 0; k < counts.size(); ++k) {
             // A refill brings a whole fresh deck while the old cards are still out.
-            if (rebuilds_ == 0 ? counts[card] != catalogue : counts[card] > catalogue * (rebuilds_ + 1))
-                return Fail("card " + card.ToString() + " counted " + std::to_string(counts[card]) +
-                            " times, catalogue " + std::to_string(catalogue) + ", refills " +
+            const int allowed = catalogue[k] * (rebuilds_ + 1);
+            if (rebuilds_ == 0 ? counts[k] != catalogue[k] : counts[k] > allowed)
+                return Fail("card slot " + std::to_string(k) + " counted " + std::to_string(counts[k]) +
+                            " times, catalogue " + std::to_string(catalogue[k]) + ", refills " +
                             std::to_string(rebuilds_));
         }
 
