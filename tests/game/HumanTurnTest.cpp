@@ -142,7 +142,7 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
         int draws; // deck double-click: 1, 0, or -1 unchecked
     } cases[] = {
         {"own turn", "B4", [](Table&) {}, true, 1, 1},
-        {"own turn, no sound", "B4", [](Table& t) { t.view.sound = false; }, true, 1, -1},
+        {"own turn, no sound", "B4", [](Table& t) { t.view.SetSound(false); }, true, 1, -1},
         {"own turn, a card that does not match", "G5", [](Table&) {}, true, 0, -1},
         {"not waiting", "B4", [](Table& t) { t.State().WaitingForHuman = false; }, false, -1, 0},
         {"deck busy", "B4", [](Table& t) { t.State().DeckDrawBusy = true; }, false, -1, 0},
@@ -177,7 +177,7 @@ TEST(HumanTurnInput, PressDragAndDeckOnlyWhenAPlayOrADrawIsAllowed)
             }
             if (c.moves < 0) continue;
             EXPECT_EQ(t.Engine().DragMayMove(t.Face(c.card)), c.moves == 1);
-            EXPECT_EQ(t.view.Said("wav"), c.moves && t.view.sound ? Texts{"11"} : Texts{});
+            EXPECT_EQ(t.view.Said("wav"), c.moves && t.view.SoundOn() ? Texts{"11"} : Texts{});
         }
     }
     Table t;

@@ -86,7 +86,7 @@ TEST(PlayCard, ALastCardGoesOutAfterAComputersVoiceButOnAnEvilCardOrAnAskDrawsOn
     for (const auto& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Table t;
-        t.view.sound = c.sound;
+        t.view.SetSound(c.sound);
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
         t.Pile("G5").Give(c.seat, c.card).Stack("R5").Turn(c.seat);
         // The human's card is still being played during the evil-card notice: the deck is dead.

@@ -51,7 +51,6 @@ public:
     std::function<void()> onGameSetup;
     std::string resumeChoice;     // the saved game picked from the resume list; "" cancels
     int sayVemoClickAt = 0;       // clicks "say Vemo" in this 250 ms pause (1-based); 0: never
-    bool sound = true;
 
     // ---- Records ----
     std::vector<Entry> log;
@@ -98,8 +97,6 @@ public:
         HeadlessTableView::ShowSayVemoButton(visible);
         Log("say-vemo button", visible ? "shown" : "hidden");
     }
-    bool SoundOn() const override { return sound; }
-    void SetSoundOption(bool on) override { sound = on; }
     void PlayWav(int clip) override { Log("wav", std::to_string(clip)); }
     void ArmStartTimer() override { Log("start timer", ""); }
     void ShowMenus(bool visible) override { Log("menus", visible ? "shown" : "hidden"); }
