@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using namespace vemo;
 
 namespace {
 
-std::vector<CardCode> Cards(const std::string& text)
+// "B5 G2" -> B5, G2
+std::vector<CardCode> Cards(std::string_view text)
 {
     std::vector<CardCode> cards;
-    std::istringstream in(text);
-    for (std::string code; in >> code;) cards.emplace_back(code);
+    for (std::size_t at = 0; at + 2 <= text.size(); at += 3) cards.emplace_back(text.substr(at, 2));
     return cards;
 }
 

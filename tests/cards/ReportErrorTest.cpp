@@ -39,17 +39,15 @@ std::vector<std::string> CrLfLines(const std::string& text)
 bool IsDateTime(const std::string& line) { return std::regex_match(line, std::regex(R"(\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2})")); }
 
 // Records the questions in order ("ask", "unlogged", "terminate") and answers
-// the next "continue?" with answers, then Yes.
+// "continue?" with Yes but for the one numbered noAt.
 struct RecordingHandler : ErrorReportHandler {
     std::vector<std::string> events, titles, texts, logAtAsk;
-    std::vector<bool> answers;
+    std::size_t noAt = 0;
     bool AskContinueAfterError(const std::string& title, const std::string& text) override
     {
         Record("ask", title, text);
         logAtAsk.push_back(ReadFile(ErrorLogPath()));
-        const bool answer = answers.empty() || answers.front();
-        if (!answers.empty()) answers.erase(answers.begin());
-        return answer;
+        return logAtAsk.size() != noAt;
     }
     void ShowUnloggedError(const std::string& title, const std::string& text) override { Record("unlogged", title, text); }
     void TerminateNow() override { events.push_back("terminate"); }
@@ -99,7 +97,6 @@ TEST_F(ReportErrorTest, EntriesAreAppendedWithTheGameStateAndTheNonEmptyDetails)
         {true, {0, 499, 500, 1, -3}, "LP", 'L', "a", "", "c", "score=499/500/1/-3", "CurrCard=LP  CurrDirection=L", {"a", "c"}},
         {false, {}, "", ' ', "a", "b", "c", "score=0/0/0/0", "CurrCard=    CurrDirection=", {"a", "b", "c"}},
     };
-    EXPECT_EQ(ErrorLogPath(), dir_ / "error.log");
     std::size_t at = 0;
     int number = 0;
     for (const auto& c : cases) {
@@ -138,7 +135,7 @@ TEST_F(ReportErrorTest, TrappedFaultsAskWhetherToContinue)
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(fs::exists(dir_ / "error.log")) << "nothing to report without a fault";
 
-    handler_.answers = {true, true, false};
+    handler_.noAt = 3;
     EXPECT_EQ(Trapped("GetCardToPlay", -1, []() -> int { throw std::out_of_range("Subscript out of range"); }), -1);
     // No real hand comes near the 16-bit limit; a corrupt one must not wrap round.
     clsPlayer devils;
@@ -215,20 +212,11 @@ TEST_F(ReportErrorTest, UnwritableLogShowsTheSituationAndTerminates)
     }
 }
 
-// The program's own numbers for the faults it meets; a system error keeps its own.
+// The program's own numbers for the faults it meets (9 and 6: the trapped
+// faults above); a system error keeps its own.
 TEST(FaultNumber, Mapping)
 {
-    const std::pair<std::int32_t, std::function<void()>> cases[] = {
-        {9, [] { throw std::out_of_range("x"); }},    {7, [] { throw std::bad_alloc(); }},
-        {6, [] { throw std::overflow_error("x"); }},  {5, [] { throw std::runtime_error("x"); }},
-        {5, [] { throw std::invalid_argument("x"); }},
-        {2, [] { throw fs::filesystem_error("x", std::make_error_code(std::errc::no_such_file_or_directory)); }},
-    };
-    for (const auto& [number, raise] : cases) {
-        try {
-            raise();
-        } catch (const std::exception& fault) {
-            EXPECT_EQ(FaultNumber(fault), number) << typeid(fault).name();
-        }
-    }
+    EXPECT_EQ(FaultNumber(std::bad_alloc()), 7);
+    EXPECT_EQ(FaultNumber(std::runtime_error("x")), 5);
+    EXPECT_EQ(FaultNumber(fs::filesystem_error("x", std::make_error_code(std::errc::no_such_file_or_directory))), 2);
 }

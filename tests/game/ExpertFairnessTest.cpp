@@ -6,9 +6,6 @@
 #include "ScriptedView.h"
 #include "SimRunner.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <random>
 
 using namespace vemo;

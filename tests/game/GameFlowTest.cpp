@@ -1,6 +1,6 @@
 // The flow of a game: passing the turn, dealing, scoring a hand and moving
-// the deal on, the final results, the File menu, closing the window and the
-// main loop's reaction to a request.
+// the deal on, the final results, the File menu, closing the window, the
+// main loop's reaction to a request and to a game that cannot be resumed.
 
 #include "CardText.h"
 #include "FinalResults.h"
@@ -77,7 +77,6 @@ TEST(DealTheCards, DealsSevenPassesUpwardsFromThePlayerOnTurnAndAnEvilFirstDisca
             EXPECT_EQ(t.Player(seat).Hand(), expected) << "seat " << seat;
         }
         EXPECT_EQ(t.State().Deck.DeckPosition, 30);
-        for (int p = 1; p < 30; ++p) EXPECT_TRUE(t.State().Deck(p).IsBlank()) << p;
         EXPECT_EQ(t.State().CurrCard, CardCode(c.top));
         EXPECT_EQ(t.State().ActualCurrCard, CardCode(c.top));
         EXPECT_EQ(t.State().CurrColor, 'G');
@@ -158,8 +157,6 @@ TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
                                     {1, 2, 3, 4}, {c.after[1], c.after[2], c.after[3], c.after[4]}}));
         ASSERT_FALSE(t.view.events.empty());
         const bool vemo = std::string(c.top) == "LV";
-        EXPECT_EQ(t.view.events[0].Kind, GameEventKind::HandEnded);
-        EXPECT_EQ(t.view.events[0].Count, vemo ? -25 : 0);
         EXPECT_EQ(DescribeEvent(t.view.events[0], s).Text,
                   std::string("Bea wins the hand. ") + (vemo ? "Going out on a Vemo takes 25 points off. " : "") +
                       "The scores: Abel " + std::to_string(c.after[1]) + ", Bea " + std::to_string(c.after[2]) +
@@ -182,7 +179,6 @@ TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
         }
         const int dealer = c.dealer % 4 + 1;
         const int turn = dealer % 4 + 1;
-        EXPECT_EQ(t.view.events[1].Kind, GameEventKind::HandStarted);
         EXPECT_EQ(DescribeEvent(t.view.events[1], s).Text, std::string(names[dealer]) +
                                                                " deals. The first card on the pile is " +
                                                                FormatCardDescription(s.ActualCurrCard) + ".");
@@ -204,17 +200,15 @@ TEST(GameFinalResults, OrderedByAnExchangeSortAndATieOnlyAtTheTop)
 {
     Table t;
     t.State().Scores = {0, 10, 10, 5, 20};
-    FinalResults results = ComputeFinalResults(t.State(), false);
-    EXPECT_EQ(results.Lines, (std::array<std::string, 4>{"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}));
-    EXPECT_EQ(results.Names[0], "Cid");
+    EXPECT_EQ(ComputeFinalResults(t.State(), false).Lines,
+              (std::array<std::string, 4>{"Cid = 5", "Bea = 10", "Abel = 10", "Dora = 20"}));
     t.State().Scores = {0, 5, 20, 20, 30};
-    results = ComputeFinalResults(t.State(), false);
-    EXPECT_EQ(results.FrameCaption, "Abel");
-    EXPECT_FALSE(results.Tie);
+    EXPECT_FALSE(ComputeFinalResults(t.State(), false).Tie);
 }
 
 // New and Open ask to save only an unsaved game in progress; Save saves and
-// plays on; Exit only asks the loop to end the game.
+// plays on; Exit, and closing the window (index 0) during play, only ask the
+// loop to end the game; the second close (-1), from the exit, goes through.
 TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
 {
     const struct {
@@ -235,6 +229,8 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         {"already saved", 2, false, false, true, "", false, "RESUME_GAME", 0},
         {"save", 3, false, false, false, "", false, "", 1},
         {"exit", 5, false, false, false, "", false, "EXIT_GAME", 0},
+        {"closing the window", 0, false, false, false, "", false, "EXIT_GAME", 0},
+        {"closing the window during the exit", -1, false, false, false, "", false, "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,9 +240,11 @@ TEST(GameFileMenu, SaveQuestionOnlyForAnUnsavedGameInProgress)
         s.FirstActivationPending = c.firstActivation;
         s.PlayAgainRequested = c.playAgain;
         s.GameSaved = c.saved;
+        s.ExitInProgress = c.index < 0;
         if (*c.answer) t.view.answers = {c.answer};
 
-        t.Engine().Start(t.Engine().mnuFile_Click(c.index));
+        if (c.index > 0) t.Engine().Start(t.Engine().mnuFile_Click(c.index));
+        else EXPECT_EQ(t.Engine().Form_QueryUnload(), c.index < 0);
 
         EXPECT_EQ(t.view.boxes.size(), c.asks ? 1u : 0u); // its words: MessageBoxesTest
         EXPECT_EQ(s.GameRequest, c.request);
@@ -296,37 +294,21 @@ TEST(GameFileMenu, NewOrOpenWithoutARunningLoopSetsUpAndDealsANewGame)
         EXPECT_THAT(s.HandTotals, IsEmpty());
         ASSERT_EQ(t.view.events.size(), 2u);
         EXPECT_EQ(t.view.events[1].Kind, GameEventKind::HandStarted);
+        // The names in seat order and the limit, as the table now holds them.
         EXPECT_EQ(DescribeEvent(t.view.events[0], s).Text, "A new game begins: Ann, Ben, Cal and Eve play to 200 points.");
         ASSERT_EQ(s.Players.Count(), 4);
-        const char* names[5] = {"", "Ann", "Ben", "Cal", "Eve"};
         for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_EQ(s.Players(seat).Name(), names[seat]);
             EXPECT_EQ(s.Players(seat).GameSequence(), seat);
             EXPECT_EQ(s.Players(seat).Human(), seat == 4);
             EXPECT_EQ(s.Snapshot.SnapCardCounts[static_cast<std::size_t>(seat)], 7);
         }
         EXPECT_EQ(s.Players(2).PlayingStyle(), 2);
         EXPECT_EQ(s.Players(3).WAV(), 9);
-        EXPECT_EQ(s.ScoreLimit, 200);
         EXPECT_EQ(t.view.Last("top 1"), "Point Limit = 200");
         EXPECT_EQ(s.CurrTurn, s.CurrDealer % 4 + 1);
-        EXPECT_EQ(t.view.Last("bottom 2"), std::string(names[s.CurrDealer]) + " dealt");
+        EXPECT_EQ(t.view.Last("bottom 2"), s.Players(s.CurrDealer).Name() + " dealt");
         EXPECT_EQ(s.HumanFaces.size(), 7u) << "dealt";
     }
-}
-
-// Closing the window during play only asks the loop to end the game; the
-// second close, from the exit, goes through.
-TEST(GameFileMenu, ClosingTheWindow)
-{
-    Table closing;
-    EXPECT_FALSE(closing.Engine().Form_QueryUnload());
-    EXPECT_EQ(closing.State().GameRequest, "EXIT_GAME");
-    EXPECT_EQ(closing.view.Last("caption"), kExiting);
-    closing.State().GameRequest.clear();
-    closing.State().ExitInProgress = true;
-    EXPECT_TRUE(closing.Engine().Form_QueryUnload());
-    EXPECT_TRUE(closing.State().GameRequest.empty());
 }
 
 TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
@@ -354,6 +336,56 @@ TEST(MainGameLoop, EndsOnARequestOrAScoreAtTheLimit)
         EXPECT_EQ(t.view.Said("setup").size(), static_cast<std::size_t>(c.setups));
         EXPECT_EQ(t.view.Said("start timer").size(), static_cast<std::size_t>(c.timers));
         EXPECT_FALSE(t.State().MainLoopRunning);
+    }
+}
+
+// Open Game from a running game: the loop starts again only with four players
+// seated, and the score chart starts from the resumed game's totals.
+TEST(MainGameLoop, AGameThatCannotBeResumedLeavesTheTableIdle)
+{
+    for (const bool resumable : {false, true}) {
+        SCOPED_TRACE(resumable ? "resumed" : "not resumed");
+        Table t;
+        t.FillOthers({});
+        t.view.resumeChoice = "12";
+        int resumedId = 0;
+        if (resumable)
+            t.records.onResume = [&t, &resumedId](std::int32_t id) {
+                resumedId = id;
+                const char* names[4] = {"Ann", "Ben", "Cal", "Eve"};
+                for (int seat = 1; seat <= 4; ++seat) {
+                    auto player = std::make_unique<clsPlayer>();
+                    player->Name(names[seat - 1]);
+                    player->Human(seat == 4);
+                    t.State().Players.Add(std::move(player));
+                }
+                t.State().Scores = {0, 30, 12, 0, 45};
+                return true;
+            };
+        t.State().CurrTurn = 1;
+        t.State().GameRequest = "RESUME_GAME";
+        t.State().HandTotals = {{1, 2, 3, 4}};
+
+        t.Engine().Start(t.Engine().MainGameLoop());
+
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 1 : 0);
+        EXPECT_EQ(t.view.boxes.size(), resumable ? 0u : 1u); // its words: MessageBoxesTest
+        EXPECT_EQ(t.view.Last("menus") == "shown", !resumable) << "the File menu starts or opens another game";
+        EXPECT_FALSE(t.State().MainLoopRunning);
+        EXPECT_EQ(resumedId, resumable ? 12 : 0);
+        using Totals = std::vector<std::array<std::int32_t, 4>>;
+        EXPECT_EQ(t.State().HandTotals, (resumable ? Totals{{30, 12, 0, 45}} : Totals{}));
+        ASSERT_EQ(t.view.events.size(), resumable ? 1u : 0u) << "a failed resume tells nothing";
+        if (resumable) {
+            EXPECT_EQ(DescribeEvent(t.view.events[0], t.State()).Text,
+                      "A saved game resumes. The scores: Ann 30, Ben 12, Cal 0 and Eve 45.");
+        }
+
+        // Open Game again from the idle table.
+        t.State().GameSaved = true;
+        t.view.boxes.clear();
+        t.Engine().Start(t.Engine().mnuFile_Click(2));
+        EXPECT_EQ(t.view.Count("start timer", ""), resumable ? 2 : 0);
     }
 }
 

@@ -28,10 +28,7 @@ void FileMenu(Table& t, int index)
 // Cid (seat 3) asks Dora, the human, for a Card of Light.
 void CidAsks(Table& t, const char* dora)
 {
-    t.Give(3, "G5");
-    t.Give(4, dora);
-    t.Stack("R5");
-    t.State().CurrTurn = 3;
+    t.Give(3, "G5").Give(4, dora).Stack("R5").Turn(3);
     t.Engine().Start(t.Engine().AskForCOLComputerPlayer());
 }
 

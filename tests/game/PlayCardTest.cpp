@@ -64,57 +64,53 @@ TEST(ComputerAnswersPendingCard, PlaysDrawsAndNeutralises)
         }
 }
 
-TEST(PlayCard, GoingOutOnAnEvilCardOrAnAskDrawsOneCardInstead)
+// A last card goes out, after a computer's voice only with sound (the human
+// says Vemo by the button); on an evil card or an Ask its player draws one card
+// instead and the card is pending for the next player.
+TEST(PlayCard, ALastCardGoesOutAfterAComputersVoiceButOnAnEvilCardOrAnAskDrawsOne)
 {
     const struct {
         int seat;
         const char* card;
-        const char* notice; // "": the Ask makes its player draw in the exchange
-    } cases[] = {{1, "GD", "Abel"}, {2, "GS", "Bea"}, {3, "GT", "Cid"}, {4, "GR", "Dora"}, {1, "LK", ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.card);
-        Table t;
-        t.Pile("G5").Give(c.seat, c.card).Stack("R5").Turn(c.seat);
-
-        t.Engine().Start(t.Engine().PlayCard(c.card));
-
-        EXPECT_FALSE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, 0);
-        EXPECT_TRUE(t.State().SpecialAction) << "the card is pending for the next player";
-        if (!*c.notice) continue;
-        EXPECT_THAT(t.view.Said("notice"), ElementsAre(std::string("A player can't end a hand with an evil card so ") +
-                                                      c.notice + " will draw a card."));
-        EXPECT_EQ(HandText(t.Player(c.seat)), "R5");
-        EXPECT_EQ(t.State().CurrCard, CardCode(c.card));
-    }
-}
-
-TEST(PlayCard, GoingOutWaitsForAComputersVoiceOnlyWithSoundAndTheHumansNot)
-{
-    const struct {
-        int seat, clip;
-        bool sound;
-        std::vector<std::string> pauses; // the pause before the card and the voice pause after it
-        const char* card = "B5";
+        const char* drawer; // the notice's name; "": the Ask draws in the exchange; null: going out
+        std::vector<std::string> pauses = {}; // going out: the pause before the card and the voice pause after it
+        int clip = 3;
+        bool sound = true;
     } cases[] = {
-        {2, 7, true, {"1000", "750"}}, {2, 8, true, {"1000", "400"}}, {2, 10, true, {"1000", "400"}},
-        {2, 3, true, {"1000", "200"}}, {2, 7, false, {"1000"}}, {4, 0, true, {}},
-        {4, 0, true, {}, "LB"}, // the human going out on a Card of Light chooses no colour
+        {1, "GD", "Abel"}, {2, "GS", "Bea"}, {3, "GT", "Cid"}, {4, "GR", "Dora"}, {1, "LK", ""},
+        {2, "B5", nullptr, {"1000", "750"}, 7}, {2, "B5", nullptr, {"1000", "400"}, 8},
+        {2, "B5", nullptr, {"1000", "400"}, 10}, {2, "B5", nullptr, {"1000", "200"}, 3},
+        {2, "B5", nullptr, {"1000"}, 7, false}, {4, "B5", nullptr},
+        {4, "LB", nullptr}, // the human going out on a Card of Light chooses no colour
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Table t;
-        t.view.sound = c.sound;
+        t.view.SetSound(c.sound);
         t.Player(c.seat).WAV(static_cast<std::int16_t>(c.clip));
-        t.Give(c.seat, c.card).Turn(c.seat);
+        t.Pile("G5").Give(c.seat, c.card).Stack("R5").Turn(c.seat);
+        // The human's card is still being played during the evil-card notice: the deck is dead.
+        t.State().WaitingForHuman = true;
+        t.view.onPause = [&t](int ms) {
+            if (ms == 2000) t.DrawFromDeck();
+        };
 
         t.Engine().Start(t.Engine().PlayCard(c.card));
 
-        EXPECT_TRUE(t.State().HandOver);
-        EXPECT_EQ(t.State().HandWinner, c.seat);
-        EXPECT_THAT(t.view.Said("pause"), ElementsAreArray(c.pauses));
+        EXPECT_EQ(t.State().HandOver, !c.drawer);
+        EXPECT_EQ(t.State().HandWinner, c.drawer ? 0 : c.seat);
         EXPECT_THAT(t.view.Said("color window"), IsEmpty());
-        if (c.seat == 4) { // the human says Vemo by the button
+        if (c.drawer) {
+            EXPECT_TRUE(t.State().SpecialAction) << "the card is pending for the next player";
+            if (!*c.drawer) continue;
+            EXPECT_THAT(t.view.Said("notice"), ElementsAre(std::string("A player can't end a hand with an evil card so ") +
+                                                          c.drawer + " will draw a card."));
+            EXPECT_EQ(HandText(t.Player(c.seat)), "R5");
+            EXPECT_EQ(t.State().CurrCard, CardCode(c.card));
+            continue;
+        }
+        EXPECT_THAT(t.view.Said("pause"), ElementsAreArray(c.pauses));
+        if (c.seat == 4) {
             EXPECT_TRUE(t.State().HumanTurnDone);
             continue;
         }
@@ -171,6 +167,9 @@ TEST(VemoCardAfterPrayer, TheHolderWhoPlaysItPlaysNextElseTheTurnGoesBack)
             t.State().HumanTurnDone = false;
             t.State().WaitingForHuman = true;
             t.view.colorChoices = {3};
+            t.view.onPause = [&t](int ms) {
+                if (ms == 500) t.DrawFromDeck(); // dead while the window is open
+            };
             if (c.action == Claims) t.view.actions.push_back([&] { t.DoubleClick("LV"); });
             if (c.action == Leaves) t.view.actions.push_back([&] { t.State().GameRequest = "EXIT_GAME"; });
 

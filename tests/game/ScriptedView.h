@@ -1,25 +1,23 @@
 #pragma once
 // The simulator's headless table, with a script in place of the autopilot:
-// it answers questions, colour choices, the Ask window and the hand-winner
-// window from queues, runs scripted input (double-clicks, deck draws, menu
-// commands) inside the human's 500 ms polls as a person's clicks arrive while
-// the game waits, and writes everything the engine shows into one log.
+// it answers questions, colour choices and the hand-winner window from
+// queues (the Ask window is clicked 1, 2, 3, 4 in turn), runs scripted input
+// (double-clicks, deck draws, menu commands) inside the human's 500 ms polls
+// as a person's clicks arrive while the game waits, and writes everything the
+// engine shows into one log.
 
 #include "HeadlessTableView.h"
 #include "RandomInteger.h"
 #include "ReportError.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vemo::test {
@@ -50,11 +48,9 @@ public:
     // boxes "NO", everything else "OK".
     std::deque<std::string> answers;
     std::deque<int> colorChoices; // cmdColor indices; default 1
-    std::deque<int> askClicks;    // cmdCOL indices; default 1, 2, 3, 4 in turn
     std::function<void()> onGameSetup;
     std::string resumeChoice;     // the saved game picked from the resume list; "" cancels
     int sayVemoClickAt = 0;       // clicks "say Vemo" in this 250 ms pause (1-based); 0: never
-    bool sound = true;
 
     // ---- Records ----
     std::vector<Entry> log;
@@ -101,8 +97,6 @@ public:
         HeadlessTableView::ShowSayVemoButton(visible);
         Log("say-vemo button", visible ? "shown" : "hidden");
     }
-    bool SoundOn() const override { return sound; }
-    void SetSoundOption(bool on) override { sound = on; }
     void PlayWav(int clip) override { Log("wav", std::to_string(clip)); }
     void ArmStartTimer() override { Log("start timer", ""); }
     void ShowMenus(bool visible) override { Log("menus", visible ? "shown" : "hidden"); }
@@ -154,12 +148,10 @@ public:
         engine_->cmdColor_Click(index);
         return Log("color window", std::to_string(index));
     }
-    bool StartAskWindow(std::string_view text, PendingWait&) override
+    bool StartAskWindow(std::string_view text, PendingWait& wait) override
     {
         Log("ask window", text);
-        for (int clicks = 0; engine_->State().AskWindow.Open && clicks < 16; ++clicks)
-            engine_->Start(engine_->cmdCOL_Click(Next(askClicks, clicks % 4 + 1)));
-        return true;
+        return HeadlessTableView::StartAskWindow(text, wait);
     }
     void SetAskMessage(std::string_view text) override { Log("ask message", text); }
     void MarkAskButtonUsed(int index, std::string_view word) override { Log("ask mark", std::to_string(index) + " " + std::string(word)); }
@@ -213,23 +205,20 @@ private:
     int questions_ = 0;
 };
 
-class StubRecords final : public GameRecords {
-public:
+struct StubRecords final : GameRecords {
     Task<void> SaveGame() override { ++saves; co_return; }
     Task<bool> ResumeSavedGame(std::int32_t id) override { co_return onResume && onResume(id); }
     std::function<bool(std::int32_t)> onResume; // the resumed game's work; none: the game cannot be resumed
     int saves = 0;
 };
 
-class StubShell final : public GameShell {
-public:
+struct StubShell final : GameShell {
     Task<void> ExitAll(std::string mode) override { exits.push_back(mode); co_return; }
     std::vector<std::string> exits;
 };
 
 // Every fault the engine traps is a test failure unless a test expects it.
-class ErrorRecorder final : public ErrorReportHandler {
-public:
+struct ErrorRecorder final : ErrorReportHandler {
     bool AskContinueAfterError(const std::string& title, const std::string& text) override
     {
         ShowUnloggedError(title, text);
@@ -239,16 +228,6 @@ public:
     void TerminateNow() override {}
     std::vector<std::string> errors;
 };
-
-inline std::filesystem::path TestLogDirectory()
-{
-    static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() / ("vemo_game_tests_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return dir;
-}
 
 // "B5 G2 LV" -> B5, G2, LV
 inline std::vector<CardCode> Cards(std::string_view text)
@@ -278,7 +257,7 @@ struct Table {
     explicit Table(std::uint64_t seed = 7)
     {
         SeedRandom(seed);
-        SetErrorLogDirectory(TestLogDirectory());
+        SetErrorLogDirectory(::testing::TempDir()); // written only by a fault, which fails the test
         SetErrorReportHandler(&errors);
         engine = std::make_unique<GameEngine>(view, records, shell);
         view.Attach(*engine);
@@ -310,8 +289,6 @@ struct Table {
         EXPECT_TRUE(errors.errors.empty()) << errors.errors.front();
         EXPECT_FALSE(view.stoppedByLimit) << "a wait never ended";
     }
-    Table(const Table&) = delete;
-    Table& operator=(const Table&) = delete;
 
     GameState& State() { return engine->State(); }
     GameEngine& Engine() { return *engine; }

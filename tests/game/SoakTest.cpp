@@ -6,11 +6,6 @@
 #include "ScriptedView.h"
 #include "SimRunner.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-
 using namespace vemo;
 
 namespace {
@@ -168,7 +163,7 @@ TEST_P(Soak, EveryEventLeavesTheTableConsistent)
     const std::array<std::array<std::int16_t, 4>, 5> styleSets = {
         {{1, 2, 3, 4}, {4, 3, 2, 1}, {1, 1, 1, 1}, {3, 3, 3, 3}, {2, 4, 1, 3}}};
     test::ErrorRecorder errors;
-    SetErrorLogDirectory(test::TestLogDirectory());
+    SetErrorLogDirectory(::testing::TempDir());
     SetErrorReportHandler(&errors);
 
     long long checks = 0;
@@ -191,7 +186,6 @@ TEST_P(Soak, EveryEventLeavesTheTableConsistent)
         EXPECT_GE(top, c.limit) << "game " << game;
         if (HasFailure()) break;
     }
-    
     SetErrorReportHandler(nullptr);
     EXPECT_TRUE(errors.errors.empty()) << errors.errors.front();
     EXPECT_GT(checks, c.games * 100LL);
