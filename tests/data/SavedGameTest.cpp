@@ -26,13 +26,6 @@ SavedGameRecord MidHandRecord()
             .AnimationOption = 2, .ScoreLimit = 200, .SpecialAction = true};
 }
 
-std::int32_t Stored(const DataDir& dir, const SavedGameRecord& record)
-{
-    GameDatabase database;
-    database.Open(dir.Database());
-    return database.AppendSavedGame(record);
-}
-
 // A saved game's row as text, all but its ID and date, read through the open handle.
 std::string RowText(GameDatabase& database, std::int32_t id)
 {
@@ -52,8 +45,8 @@ std::string RowText(GameDatabase& database, std::int32_t id)
 TEST(Data_SaveResume, MidHandRoundTrip)
 {
     DataDir dir;
-    const std::int32_t id = Stored(dir, MidHandRecord());
     Table table(dir.Database());
+    const std::int32_t id = table.database.AppendSavedGame(MidHandRecord());
     table.view.Answers = {"YES"};
     table.view.SetSound(true);
     ASSERT_TRUE(table.Resume(id));
@@ -134,7 +127,8 @@ TEST(Data_SaveResume, ImpossibleRecordsAreRefusedAndLeftUntouched)
         auto record = MidHandRecord();
         if (c.spoil) c.spoil(record);
         EXPECT_EQ(ImpossibleRecordReason(record).empty(), !c.impossible);
-        const std::int32_t id = Stored(dir, record);
+        std::int32_t id = 0;
+        { GameDatabase database; database.Open(dir.Database()); id = database.AppendSavedGame(record); }
         if (c.sql) Sql(dir.Database(), {std::string("UPDATE SavedGames SET ") + c.sql});
         Table table(dir.Database());
         const std::string before = RowText(table.database, id);

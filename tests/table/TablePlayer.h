@@ -192,12 +192,9 @@ private:
     {
         const int at = question.indexOf(QStringLiteral("Do you have "));
         if (at < 0) return true;
-        const QString kind = question.mid(at + 12);
-        const char letter = kind.startsWith(QStringLiteral("a Grace"))      ? 'G'
-                            : kind.startsWith(QStringLiteral("a Blessing")) ? 'B'
-                            : kind.startsWith(QStringLiteral("a Prayer"))   ? 'P'
-                                                                            : 'V';
-        return engine_.State().Players(4).FindSpecificCOL(letter);
+        // "Do you have a Grace card?", "... an Vemo card?": the kind's initial.
+        const QString kind = question.mid(at + 12).section(' ', 1, 1);
+        return engine_.State().Players(4).FindSpecificCOL(kind.isEmpty() ? 'V' : kind.at(0).toLatin1());
     }
 
     // Clicks the button, or presses the key, that answers the window.
