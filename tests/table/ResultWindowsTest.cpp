@@ -37,9 +37,8 @@ TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
         std::vector<QString> choices;
         QPointer<frmVemoGuy> window =
             new frmVemoGuy(&owner.window, text, [&](const QString& choice) { choices.push_back(choice); });
-        EXPECT_EQ(window->lblText->text(), text);
-        EXPECT_EQ(window->cmdTop->text(), "&Ok");
-        EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
+        EXPECT_EQ(QStringList({window->lblText->text(), window->cmdTop->text(), window->cmdBottom->text()}),
+                  QStringList({text, "&Ok", "E&xit Game"}));
         window->open();
         CloseBy(how, window, window->cmdTop, window->cmdBottom);
         EXPECT_EQ(choices, std::vector<QString>{expected});
@@ -77,13 +76,11 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
         const GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, c.scores);
         QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, c.saved),
                                                  [&](bool again) { answers.push_back(again); });
-        EXPECT_EQ(window->windowTitle(), "Vemo Game Results");
-        EXPECT_EQ(window->titleStrip->accessibleName(), "Vemo Game Results");
-        EXPECT_EQ(window->frResults->title(), c.caption);
-        EXPECT_EQ(window->lblWinner->text(), c.winner);
-        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(window->lblResults[k]->text(), c.lines[k]);
-        EXPECT_EQ(window->cmdEnd[0]->text(), "Exit");
-        EXPECT_EQ(window->cmdEnd[1]->text(), "Play Again");
+        QStringList texts{window->windowTitle(), window->titleStrip->accessibleName(), window->frResults->title(),
+                          window->lblWinner->text(), window->cmdEnd[0]->text(), window->cmdEnd[1]->text()};
+        for (QLabel* line : window->lblResults) texts << line->text();
+        EXPECT_EQ(texts, QStringList({"Vemo Game Results", "Vemo Game Results", c.caption, c.winner, "Exit", "Play Again",
+                                      c.lines[0], c.lines[1], c.lines[2], c.lines[3]}));
         // The winning lines stand out from the others.
         EXPECT_TRUE(window->lblResults[0]->font().bold());
         EXPECT_FALSE(window->lblResults[3]->font().bold());
@@ -109,10 +106,9 @@ TEST(frmPause, TextsHelpTopicAndClosing)
         Owner owner;
         int closed = 0;
         QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-        EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
-        EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
-        EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
-        EXPECT_EQ(window->cmdOK->text(), "&OK");
+        EXPECT_EQ(QStringList({window->windowTitle(), window->lblContinue->text(), window->lblHelp->text(),
+                               window->cmdOK->text()}),
+                  QStringList({"Vemo Paused!", "Click OK to continue...", "Press F1 for help", "&OK"}));
         EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
         window->open();
         QSignalSpy help(window.data(), &frmPause::helpRequested);
@@ -169,11 +165,8 @@ TEST(ScoreChart, DrawsEachPlayersTotalsAfterEveryHand)
     EXPECT_EQ(ScoreChart::ScaleTop(data), 160); // past the highest total (130), in round quarters
 
     const QRectF plot(0, 0, 200, 100);
-    const auto caleb = ScoreChart::SeriesPoints(data, 2, plot);
-    ASSERT_EQ(caleb.size(), 3u);
-    EXPECT_DOUBLE_EQ(caleb[0].x(), 0.0);
-    EXPECT_DOUBLE_EQ(caleb[2].x(), 200.0);
-    EXPECT_DOUBLE_EQ(caleb[2].y(), 100.0 - 100.0 * 130 / 160);
+    // Caleb's 35, 90 and 130 of 160, from the left edge to the right.
+    EXPECT_EQ(ScoreChart::SeriesPoints(data, 2, plot), (std::vector<QPointF>{{0, 78.125}, {100, 43.75}, {200, 18.75}}));
     EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(data, 1, plot)[0].y(), 100.0); // 0: the bottom
     EXPECT_TRUE(window.chart->accessibleDescription().contains("Caleb: 35, 90, 130."));
 

@@ -243,9 +243,8 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
         table->MenuAction("mnuHelpTyl")->trigger();
         auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(question, nullptr);
-        EXPECT_EQ(question->windowTitle(), QStringLiteral("Tyl on the Web"));
-        EXPECT_EQ(question->icon(), QMessageBox::Question);
-        EXPECT_EQ(question->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(std::tuple(question->windowTitle(), question->icon(), question->standardButtons()),
+                  std::tuple(QStringLiteral("Tyl on the Web"), QMessageBox::Question, QMessageBox::Yes | QMessageBox::No));
         EXPECT_TRUE(question->text().endsWith(
             QStringLiteral("\nDo you want to launch your default web browser and go to Tyl on the web?")));
         QTest::mouseClick(question->button(row.answer), Qt::LeftButton);
@@ -254,9 +253,8 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
         auto* failure = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_EQ(failure != nullptr, row.opened && !row.opens) << "the failure box";
         if (!failure) continue;
-        EXPECT_EQ(failure->windowTitle(), QStringLiteral("Visit Tyl"));
-        EXPECT_EQ(failure->text(), QStringLiteral("Some error"));
-        EXPECT_EQ(failure->icon(), QMessageBox::Warning);
+        EXPECT_EQ(std::tuple(failure->windowTitle(), failure->text(), failure->icon()),
+                  std::tuple(QStringLiteral("Visit Tyl"), QStringLiteral("Some error"), QMessageBox::Warning));
         QTest::mouseClick(failure->button(QMessageBox::Ok), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }, 5000));
     }
