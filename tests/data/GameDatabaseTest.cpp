@@ -140,8 +140,7 @@ TEST(Data_GameDatabase, BestScoresOrderAndPurge)
     for (const auto& row : database.BestScores()) order += row.Winner;
     EXPECT_EQ(order, "bcdae");
     for (int round : {0, 1}) {
-        EXPECT_EQ(database.PurgeSavedGames(), round ? 0 : 5);
-        EXPECT_EQ(database.PurgeHistory(), round ? 0 : 5);
+        EXPECT_EQ((std::pair{database.PurgeSavedGames(), database.PurgeHistory()}), std::pair(round ? 0 : 5, round ? 0 : 5));
         EXPECT_EQ(database.CountSavedGames() + database.CountHistory(), 0);
         EXPECT_TRUE(database.SavedGamesList().empty() && database.BestScores().empty());
         EXPECT_FALSE(database.FindSavedGame(1));

@@ -31,10 +31,7 @@ namespace vemo {
 class TablePlayer {
 public:
     enum Input { Mouse, Keyboard };
-    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse)
-        : table_(table), engine_(engine), input_(input)
-    {
-    }
+    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse) : table_(table), engine_(engine), input_(input) {}
 
     struct Counts {
         int plays = 0, drags = 0, dropsLanded = 0, arrows = 0, colours = 0, handsWon = 0, choices = 0, raised = 0;

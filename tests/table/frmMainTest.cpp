@@ -137,8 +137,7 @@ TEST_F(TableWindow, TheMenusFollowTheSituationOfTheGame)
     table->MenuAction("mnuPause")->trigger();
     auto* pause = qobject_cast<frmPause*>(QApplication::activeModalWidget());
     ASSERT_NE(pause, nullptr);
-    EXPECT_EQ(pause->windowModality(), Qt::WindowModal);
-    EXPECT_EQ(pause->parentWidget()->window(), table.get());
+    EXPECT_TRUE(pause->windowModality() == Qt::WindowModal && pause->parentWidget()->window() == table.get());
     EXPECT_EQ(BarStates(table->menuBar()), computers) << "paused";
     QTest::mouseClick(pause->cmdOK, Qt::LeftButton);
 
@@ -265,7 +264,6 @@ TEST_F(TableWindow, TylOnTheWebAsksThenOpensOrSaysItFailed)
 TEST_F(TableWindow, AResumedGamesSoundIsNotStoredAndTheWindowIsCentred)
 {
     table->SetSoundOption(false);
-    EXPECT_FALSE(table->SoundOn());
     EXPECT_TRUE(frmMain(&database).SoundOn());
     table->resize(320, 240);
     table->CenterForm();
