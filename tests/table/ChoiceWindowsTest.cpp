@@ -1,5 +1,6 @@
-// The colour window and the Ask window: their texts and buttons, what each
-// click and key reports, and that neither window can be closed except as intended.
+// The colour window and the Ask window: their texts, buttons and help topics,
+// what each click and key reports, and that neither window can be closed
+// except as intended.
 #include "HelpKey.h"
 #include "TableWindowFixture.h"
 
