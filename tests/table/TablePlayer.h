@@ -62,13 +62,14 @@ public:
         input_ == Mouse ? QTest::mouseDClick(table_.Deck(), Qt::LeftButton) : TableKey(Qt::Key_D);
     }
 
-    // The human may pick any card, and the row shows the engine's hand.
+    // The human may pick any card (not only a Vemo card out of turn, after a
+    // computer's Prayer), and the row shows the engine's hand.
     bool AtChoice() const
     {
         const GameState& s = engine_.State();
         return s.MainLoopRunning && s.WaitingForHuman && s.CurrTurn == 4 && !s.HumanPlayedCard &&
                !s.HumanTurnDone && !s.DeckDrawBusy && !s.PlayInProgress && !s.HandOver && s.HumanDrawCount == 0 &&
-               !s.HumanMustDraw && !s.ForcedDrawStarted && s.GameRequest.empty() && Quiet();
+               !s.HumanMustDraw && !s.ForcedDrawStarted && !s.VemoAfterPrayer && s.GameRequest.empty() && Quiet();
     }
     bool ComputersOnTurn() const
     {
