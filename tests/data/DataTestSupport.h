@@ -94,14 +94,9 @@ public:
     void ShowRepairResult(std::string_view text) override { Results.emplace_back(text); }
 };
 
-struct NoShell : GameShell {
-    Task<void> ExitAll(std::string) override { co_return; }
-};
+struct NoShell : GameShell { Task<void> ExitAll(std::string) override { co_return; } };
 
-inline Task<void> Resumed(GameRecords& records, std::int32_t id, bool& result)
-{
-    result = co_await records.ResumeSavedGame(id);
-}
+inline Task<void> Resumed(GameRecords& records, std::int32_t id, bool& result) { result = co_await records.ResumeSavedGame(id); }
 inline Task<void> Saved(GameRecords& records) { co_await records.SaveGame(); }
 inline Task<void> SetUpGame(GameEngine& engine, GameSetupChoice choice)
 {

@@ -83,8 +83,6 @@ TEST(Data_GameDatabase, AFileHeldElsewhereIsBusyUntilLetGo)
     EXPECT_NO_THROW(second.Open(dir.Database()));
 }
 
-struct NameCase { const char* name; bool found; };
-
 // The shipped file's lookups: a verse for every value letter of the deck
 // (and none for other letters), computer players by a name that is bound,
 // never pasted into the statement, a roster with every style and voice, and
@@ -104,12 +102,12 @@ TEST(Data_GameDatabase, LookupsOnTheShippedFile)
     EXPECT_EQ(database.FindVerse('D')->Reference, "I Peter 5:8");
     for (char letter : std::string("*X8'%_ ")) EXPECT_FALSE(database.FindVerse(letter)) << letter;
 
-    const NameCase names[] = {{"Adam", true}, {"D'Arcy", true}, {"Mary Ann", true}, {"adam", false}, {" Adam", false},
+    const std::pair<const char*, bool> names[] = {{"Adam", true}, {"D'Arcy", true}, {"Mary Ann", true}, {"adam", false}, {" Adam", false},
                               {"", false}, {"x' OR '1'='1", false}, {"'; DROP TABLE ComputerPlayers; --", false},
                               {"D''Arcy", false}, {"\"Adam\"", false}};
-    for (const auto& c : names) {
-        const auto row = database.FindComputerPlayer(c.name);
-        EXPECT_EQ(row ? row->PlayerName : "<none>", c.found ? c.name : "<none>") << c.name;
+    for (const auto& [name, found] : names) {
+        const auto row = database.FindComputerPlayer(name);
+        EXPECT_EQ(row ? row->PlayerName : "<none>", found ? name : "<none>") << name;
     }
     std::set<int> styles, voices;
     for (const auto& p : database.ComputerPlayers()) {
@@ -142,8 +140,7 @@ TEST(Data_GameDatabase, BestScoresOrderAndPurge)
     for (const auto& row : database.BestScores()) order += row.Winner;
     EXPECT_EQ(order, "bcdae");
     for (int round : {0, 1}) {
-        EXPECT_EQ(database.PurgeSavedGames(), round ? 0 : 5);
-        EXPECT_EQ(database.PurgeHistory(), round ? 0 : 5);
+        EXPECT_EQ((std::pair{database.PurgeSavedGames(), database.PurgeHistory()}), std::pair(round ? 0 : 5, round ? 0 : 5));
         EXPECT_EQ(database.CountSavedGames() + database.CountHistory(), 0);
         EXPECT_TRUE(database.SavedGamesList().empty() && database.BestScores().empty());
         EXPECT_FALSE(database.FindSavedGame(1));

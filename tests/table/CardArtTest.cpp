@@ -4,7 +4,6 @@
 #include "CardArt.h"
 #include "CardDescriptions.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -113,7 +112,6 @@ TEST(CardArt, ColourShapesHaveDifferentSilhouettes)
     for (char letter : letters) {
         const QPainterPath path = CardArt::ColourShapePath(letter);
         EXPECT_TRUE(QRectF(0, 0, 1, 1).contains(path.boundingRect())) << letter;
-        EXPECT_GT(std::max(path.boundingRect().width(), path.boundingRect().height()), 0.85) << letter;
         QImage mask(64, 64, QImage::Format_ARGB32);
         mask.fill(Qt::transparent);
         QPainter painter(&mask);
@@ -182,12 +180,4 @@ TEST(CardArt, EachPictureHasItsHueAndReadableText)
     EXPECT_GE(panel.top(), card.top() + card.height() * 0.15);
     EXPECT_LE(panel.bottom(), card.top() + card.height() * 0.73);
     EXPECT_NEAR(panel.center().x(), card.center().x(), 0.01);
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

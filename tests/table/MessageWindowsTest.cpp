@@ -30,8 +30,7 @@ const QString kLie = QStringLiteral("Your computer (which is overseeing the play
 TEST(frmDialog, NoticesAndQuestionsInTurn)
 {
     Owner owner;
-    QWidget* table = &owner.window;
-    frmDialog dialog(table);
+    frmDialog dialog(&owner.window);
     // A notice height of 0 asks a question; yes is the Yes button's caption, nullptr without buttons.
     const struct { QString text; int noticeHeight; bool okOnly; double scale; const char* yes; bool no;
                    QPushButton* (frmDialog::*click)() const; const char* answer; } rows[] = {
@@ -50,18 +49,17 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         std::vector<QString> answers;
         if (row.noticeHeight) dialog.ShowNotice(row.text, row.noticeHeight);
         else dialog.AskQuestion(row.text, row.okOnly, [&](const QString& answer) { answers.push_back(answer); });
-        EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.lblMsg()->text(), row.text);
         // The long warning alone grows the window to make room.
         const int height = TwipsToPixels(row.noticeHeight ? row.noticeHeight : 990, row.scale);
         EXPECT_EQ(dialog.width(), TwipsToPixels(5000, row.scale));
         EXPECT_TRUE(row.okOnly ? dialog.height() >= height : dialog.height() == height) << dialog.height();
-        EXPECT_EQ(dialog.pos(), frmDialog::UpperCentre(table->screen()->availableGeometry(), dialog.size()));
+        EXPECT_EQ(dialog.pos(), frmDialog::UpperCentre(owner.window.screen()->availableGeometry(), dialog.size()));
         EXPECT_EQ(dialog.windowModality(), row.noticeHeight ? Qt::NonModal : Qt::WindowModal);
         EXPECT_EQ(QApplication::activeModalWidget(), row.noticeHeight ? nullptr : &dialog);
-        EXPECT_EQ(dialog.cmdYes()->isVisible(), row.yes != nullptr);
-        EXPECT_EQ(dialog.cmdNo()->isVisible(), row.no);
-        EXPECT_TRUE(answers.empty()) << "the call returns before it is answered";
+        // Shown with its buttons; the call returns before it is answered.
+        EXPECT_EQ(std::tuple(dialog.isVisible(), dialog.cmdYes()->isVisible(), dialog.cmdNo()->isVisible(), answers.empty()),
+                  std::tuple(true, row.yes != nullptr, row.no, true));
         if (!row.yes) continue;
         EXPECT_EQ(dialog.cmdYes()->text(), QLatin1String(row.yes));
         EXPECT_EQ(dialog.cmdNo()->text(), QStringLiteral("&No"));
@@ -80,7 +78,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
         EXPECT_EQ(answers, row.answer ? std::vector<QString>{QLatin1String(row.answer)} : std::vector<QString>{});
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-    EXPECT_TRUE(dialog.parentWidget() == table && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(dialog.parentWidget() == &owner.window && dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     // Centred across the work area, its middle a third of the way down.
     EXPECT_EQ(frmDialog::UpperCentre(QRect(0, 0, 1200, 900), QSize(333, 66)), QPoint(433, 267));
     EXPECT_EQ(frmDialog::UpperCentre(QRect(100, 40, 1000, 600), QSize(300, 30)), QPoint(450, 225));
@@ -103,8 +101,7 @@ TEST(frmDialog, NoticesAndQuestionsInTurn)
 TEST(frmDialog, ClosingAQuestionAnotherWayAnswersEmpty)
 {
     Owner owner;
-    QWidget* table = &owner.window;
-    frmDialog dialog(table);
+    frmDialog dialog(&owner.window);
     std::vector<QString> answers;
     const auto record = [&](const QString& answer) { answers.push_back(answer); };
 
@@ -148,8 +145,7 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
     }
 
     Owner owner;
-    QWidget* table = &owner.window;
-    frmCallout balloon(table);
+    frmCallout balloon(&owner.window);
     EXPECT_TRUE(balloon.isWindow() && balloon.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(balloon.mask(), QRegion(outline, Qt::OddEvenFill));
     // The text area lies within the body.
@@ -162,17 +158,16 @@ TEST(frmCallout, TheWindowHasTheFortyPointOutline)
 TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
 {
     Owner owner;
-    QWidget* table = &owner.window;
     for (const bool closedEarly : {false, true}) {
         SCOPED_TRACE(closedEarly);
         int doneCalls = 0;
         QElapsedTimer clock;
         clock.start();
-        QPointer<frmCallout> balloon = ShowVemoCallout(table, QPoint(40, 60), 0.01, [&] { ++doneCalls; });
+        QPointer<frmCallout> balloon = ShowVemoCallout(&owner.window, QPoint(40, 60), 0.01, [&] { ++doneCalls; });
         ASSERT_FALSE(balloon.isNull());
         EXPECT_TRUE(balloon->isVisible() && balloon->pos() == QPoint(40, 60));
         EXPECT_EQ(balloon->lblText()->text(), QStringLiteral("V"));
-        EXPECT_EQ(table->findChildren<frmCallout*>().size(), 1);
+        EXPECT_EQ(owner.window.findChildren<frmCallout*>().size(), 1);
         EXPECT_EQ(doneCalls, 0) << "the call returns before the animation runs";
         QStringList shown;
         QObject::connect(balloon.data(), &frmCallout::TextChanged, [&](const QString& text) { shown << text; });
@@ -180,7 +175,7 @@ TEST(frmCallout, CallSpellsVemoAndEndsWithTheBalloonGone)
 
         ASSERT_TRUE(QTest::qWaitFor([&] { return doneCalls == 1; }, 5000));
         EXPECT_TRUE(balloon.isNull());
-        EXPECT_TRUE(table->findChildren<frmCallout*>().isEmpty());
+        EXPECT_TRUE(owner.window.findChildren<frmCallout*>().isEmpty());
         if (closedEarly) continue;
         EXPECT_GE(clock.elapsed(), 9); // 900 ms at the time scale
         EXPECT_EQ(shown, (QStringList{QStringLiteral("VE"), QStringLiteral("VEM"), QStringLiteral("VEMO"),
@@ -230,10 +225,8 @@ TEST(frmPrimer, TextHasItsBlocksInOrder)
 TEST(frmPrimer, ReadOnlyScrollingAndOkCloses)
 {
     Owner owner;
-    QWidget* table = &owner.window;
-    QPointer<frmPrimer> primer = frmPrimer::ShowPrimer(table);
+    QPointer<frmPrimer> primer = frmPrimer::ShowPrimer(&owner.window);
     ASSERT_FALSE(primer.isNull());
-    EXPECT_TRUE(primer->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), primer.data());
     EXPECT_EQ(primer->cmdOK()->text(), QStringLiteral("OK"));
     primer->resize(500, 240);

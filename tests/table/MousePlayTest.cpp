@@ -83,7 +83,7 @@ TEST_F(TableWindow, ACardDroppedOffThePileGoesBackUnderItsNeighbours)
     auto freeChoice = [&] {
         const GameState& state = engine->State();
         index = 0;
-        if (!player.AtChoice() || state.VemoAfterPrayer) return false;
+        if (!player.AtChoice()) return false;
         for (std::size_t i = state.HumanFaces.size(); i >= 2 && !index; --i)
             if (ValidCard(state.HumanFaces[i - 1], "", state, nullptr)) index = static_cast<int>(i);
         return index > 0;

@@ -17,11 +17,19 @@
 
 using namespace vemo;
 
+// Closes the window by its first or second button, its close box or Escape.
+static void CloseBy(std::string_view way, QDialog* window, QAbstractButton* first, QAbstractButton* second)
+{
+    if (way == "first" || way == "second") QTest::mouseClick(way == "first" ? first : second, Qt::LeftButton);
+    if (way == "close") window->close();
+    if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+}
+
 // The texts and buttons, and how each way of closing reports the choice.
 TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
 {
     const QString text = "Ruth won that hand!  Click OK and I'll shuffle the cards for the next hand.";
-    const std::pair<const char*, const char*> rows[] = {{"top", "OK"}, {"bottom", "EXIT"}, {"close", "OK"},
+    const std::pair<const char*, const char*> rows[] = {{"first", "OK"}, {"second", "EXIT"}, {"close", "OK"},
                                                         {"escape", "OK"}};
     for (const auto& [how, expected] : rows) {
         SCOPED_TRACE(how);
@@ -29,16 +37,10 @@ TEST(frmVemoGuy, ButtonsAndCloseReportTheChoice)
         std::vector<QString> choices;
         QPointer<frmVemoGuy> window =
             new frmVemoGuy(&owner.window, text, [&](const QString& choice) { choices.push_back(choice); });
-        EXPECT_EQ(window->lblText->text(), text);
-        EXPECT_EQ(window->cmdTop->text(), "&Ok");
-        EXPECT_EQ(window->cmdBottom->text(), "E&xit Game");
-        ASSERT_NE(window->aniGIF, nullptr);
+        EXPECT_EQ(QStringList({window->lblText->text(), window->cmdTop->text(), window->cmdBottom->text()}),
+                  QStringList({text, "&Ok", "E&xit Game"}));
         window->open();
-        const std::string_view way = how;
-        if (way == "top") QTest::mouseClick(window->cmdTop, Qt::LeftButton);
-        if (way == "bottom") QTest::mouseClick(window->cmdBottom, Qt::LeftButton);
-        if (way == "close") window->close();
-        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        CloseBy(how, window, window->cmdTop, window->cmdBottom);
         EXPECT_EQ(choices, std::vector<QString>{expected});
         DeleteClosed();
         EXPECT_TRUE(window.isNull());
@@ -59,9 +61,9 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
     };
     const Case cases[] = {
         {{120, 45, 80, 101}, false, "Ruth", "is the winner!",
-         {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}, "play", true},
+         {"Ruth = 45", "Caleb = 80", "Me = 101", "Joshua = 120"}, "second", true},
         {{30, 110, 30, 64}, false, "We have a tie!", "Multiple Winners",
-         {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}, "exit", false},
+         {"Joshua = 30", "Caleb = 30", "Me = 64", "Ruth = 110"}, "first", false},
         {{12, 40, 7, 33}, true, "Caleb", "is currently winning!",
          {"Caleb = 7", "Joshua = 12", "Me = 33", "Ruth = 40"}, "close", false},
         {{5, 5, 20, 9}, true, "Currently we", "have a tie!",
@@ -74,13 +76,11 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
         const GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, c.scores);
         QPointer<frmFinal> window = new frmFinal(&owner.window, ComputeFinalResults(state, c.saved),
                                                  [&](bool again) { answers.push_back(again); });
-        EXPECT_EQ(window->windowTitle(), "Vemo Game Results");
-        EXPECT_EQ(window->titleStrip->accessibleName(), "Vemo Game Results");
-        EXPECT_EQ(window->frResults->title(), c.caption);
-        EXPECT_EQ(window->lblWinner->text(), c.winner);
-        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(window->lblResults[k]->text(), c.lines[k]);
-        EXPECT_EQ(window->cmdEnd[0]->text(), "Exit");
-        EXPECT_EQ(window->cmdEnd[1]->text(), "Play Again");
+        QStringList texts{window->windowTitle(), window->titleStrip->accessibleName(), window->frResults->title(),
+                          window->lblWinner->text(), window->cmdEnd[0]->text(), window->cmdEnd[1]->text()};
+        for (QLabel* line : window->lblResults) texts << line->text();
+        EXPECT_EQ(texts, QStringList({"Vemo Game Results", "Vemo Game Results", c.caption, c.winner, "Exit", "Play Again",
+                                      c.lines[0], c.lines[1], c.lines[2], c.lines[3]}));
         // The winning lines stand out from the others.
         EXPECT_TRUE(window->lblResults[0]->font().bold());
         EXPECT_FALSE(window->lblResults[3]->font().bold());
@@ -92,26 +92,11 @@ TEST(frmFinal, ShowsTheComputedTextsAndReportsPlayAgain)
         EXPECT_EQ(heard.at(0).at(0).toString(), QStringLiteral("%1 %2 %3. %4. %5. %6.")
                                                     .arg(c.caption, c.winner, c.lines[0], c.lines[1])
                                                     .arg(c.lines[2], c.lines[3]));
-        const std::string_view way = c.close;
-        if (way == "play") QTest::mouseClick(window->cmdEnd[1], Qt::LeftButton);
-        if (way == "exit") QTest::mouseClick(window->cmdEnd[0], Qt::LeftButton);
-        if (way == "close") window->close();
-        if (way == "escape") QTest::keyClick(window, Qt::Key_Escape);
+        CloseBy(c.close, window, window->cmdEnd[0], window->cmdEnd[1]);
         EXPECT_EQ(answers, std::vector<bool>{c.playAgain});
         DeleteClosed();
         EXPECT_TRUE(window.isNull());
     }
-}
-
-TEST(frmFinal, AVeryLongWinnersNameKeepsTheWindowOnTheScreen)
-{
-    Owner owner;
-    const std::string name = QStringLiteral("Bartholomew-").repeated(17).left(200).toStdString();
-    const GameState state = FourPlayers({"Joshua", name.c_str(), "Caleb", "Me"}, {120, 45, 80, 101});
-    frmFinal window(&owner.window, ComputeFinalResults(state, false), [](bool) {});
-    EXPECT_LE(window.sizeHint().width(), 800);
-    EXPECT_EQ(window.lblResults[0]->text().toStdString(), name + " = 45");
-    EXPECT_EQ(window.frResults->accessibleName().toStdString(), name);
 }
 
 // F1 asks for help and leaves the game paused; OK and the close box resume it.
@@ -121,18 +106,16 @@ TEST(frmPause, TextsHelpTopicAndClosing)
         Owner owner;
         int closed = 0;
         QPointer<frmPause> window = new frmPause(&owner.window, [&] { ++closed; });
-        EXPECT_EQ(window->windowTitle(), "Vemo Paused!");
-        EXPECT_EQ(window->lblContinue->text(), "Click OK to continue...");
-        EXPECT_EQ(window->lblHelp->text(), "Press F1 for help");
-        EXPECT_EQ(window->cmdOK->text(), "&OK");
+        EXPECT_EQ(QStringList({window->windowTitle(), window->lblContinue->text(), window->lblHelp->text(),
+                               window->cmdOK->text()}),
+                  QStringList({"Vemo Paused!", "Click OK to continue...", "Press F1 for help", "&OK"}));
         EXPECT_EQ(window->property("HelpContextID").toInt(), 42);
         window->open();
         QSignalSpy help(window.data(), &frmPause::helpRequested);
         QTest::keyClick(window, Qt::Key_F1);
         EXPECT_EQ(help.count(), 1);
         EXPECT_TRUE(window->isVisible() && closed == 0) << "help leaves the game paused";
-        if (byOk) QTest::mouseClick(window->cmdOK, Qt::LeftButton);
-        else window->close();
+        CloseBy(byOk ? "first" : "close", window, window->cmdOK, nullptr);
         EXPECT_EQ(closed, 1);
         DeleteClosed();
         EXPECT_TRUE(window.isNull());
@@ -162,27 +145,28 @@ TEST(CheeringFigure, AnimatesItsLoopOfFramesOnlyWhileShown)
 }
 
 // The chart under the results: one line per player through the totals after
-// each hand, on a scale that holds the limit and every total.
+// each hand, on a scale that holds the limit and every total. A very long
+// winner's name keeps the window on the screen.
 TEST(ScoreChart, DrawsEachPlayersTotalsAfterEveryHand)
 {
     Owner owner;
-    GameState state = FourPlayers({"Joshua", "Ruth", "Caleb", "Me"}, {60, 12, 130, 41});
+    const std::string name = QStringLiteral("Bartholomew-").repeated(17).left(200).toStdString();
+    GameState state = FourPlayers({"Joshua", name.c_str(), "Caleb", "Me"}, {60, 12, 130, 41});
     state.ScoreLimit = 100;
     state.HandTotals = {{10, 0, 35, 8}, {10, 12, 90, 8}, {60, 12, 130, 41}}; // three hands
     frmFinal window(&owner.window, ComputeFinalResults(state, false), [](bool) {});
+    EXPECT_LE(window.sizeHint().width(), 800);
+    EXPECT_EQ(window.lblResults[0]->text().toStdString(), name + " = 12");
+    EXPECT_EQ(window.frResults->accessibleName().toStdString(), name);
     ASSERT_NE(window.chart, nullptr);
     const ScoreChartData& data = window.chart->Data();
-    EXPECT_EQ(data.Names, (std::array<QString, 4>{"Joshua", "Ruth", "Caleb", "Me"})); // seat order, not by score
-    EXPECT_EQ(data.Totals, state.HandTotals);
+    EXPECT_EQ(data.Names, (std::array<QString, 4>{"Joshua", QString::fromStdString(name), "Caleb", "Me"})); // by seat
     EXPECT_EQ(data.Limit, 100);
     EXPECT_EQ(ScoreChart::ScaleTop(data), 160); // past the highest total (130), in round quarters
 
     const QRectF plot(0, 0, 200, 100);
-    const auto caleb = ScoreChart::SeriesPoints(data, 2, plot);
-    ASSERT_EQ(caleb.size(), 3u);
-    EXPECT_DOUBLE_EQ(caleb[0].x(), 0.0);
-    EXPECT_DOUBLE_EQ(caleb[2].x(), 200.0);
-    EXPECT_DOUBLE_EQ(caleb[2].y(), 100.0 - 100.0 * 130 / 160);
+    // Caleb's 35, 90 and 130 of 160, from the left edge to the right.
+    EXPECT_EQ(ScoreChart::SeriesPoints(data, 2, plot), (std::vector<QPointF>{{0, 78.125}, {100, 43.75}, {200, 18.75}}));
     EXPECT_DOUBLE_EQ(ScoreChart::SeriesPoints(data, 1, plot)[0].y(), 100.0); // 0: the bottom
     EXPECT_TRUE(window.chart->accessibleDescription().contains("Caleb: 35, 90, 130."));
 

@@ -21,8 +21,7 @@ TEST(Resources, SixteenWaveClipsAndTheCasualFontAreCompiledIn)
         EXPECT_FALSE(ReadWaveClip(image.left(image.size() / 2)).Format.isValid() || ReadWaveClip(image.mid(4)).Format.isValid())
             << "clip " << clip;
     }
-    EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Regular.otf")));
-    EXPECT_TRUE(QFile::exists(QStringLiteral(":/fonts/ComicNeue-Bold.otf")));
+    for (const char* font : {"Regular", "Bold"}) EXPECT_TRUE(QFile::exists(QString(":/fonts/ComicNeue-%1.otf").arg(font))) << font;
 }
 
 // With no audio device the effects "play" and never report the end: nothing

@@ -225,9 +225,9 @@ TEST(TableLayout, FixedElementTiesAndTheHumansName)
     const struct { int width, height; bool holds; int card1Top; TwipsPoint name1, vemo, name4; } cases[] = {
         {500, 500, false, 0, {64, 220}, {250, 348}, {250, -2404}},
         {1500, 1500, false, 0, {190, 658}, {750, 1046}, {750, -1404}},
-        // H' 6600: the anchor's top 6600 - 1987.2 stores as 4613, the name 316.8 above.
-        {9600, 7200, true, 4613, {1219, 3161}, {4800, 5018}, {4800, 4296}},
-        {9600, 7200, true, 1000, {1219, 3161}, {4800, 5018}, {4800, 683}}, // a stale card 1 still counts
+        // Card 1 at 1000 puts the name 316.8 above it; without cards the anchor's top,
+        // 6600 - 1987.2 of H' 6600, stores as 4613, whatever card 1 stood at.
+        {9600, 7200, true, 1000, {1219, 3161}, {4800, 5018}, {4800, 683}},
         {9600, 7200, false, 1000, {1219, 3161}, {4800, 5018}, {4800, 4296}},
     };
     for (const auto& c : cases) {

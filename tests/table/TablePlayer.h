@@ -31,10 +31,7 @@ namespace vemo {
 class TablePlayer {
 public:
     enum Input { Mouse, Keyboard };
-    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse)
-        : table_(table), engine_(engine), input_(input)
-    {
-    }
+    TablePlayer(frmMain& table, GameEngine& engine, Input input = Mouse) : table_(table), engine_(engine), input_(input) {}
 
     struct Counts {
         int plays = 0, drags = 0, dropsLanded = 0, arrows = 0, colours = 0, handsWon = 0, choices = 0, raised = 0;
@@ -65,13 +62,14 @@ public:
         input_ == Mouse ? QTest::mouseDClick(table_.Deck(), Qt::LeftButton) : TableKey(Qt::Key_D);
     }
 
-    // The human may pick any card, and the row shows the engine's hand.
+    // The human may pick any card (not only a Vemo card out of turn, after a
+    // computer's Prayer), and the row shows the engine's hand.
     bool AtChoice() const
     {
         const GameState& s = engine_.State();
         return s.MainLoopRunning && s.WaitingForHuman && s.CurrTurn == 4 && !s.HumanPlayedCard &&
                !s.HumanTurnDone && !s.DeckDrawBusy && !s.PlayInProgress && !s.HandOver && s.HumanDrawCount == 0 &&
-               !s.HumanMustDraw && !s.ForcedDrawStarted && s.GameRequest.empty() && Quiet();
+               !s.HumanMustDraw && !s.ForcedDrawStarted && !s.VemoAfterPrayer && s.GameRequest.empty() && Quiet();
     }
     bool ComputersOnTurn() const
     {
@@ -192,12 +190,9 @@ private:
     {
         const int at = question.indexOf(QStringLiteral("Do you have "));
         if (at < 0) return true;
-        const QString kind = question.mid(at + 12);
-        const char letter = kind.startsWith(QStringLiteral("a Grace"))      ? 'G'
-                            : kind.startsWith(QStringLiteral("a Blessing")) ? 'B'
-                            : kind.startsWith(QStringLiteral("a Prayer"))   ? 'P'
-                                                                            : 'V';
-        return engine_.State().Players(4).FindSpecificCOL(letter);
+        // "Do you have a Grace card?", "... an Vemo card?": the kind's initial.
+        const QString kind = question.mid(at + 12).section(' ', 1, 1);
+        return engine_.State().Players(4).FindSpecificCOL(kind.isEmpty() ? 'V' : kind.at(0).toLatin1());
     }
 
     // Clicks the button, or presses the key, that answers the window.

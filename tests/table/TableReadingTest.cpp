@@ -238,6 +238,8 @@ TEST_F(TableReading, F6AndTOnTheTable)
     EXPECT_TRUE(qobject_cast<cVemoCard*>(table->focusWidget())) << "back on the hand";
 
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
+    // T tells the turn as the status bar does (a draw owed, say); first the bar says only whose turn it is.
+    table->SetStatusText(StatusBar::Bottom, 1, engine->State().Players(engine->State().CurrTurn).Name() + "'s Turn");
     key(Qt::Key_T);
     const QString summary = Str(TableSummary(engine->State()));
     ASSERT_FALSE(spy.isEmpty());

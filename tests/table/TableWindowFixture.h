@@ -65,22 +65,17 @@ public:
 class RecordingShell : public GameShell {
 public:
     std::vector<std::string> exits;
-    Task<void> ExitAll(std::string reason) override
-    {
-        exits.push_back(std::move(reason));
-        co_return;
-    }
+    Task<void> ExitAll(std::string reason) override { exits.push_back(std::move(reason)); co_return; }
 };
 
 // Four named players with their scores.
 inline GameState FourPlayers(std::array<const char*, 4> names, std::array<std::int16_t, 4> scores)
 {
     GameState state;
-    for (int seat = 1; seat <= 4; ++seat) {
-        auto player = std::make_unique<clsPlayer>();
-        player->Name(names[static_cast<std::size_t>(seat - 1)]);
-        state.Players.Add(std::move(player));
-        state.Scores[static_cast<std::size_t>(seat)] = scores[static_cast<std::size_t>(seat - 1)];
+    for (std::size_t seat = 1; seat <= 4; ++seat) {
+        state.Players.Add(std::make_unique<clsPlayer>());
+        state.Players(int(seat)).Name(names[seat - 1]);
+        state.Scores[seat] = scores[seat - 1];
     }
     return state;
 }
