@@ -57,10 +57,10 @@ Task<void> GameEngine::EndOfHand()
         state_.CurrTurn = state_.CurrDealer;
         NextTurn();
 
-        view_.SetStatusText(StatusBar::Bottom, 1, state_.Players(state_.CurrTurn).Name() + "'s Turn");
+        // The menus and hint follow the new hand's first player too: left as
+        // they were, the human could open a hand with Draw Card disabled.
+        ShowTurn();
         view_.SetStatusText(StatusBar::Bottom, 2, state_.Players(state_.CurrDealer).Name() + " dealt");
-        ClearAllHighlights();
-        view_.SetPlayerHighlight(state_.CurrTurn, true);
 
         co_await DealTheCards();
         Announce({.Kind = GameEventKind::HandStarted, .Seat = state_.CurrDealer, .Card = state_.CurrCard});

@@ -202,6 +202,9 @@ Task<void> GameEngine::PlayVemoCard(int seat)
         if (state_.LastPlayedCard == CardCode("LV") && state_.HumanTurnDone) {
             state_.PrayerCardPlayed = false;
             state_.VemoAfterPrayer = false;
+            // The human plays next: the menus, hint and status bar still show
+            // the seat after the Prayer, with Draw Card disabled.
+            ShowTurn();
             co_return;
         }
 

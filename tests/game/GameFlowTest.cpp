@@ -191,6 +191,7 @@ TEST(EndOfHand, ScoresTellsAndKeepsTheHandThenDealsTheNextLeavesOrEndsTheGame)
         EXPECT_EQ(s.HumanDrawCount, 0) << "owed cards are not carried into the next hand";
         EXPECT_FALSE(s.PrayerCardPlayed);
         EXPECT_TRUE(t.view.highlighted[static_cast<std::size_t>(turn)]);
+        EXPECT_EQ(t.view.Last("controls"), turn == 4 ? "human" : "computer") << "Draw Card and the hint follow the turn";
     }
 }
 

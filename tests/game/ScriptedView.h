@@ -92,6 +92,7 @@ public:
         Log((bar == StatusBar::Top ? "top " : "bottom ") + std::to_string(panel), text);
     }
     void SetDeckToolTip(std::string_view text) override { Log("tooltip", text); }
+    void SetHumanTurnControls(bool human) override { Log("controls", human ? "human" : "computer"); }
     void ShowSayVemoButton(bool visible) override
     {
         HeadlessTableView::ShowSayVemoButton(visible);
