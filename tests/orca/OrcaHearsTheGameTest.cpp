@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QWindow>
 
 using namespace vemo;
 
@@ -63,9 +62,7 @@ TEST_F(OrcaHears, AHandPlayedByKeysIsHeardEventByEvent)
     LoadVemoCardDeck(engine->State().Deck);
     ShuffleFullDeck(engine->State().Deck);
     QSignalSpy spy(table->Announcer(), &TableAnnouncer::announced);
-    table->show();
-    table->windowHandle()->requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == table.get(); }));
+    Activate();
 
     const QStringList wanted = {
         QStringLiteral("^Adam plays "), QStringLiteral("^Ruth plays "), QStringLiteral("^Ben plays "),
@@ -80,13 +77,8 @@ TEST_F(OrcaHears, AHandPlayedByKeysIsHeardEventByEvent)
     };
     TablePlayer player(*table, *engine, TablePlayer::Keyboard);
     TablePlayer::sendDirectly = true;
-    QElapsedTimer clock;
-    clock.start();
     // Hands are played until each kind of event has come up at least once.
-    while (!allHeard() && !HasFatalFailure() && gameShell.exits.empty() && clock.elapsed() < 400'000) {
-        player.Step();
-        QTest::qWait(5);
-    }
+    PlayUntil(player, [&] { return allHeard() || !gameShell.exits.empty(); }, 400);
     ASSERT_TRUE(allHeard()) << "the game did not bring every kind of event:\n"
                             << announced.join(QLatin1Char('\n')).toStdString();
 
